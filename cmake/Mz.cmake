@@ -1,0 +1,229 @@
+# Build helpers shared by every folder. Each folder's CMakeLists.txt calls these; what a call
+# produces depends on the flavour of the build tree (MZ_FLAVOUR), so one list of sources serves all.
+#
+#   mz_pure_library(name SOURCES ... [DEPS ...])   code without windows.h: every flavour
+#   mz_win_library(name SOURCES ... [DEPS ...])    Win32 code: wine flavour
+#   mz_program(name SOURCES ... [DEPS ...] [RESOURCES x.rc] [GUI])   a winelib .exe
+#   mz_plugin(name SPEC x.spec SOURCES ... [DEPS ...])              a winelib .dll (plug-in module)
+#   mz_wine_test(name SOURCES ... [DEPS ...] [LABELS ...])          gtest binary run under Wine + Xvfb
+#   mz_native_test(name SOURCES ... [DEPS ...] [LABELS ...])        gtest binary under ASan/UBSan
+#   mz_fuzz(name SOURCES ... [DEPS ...] [SECONDS n] [SEEDS dir])    libFuzzer target, run for n seconds
+#   mz_bench(name SOURCES ... [DEPS ...])                           Google Benchmark program (not run by tests)
+#
+# Includes are written from the project root: #include "toolkit/rtl/AnsiText.h".
+
+set(MZ_WINE_INCLUDE /usr/include/wine/wine/windows)
+set(MZ_HARNESS_DIR ${CMAKE_SOURCE_DIR}/harness)
+set(MZ_HARNESS_STATE ${CMAKE_BINARY_DIR}/harness)
+# Where the program, its modules and its data folders are laid out (scripts/run.sh starts it from here).
+set(MZ_INSTALL_DIR ${CMAKE_BINARY_DIR}/MZ3100)
+
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # Portuguese literals in the UTF-8 sources become Windows-1252 bytes.
+  add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP1252)
+endif()
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(MZ_FLAVOUR STREQUAL "wine")
+  find_program(MZ_WINEGXX wineg++ REQUIRED)
+  find_program(MZ_WINE wine REQUIRED)
+  # wineg++ links executables as shared objects: everything is position-independent.
+  add_compile_options(-DNOMINMAX -DWIN32_LEAN_AND_MEAN -fPIC)
+  include_directories(SYSTEM ${MZ_WINE_INCLUDE})
+  set(CMAKE_CXX_LINK_EXECUTABLE
+      "${MZ_WINEGXX} <FLAGS> <CMAKE_CXX_LINK_FLAGS> <LINK_FLAGS> <OBJECTS> -o <TARGET> <LINK_LIBRARIES>")
+  set(CMAKE_CXX_CREATE_SHARED_LIBRARY
+      "${MZ_WINEGXX} -shared <CMAKE_SHARED_LIBRARY_CXX_FLAGS> <LANGUAGE_COMPILE_FLAGS> <LINK_FLAGS> <OBJECTS> -o <TARGET> <LINK_LIBRARIES>")
+  find_package(GTest REQUIRED)
+elseif(MZ_FLAVOUR STREQUAL "native")
+  find_package(GTest REQUIRED)
+  find_package(benchmark REQUIRED)
+elseif(MZ_FLAVOUR STREQUAL "fuzz")
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "The fuzz flavour needs clang (CXX=clang++)")
+  endif()
+else()
+  message(FATAL_ERROR "Unknown MZ_FLAVOUR '${MZ_FLAVOUR}'")
+endif()
+
+set(MZ_SANITIZE_NATIVE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+set(MZ_SANITIZE_FUZZ -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+# Win32 libraries every winelib binary may call.
+set(MZ_WIN32_LIBS user32 gdi32 comctl32 comdlg32 advapi32 shell32 version winspool ole32 oleaut32 uuid imm32 msimg32)
+
+function(mz_parse_args prefix)
+  cmake_parse_arguments(PARSE_ARGV 1 A "GUI" "SPEC;SECONDS;SEEDS;RESOURCES;TIMEOUT" "SOURCES;DEPS;LABELS")
+  foreach(v GUI SPEC SECONDS SEEDS RESOURCES TIMEOUT SOURCES DEPS LABELS)
+    set(${prefix}_${v} "${A_${v}}" PARENT_SCOPE)
+  endforeach()
+endfunction()
+
+function(mz_common target)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+function(mz_pure_library name)
+  mz_parse_args(A ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  mz_common(${name})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+  if(MZ_FLAVOUR STREQUAL "native")
+    target_compile_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE} -O1 -g)
+    # An optimised, unsanitised twin for the benchmarks; built only when a benchmark asks for it.
+    add_library(${name}_bench STATIC EXCLUDE_FROM_ALL ${A_SOURCES})
+    mz_common(${name}_bench)
+    target_compile_options(${name}_bench PRIVATE -O2 -g)
+    foreach(d ${A_DEPS})
+      target_link_libraries(${name}_bench PUBLIC $<IF:$<TARGET_EXISTS:${d}_bench>,${d}_bench,${d}>)
+    endforeach()
+  elseif(MZ_FLAVOUR STREQUAL "fuzz")
+    target_compile_options(${name} PRIVATE ${MZ_SANITIZE_FUZZ} -O1 -g)
+  else()
+    target_compile_options(${name} PRIVATE -O2 -g)
+  endif()
+endfunction()
+
+function(mz_win_library name)
+  if(NOT MZ_FLAVOUR STREQUAL "wine")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  mz_common(${name})
+  target_compile_options(${name} PRIVATE -O2 -g)
+  target_link_libraries(${name} PUBLIC ${A_DEPS} ${MZ_WIN32_LIBS})
+endfunction()
+
+# Adds a .rc file: wrc turns it into a .res that the wineg++ link takes.
+function(mz_add_resources target rc)
+  get_filename_component(base ${rc} NAME_WE)
+  set(res ${CMAKE_CURRENT_BINARY_DIR}/${base}.res)
+  add_custom_command(OUTPUT ${res}
+    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -o ${res} ${CMAKE_CURRENT_SOURCE_DIR}/${rc}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${rc} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  add_custom_target(${target}_res DEPENDS ${res})
+  add_dependencies(${target} ${target}_res)
+  target_link_options(${target} PRIVATE ${res})
+endfunction()
+
+function(mz_program name)
+  if(NOT MZ_FLAVOUR STREQUAL "wine")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  mz_common(${name})
+  set_target_properties(${name} PROPERTIES SUFFIX ".exe")
+  target_compile_options(${name} PRIVATE -O2 -g)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} ${MZ_WIN32_LIBS})
+  if(A_GUI)
+    target_link_options(${name} PRIVATE -mwindows)
+  endif()
+  if(A_RESOURCES)
+    mz_add_resources(${name} ${A_RESOURCES})
+  endif()
+endfunction()
+
+function(mz_plugin name)
+  if(NOT MZ_FLAVOUR STREQUAL "wine")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_library(${name} SHARED ${A_SOURCES})
+  mz_common(${name})
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll"
+                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins-out)
+  target_compile_options(${name} PRIVATE -O2 -g)
+  target_link_options(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} ${MZ_WIN32_LIBS})
+endfunction()
+
+# A Wine test: one CTest test per binary (each Wine start costs time), run by harness/wine-run.sh
+# inside the test prefix, on the private display that the mz_wine fixture starts and stops.
+function(mz_wine_test name)
+  if(NOT MZ_FLAVOUR STREQUAL "wine")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_executable(${name} ${A_SOURCES} ${MZ_HARNESS_DIR}/WineTestMain.cpp)
+  mz_common(${name})
+  set_target_properties(${name} PROPERTIES SUFFIX ".exe")
+  target_compile_options(${name} PRIVATE -O1 -g)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gmock ${MZ_WIN32_LIBS})
+  if(A_RESOURCES)
+    mz_add_resources(${name} ${A_RESOURCES})
+  endif()
+  add_test(NAME ${name} COMMAND ${MZ_HARNESS_DIR}/wine-run.sh ${MZ_HARNESS_STATE} $<TARGET_FILE:${name}>.so)
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED mz_wine LABELS "wine;${A_LABELS}"
+                       TIMEOUT ${A_TIMEOUT}
+                       ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};MZ_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+function(mz_native_test name)
+  if(NOT MZ_FLAVOUR STREQUAL "native")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  mz_common(${name})
+  target_compile_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE} -O1 -g)
+  target_link_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "native;${A_LABELS}" TIMEOUT ${A_TIMEOUT}
+                       ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
+
+# A libFuzzer target; the test command runs it for SECONDS (default 10) from its seed folder.
+function(mz_fuzz name)
+  if(NOT MZ_FLAVOUR STREQUAL "fuzz")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  mz_common(${name})
+  target_compile_options(${name} PRIVATE ${MZ_SANITIZE_FUZZ} -O1 -g)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  if(NOT A_SECONDS)
+    set(A_SECONDS 10)
+  endif()
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  set(seeds "")
+  if(A_SEEDS)
+    set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/${A_SEEDS})
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048 -timeout=10 ${corpus} ${seeds})
+  set_tests_properties(${name} PROPERTIES LABELS "fuzz;${A_LABELS}" TIMEOUT 600)
+endfunction()
+
+function(mz_bench name)
+  if(NOT MZ_FLAVOUR STREQUAL "native")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  mz_common(${name})
+  target_compile_options(${name} PRIVATE -O2 -g)
+  set(deps "")
+  foreach(d ${A_DEPS})
+    list(APPEND deps $<IF:$<TARGET_EXISTS:${d}_bench>,${d}_bench,${d}>)
+  endforeach()
+  target_link_libraries(${name} PRIVATE ${deps} benchmark::benchmark_main)
+endfunction()
+
+# mz_install_step(COMMAND ... [DEPENDS targets...]): one more command of the mz_install target.
+function(mz_install_step)
+  cmake_parse_arguments(PARSE_ARGV 0 A "" "" "COMMAND;DEPENDS")
+  set_property(GLOBAL APPEND PROPERTY MZ_INSTALL_STEPS COMMAND ${A_COMMAND})
+  set_property(GLOBAL APPEND PROPERTY MZ_INSTALL_DEPENDS ${A_DEPENDS})
+endfunction()

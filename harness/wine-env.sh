@@ -1,0 +1,74 @@
+# Sourced by the harness scripts: the environment every Wine run of this project uses.
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko download prompts: the program needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# mz_prefix_setup PREFIX [PRINTER_TOOL]: creates the Wine prefix once (idempotent, safe to call from
+# parallel runs) with the registry values, fonts and FILE: printer that the program and tests expect.
+mz_prefix_setup() {
+  local prefix=$1 tool=${2:-}
+  mkdir -p "$prefix"
+  (
+    flock 9
+    [ -f "$prefix/.mz-ready" ] && exit 0
+    export WINEPREFIX=$prefix
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    local reg=$prefix/mz-settings.reg
+    cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine]
+"Version"="win10"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="Y"
+
+[HKEY_CURRENT_USER\Software\Wine\DllOverrides]
+"mscoree"=""
+"mshtml"=""
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"Webdings"="Marlett"
+REG
+    wine regedit /S "$reg" >/dev/null 2>&1 || wine regedit "$reg" >/dev/null 2>&1
+    mkdir -p "$prefix/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    if [ -n "$tool" ] && [ -f "$tool" ]; then
+      wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
+    fi
+    wineserver -w
+    touch "$prefix/.mz-ready"
+  ) 9>"$prefix.lock"
+}
+
+# mz_xvfb_start STATEDIR: a private display picked by Xvfb itself; writes STATEDIR/display and xvfb.pid.
+mz_xvfb_start() {
+  local state=$1
+  mkdir -p "$state"
+  rm -f "$state/display" "$state/xvfb.pid"
+  : > "$state/display.fd"
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$state/display.fd" \
+    </dev/null >"$state/xvfb.log" 2>&1 &
+  echo $! > "$state/xvfb.pid"
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$state/display.fd" ]; then
+      echo ":$(tr -d '[:space:]' < "$state/display.fd")" > "$state/display"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "Xvfb did not start (see $state/xvfb.log)" >&2
+  return 1
+}
+
+mz_xvfb_stop() {
+  local state=$1
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/display"
+  fi
+}
