@@ -1,0 +1,5 @@
+#include "toolkit/graphics/GraphicsObject.h"
+
+void TGraphicsObject::Changed() {
+  if (OnChange) OnChange(this);
+}
