@@ -1,0 +1,136 @@
+#include "plugins/common/RingFinder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kFator = 0.02;
+
+ConeModel Cone() {
+  ConeModel c;
+  EXPECT_TRUE(MakeCone("4", 10.0, c));
+  return c;
+}
+
+TEST(ConeModel, OnlyKnownTypes) {
+  ConeModel c;
+  EXPECT_TRUE(MakeCone("4", 10.0, c));
+  EXPECT_EQ(c.Aneis(), 32);
+  EXPECT_FALSE(MakeCone("3", 10.0, c));
+  EXPECT_FALSE(MakeCone("", 10.0, c));
+  EXPECT_FALSE(MakeCone("4", 0.0, c));
+}
+
+TEST(RingRender, ReferenceSphereShowsRingsWhereTheConeWasDesigned) {
+  const ConeModel cone = Cone();
+  ModelEye olho;  // 7.80 mm sphere
+  // Ring j reflects at 0.30 + (j - 1) x 4.15 / 31 mm on the reference sphere.
+  for (int j : {1, 10, 32}) {
+    const double r = 0.30 + (j - 1) * 4.15 / 31;
+    EXPECT_NEAR(IndiceAnel(olho, cone, r, 0.0), j, 1e-6) << "ring " << j;
+    EXPECT_NEAR(IndiceAnel(olho, cone, 0.0, -r), j, 1e-6) << "ring " << j;
+  }
+}
+
+TEST(RingFinder, SphereGivesItsCurvatureOnEveryMeridian) {
+  const ConeModel cone = Cone();
+  for (double raio : {7.80, 7.50, 8.20}) {
+    ModelEye olho;
+    olho.raio = raio;
+    ResultadoAneis res;
+    ASSERT_TRUE(ProcessarAneis(RenderizarAneis(olho, cone, kFator), cone, kFator, 32, nullptr, res));
+    // Bounds: each meridian's mean within 0.03 D; every single ring within 0.25 D (a ring whose
+    // dark band holds the pupil's edge is measured against an uneven ground).
+    const double k = 337.5 / raio;
+    double piorMedia = 0, piorAnel = 0;
+    int minAneis = 99;
+    for (int m = 0; m < kMeridianos; ++m) {
+      minAneis = std::min(minAneis, res.aneis[m]);
+      double soma = 0;
+      for (int j = 0; j <= res.aneis[m]; ++j) {
+        soma += res.D[m][j];
+        piorAnel = std::max(piorAnel, std::fabs(res.D[m][j] - k));
+      }
+      piorMedia = std::max(piorMedia, std::fabs(soma / (res.aneis[m] + 1) - k));
+    }
+    EXPECT_GE(minAneis, 24) << raio;
+    EXPECT_LT(piorMedia, 0.03) << raio;
+    EXPECT_LT(piorAnel, 0.25) << raio;
+    // Pixel centres are whole sample positions, so the axis lies between the middle four pixels.
+    EXPECT_NEAR(res.centroX, 319.5, 0.02);
+    EXPECT_NEAR(res.centroY, 239.5, 0.02);
+    EXPECT_GT(res.indConf, 60.0);
+  }
+}
+
+TEST(RingFinder, ToricModelSteepAndFlatMeridians) {
+  const ConeModel cone = Cone();
+  ModelEye olho;
+  olho.raio = 7.90;   // flat meridian at 30 degrees
+  olho.raio2 = 7.60;  // steep meridian at 120 degrees
+  olho.eixo = 30;
+  ResultadoAneis res;
+  ASSERT_TRUE(ProcessarAneis(RenderizarAneis(olho, cone, kFator), cone, kFator, 32, nullptr, res));
+  // Mean of rings 1..8 per meridian; the steepest and flattest of the 180 pairs.
+  int steep = 0, flat = 0;
+  double maxK = 0, minK = 1e9;
+  for (int a = 1; a <= 180; ++a) {
+    double s = 0;
+    int n = 0;
+    for (int m : {a, a + 180}) {
+      const int row = (m - 1) % 360;
+      for (int j = 1; j <= 8; ++j) s += res.D[row][j], ++n;
+    }
+    if (s / n > maxK) maxK = s / n, steep = a;
+    if (s / n < minK) minK = s / n, flat = a;
+  }
+  EXPECT_LE(std::abs(steep - 120), 1);
+  EXPECT_LE(std::abs(flat - 30), 1);
+  EXPECT_NEAR(maxK, 337.5 / 7.60, 0.1);
+  EXPECT_NEAR(minK, 337.5 / 7.90, 0.1);
+}
+
+TEST(RingFinder, PupilAndReliability) {
+  const ConeModel cone = Cone();
+  ModelEye olho;
+  olho.pupilaRaio = 1.5;
+  olho.pupilaX = 0.2;
+  ResultadoAneis limpo, ruidoso;
+  ASSERT_TRUE(ProcessarAneis(RenderizarAneis(olho, cone, kFator, 2.0), cone, kFator, 32, nullptr, limpo));
+  ASSERT_TRUE(ProcessarAneis(RenderizarAneis(olho, cone, kFator, 14.0), cone, kFator, 32, nullptr, ruidoso));
+  EXPECT_NEAR(limpo.pupila[0], 319.5 + 10, 3);  // 0.2 mm right of the axis
+  EXPECT_NEAR(limpo.pupila[1], 239.5, 3);
+  EXPECT_NEAR(limpo.pupila[2], 75, 6);  // 1.5 mm
+  EXPECT_LT(ruidoso.indConf, limpo.indConf);
+}
+
+TEST(RingFinder, PictureWithoutRingsFails) {
+  const ConeModel cone = Cone();
+  ImagemCinza vazia;
+  vazia.largura = 640;
+  vazia.altura = 480;
+  vazia.px.assign(640 * 480, 90);
+  ResultadoAneis res;
+  EXPECT_FALSE(ProcessarAneis(vazia, cone, kFator, 32, nullptr, res));
+  vazia.px[240 * 640 + 320] = 255;  // a lone bright point is no ring pattern
+  EXPECT_FALSE(ProcessarAneis(vazia, cone, kFator, 32, nullptr, res));
+}
+
+TEST(RingFinder, CalibrationLinesCorrectEachRing) {
+  const ConeModel cone = Cone();
+  ModelEye olho;
+  ResultadoAneis bruto, corrigido;
+  const ImagemCinza img = RenderizarAneis(olho, cone, kFator);
+  ASSERT_TRUE(ProcessarAneis(img, cone, kFator, 32, nullptr, bruto));
+  CorrecaoAneis c;
+  c.a.assign(32, 0.5);
+  c.b.assign(32, 1.0);
+  c.a[5] = c.b[5] = 0;  // a ring calibration never reached stays as measured
+  ASSERT_TRUE(ProcessarAneis(img, cone, kFator, 32, &c, corrigido));
+  EXPECT_NEAR(corrigido.D[10][3], bruto.D[10][3] + 0.5, 1e-9);
+  EXPECT_NEAR(corrigido.D[10][6], bruto.D[10][6], 1e-9);
+}
+
+}  // namespace
