@@ -9,6 +9,7 @@ struct Tables {
   std::array<uint8_t, 256> upper{};
   std::array<uint8_t, 256> lower{};
   std::array<uint8_t, 256> base{};  // upper-case letter without its accent
+  std::array<uint8_t, 256> upperMark{};  // 1 for an upper-case letter that has a lower-case form
 };
 
 Tables MakeTables() {
@@ -34,6 +35,7 @@ Tables MakeTables() {
   t.base[0x8E] = 'Z';
   t.base[0x9F] = 'Y';
   for (int c = 0; c < 256; ++c) t.base[c] = t.base[t.upper[c]];
+  for (int c = 0; c < 256; ++c) t.upperMark[c] = t.lower[c] != c;
   return t;
 }
 
@@ -75,4 +77,9 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
 int AnsiCompareText(std::string_view a, std::string_view b) {
   if (int r = CompareBy(a, b, Tab().base)) return r;
   return CompareBy(a, b, Tab().upper);
+}
+
+int AnsiCompareStr(std::string_view a, std::string_view b) {
+  if (int r = AnsiCompareText(a, b)) return r;
+  return CompareBy(a, b, Tab().upperMark);
 }

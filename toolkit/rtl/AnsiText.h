@@ -15,3 +15,6 @@ bool AnsiSameText(std::string_view a, std::string_view b);
 // letter ("Álvaro" before "Bruno"), then accents and case break ties so that the order is total.
 // Negative, zero or positive like strcmp.
 int AnsiCompareText(std::string_view a, std::string_view b);
+
+// Case-sensitive form of AnsiCompareText: where two texts differ only in case, lower case sorts first.
+int AnsiCompareStr(std::string_view a, std::string_view b);

@@ -1,0 +1,3 @@
+#include "toolkit/rtl/Exceptions.h"
+
+void Abort() { throw EAbort(); }

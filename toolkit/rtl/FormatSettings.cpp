@@ -1,0 +1,3 @@
+#include "toolkit/rtl/FormatSettings.h"
+
+TFormatSettings FormatSettings;

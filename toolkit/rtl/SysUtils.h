@@ -1,0 +1,22 @@
+#pragma once
+// The runtime's general routines in one include: exceptions, text, numbers, dates, format settings,
+// path text and files. The file and clock routines and GetFormatSettings are Win32 (library toolkit_rtl);
+// everything else is pure (toolkit_rtl_pure).
+#include "toolkit/rtl/AnsiText.h"
+#include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/Exceptions.h"
+#include "toolkit/rtl/FilePaths.h"
+#include "toolkit/rtl/FileUtils.h"
+#include "toolkit/rtl/FormatSettings.h"
+#include "toolkit/rtl/NumberText.h"
+#include "toolkit/rtl/StringUtils.h"
+
+// Refills the global FormatSettings from the user's Windows locale (call at start-up and whenever the
+// regional settings change; nothing reads the locale behind the program's back).
+void GetFormatSettings();
+// The same values for any locale id, for callers that keep their own record.
+TFormatSettings LocaleFormatSettings(unsigned long localeId);
+
+// The system's text for an error code, and EOSError for the calling thread's last error.
+std::string SysErrorMessage(unsigned long errorCode);
+[[noreturn]] void RaiseLastOSError();
