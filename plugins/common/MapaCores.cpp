@@ -1,0 +1,77 @@
+#include "plugins/common/MapaCores.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+bool ValorNoMeridiano(const DadosMapa& d, int row, double r, double& v) {
+  const int n = d.aneis[row];
+  const double* m = (*d.M)[row];
+  const double* k = (*d.D)[row];
+  if (n < 1 || r > m[n]) return false;
+  int j = 1;
+  while (j < n && m[j] < r) ++j;
+  const double a = m[j - 1], b = m[j];
+  const double f = b > a ? (r - a) / (b - a) : 0.0;
+  v = k[j - 1] + (k[j] - k[j - 1]) * std::fmin(std::fmax(f, 0.0), 1.0);
+  return true;
+}
+
+}  // namespace
+
+void TangencialDeAxial(const DadosMapa& axial, Matriz& tangencial) {
+  for (int row = 0; row < 360; ++row) {
+    const int n = axial.aneis[row];
+    const double* r = (*axial.M)[row];
+    const double* k = (*axial.D)[row];
+    for (int j = 0; j < 33; ++j) tangencial[row][j] = 0;
+    if (n < 1) continue;
+    tangencial[row][0] = k[0];
+    for (int j = 1; j <= n; ++j) {
+      const int a = j - 1, b = j < n ? j + 1 : j;
+      const int a2 = j < n ? a : j - 1;
+      const double dr = r[b] - r[a2];
+      tangencial[row][j] = dr > 0 ? (k[b] * r[b] - k[a2] * r[a2]) / dr : k[j];
+    }
+  }
+}
+
+bool ValorEm(const DadosMapa& d, double x, double y, double& valor) {
+  const double r = std::hypot(x, y);
+  double graus = std::atan2(y, x) * 180.0 / kPi;
+  if (graus < 1.0) graus += 360.0;  // rows run from 1 to 360 degrees
+  const int m0 = int(std::floor(graus));  // meridian m lives in row m - 1
+  const double f = graus - m0;
+  const int rowA = (m0 - 1) % 360, rowB = m0 % 360;
+  double va, vb;
+  const bool a = ValorNoMeridiano(d, rowA, r, va), b = ValorNoMeridiano(d, rowB, r, vb);
+  if (a && b) valor = va + (vb - va) * f;
+  else if (a) valor = va;
+  else if (b) valor = vb;
+  else return false;
+  return true;
+}
+
+int Escala15::Indice(double valor) const {
+  int i = 0;
+  while (i < 14 && valor >= (niveis[size_t(i)] + niveis[size_t(i) + 1]) / 2) ++i;
+  return i;
+}
+
+ImagemRGB RenderizarMapa(const DadosMapa& d, const Escala15& escala, int lado, double raioAmostras) {
+  ImagemRGB img;
+  img.largura = img.altura = lado;
+  img.px.assign(size_t(lado) * size_t(lado) * 3, 255);
+  const double c = lado / 2.0, porPixel = raioAmostras / (lado / 2.0);
+  for (int y = 0; y < lado; ++y)
+    for (int x = 0; x < lado; ++x) {
+      double v;
+      if (!ValorEm(d, (x + 0.5 - c) * porPixel, (c - y - 0.5) * porPixel, v)) continue;
+      const auto& cor = escala.cores[size_t(escala.Indice(v))];
+      uint8_t* p = &img.px[(size_t(y) * lado + x) * 3];
+      p[0] = cor[0], p[1] = cor[1], p[2] = cor[2];
+    }
+  return img;
+}

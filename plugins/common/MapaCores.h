@@ -1,0 +1,31 @@
+#pragma once
+// Colour map of an exam's ring data, as the single-map modules draw it: values interpolated
+// between rings along each meridian and between neighbouring meridians.
+#include <array>
+#include <cstdint>
+
+#include "plugins/common/BmpCodec.h"
+
+using Matriz = double[360][33];  // row r: meridian r + 1 degrees; element k: ring k
+
+struct DadosMapa {
+  const Matriz* M = nullptr;  // ring positions, picture samples from the centre
+  const Matriz* D = nullptr;  // values (dioptres)
+  const int* aneis = nullptr;  // valid rings of each meridian
+};
+
+// Tangential curvature from the axial one: with the axial value K(r) = 337.5 sin(t) / r, the
+// tangential value is d(K r)/dr, taken by differences between neighbouring rings.
+void TangencialDeAxial(const DadosMapa& axial, Matriz& tangencial);
+
+// Value at a picture position (samples from the centre, y up); false outside the measured zone.
+bool ValorEm(const DadosMapa& d, double x, double y, double& valor);
+
+struct Escala15 {
+  std::array<double, 15> niveis{};              // level values, ascending
+  std::array<std::array<uint8_t, 3>, 15> cores{};  // RGB of each level
+  int Indice(double valor) const;               // level whose band holds the value
+};
+
+// A `lado` x `lado` map: `raioAmostras` picture samples fill the map's radius; white outside.
+ImagemRGB RenderizarMapa(const DadosMapa& d, const Escala15& escala, int lado, double raioAmostras);
