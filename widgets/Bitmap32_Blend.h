@@ -32,3 +32,8 @@ inline void BlendMemEx(TColor32 F, TColor32& B, TColor32 M) { B = BlendRegEx(F, 
 // BlendMem / BlendMemEx over Count pixels.
 void BlendLine(const TColor32* Src, TColor32* Dst, int Count);
 void BlendLineEx(const TColor32* Src, TColor32* Dst, int Count, TColor32 M);
+
+namespace detail {
+// The line routines' AVX2 path (used when the processor has it); off, SSE2 only. Same bits.
+extern bool BlendWithAvx2;
+}  // namespace detail

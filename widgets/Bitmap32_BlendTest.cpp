@@ -71,13 +71,15 @@ TEST(Blend, TransparentForegroundKeepsBackground) {
 // The line routines run four pixels at a time plus a tail: every length and alignment, and runs
 // of all-opaque and all-transparent groups, must give the scalar bits.
 TEST(Blend, LinesGiveTheScalarBits) {
+  for (bool Avx2 : {true, false}) {
+  detail::BlendWithAvx2 = Avx2;
   std::mt19937 Rng(7);
-  for (int Count = 0; Count <= 37; ++Count)
+  for (int Count = 0; Count <= 45; ++Count)
     for (int Offset = 0; Offset < 3; ++Offset)
       for (TColor32 M : {0u, 1u, 100u, 255u}) {
         std::vector<TColor32> Src(Count + Offset), Dst(Count + Offset);
         for (int I = 0; I < Count + Offset; ++I) {
-          const int Kind = ((I + 4 - Offset) / 4 + Count) % 3;  // groups of 4: clear, opaque, mixed
+          const int Kind = ((I + 8 - Offset) / 8 + Count) % 3;  // groups of 8: clear, opaque, mixed
           const TColor32 A = Kind == 0 ? 0 : Kind == 1 ? 255 : Rng() & 0xFF;
           Src[I] = (Rng() & 0xFFFFFF) | (A << 24);
           Dst[I] = Rng();
@@ -91,6 +93,8 @@ TEST(Blend, LinesGiveTheScalarBits) {
           ASSERT_EQ(Ex[I], In ? BlendRegEx(Src[I], Dst[I], M) : Dst[I]) << Count << " " << I << " " << M;
         }
       }
+  }
+  detail::BlendWithAvx2 = true;
 }
 
 }  // namespace

@@ -41,3 +41,9 @@ void Resample(const TPixelView& Dst, const TPixelRect& DstRect, const TPixelRect
 // Bilinear enlargement; DstRect must be wider and higher than SrcRect.
 void LinearEnlarge(const TPixelView& Dst, const TPixelRect& DstRect, const TPixelRect& DstClip,
                    const TPixelView& Src, const TPixelRect& SrcRect, const TCombineInfo& Combine);
+
+namespace detail {
+// The resampler's SSE4.1 passes (used when the processor has them); off, the plain passes run.
+// Both give the same bits; tests compare them.
+extern bool ResampleWithSse41;
+}  // namespace detail

@@ -201,4 +201,24 @@ TEST(Resample, HugeRatios) {
   }
 }
 
+// The SIMD passes against the plain ones: random pictures, every filter, odd sizes, huge ratios
+// (whose sums take the wide path), clipped targets.
+TEST(Resample, SimdPassesGiveThePlainBits) {
+  const int Sizes[][2] = {{1, 1}, {3, 5}, {7, 2}, {17, 13}, {64, 48}, {1000, 2}, {2, 700}};
+  const TPixelRect Clips[] = {Everywhere, {3, 1, 11, 40}};
+  uint32_t Seed = 20;
+  for (TStretchFilter Filter : {sfLinear, sfSpline, sfLanczos, sfMitchell})
+    for (auto [SW, SH] : Sizes)
+      for (auto [DW, DH] : Sizes)
+        for (const TPixelRect& Clip : Clips) {
+          const TTestImage Src = TTestImage::Random(SW, SH, ++Seed);
+          TTestImage Simd(DW, DH), Plain(DW, DH);
+          Resample(Simd.View, Simd.View.BoundsRect(), Clip, Src.View, Src.View.BoundsRect(), Filter, {});
+          detail::ResampleWithSse41 = false;
+          Resample(Plain.View, Plain.View.BoundsRect(), Clip, Src.View, Src.View.BoundsRect(), Filter, {});
+          detail::ResampleWithSse41 = true;
+          ASSERT_EQ(Simd.Pixels, Plain.Pixels) << Filter << " " << SW << "x" << SH << "->" << DW << "x" << DH;
+        }
+}
+
 }  // namespace
