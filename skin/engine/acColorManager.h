@@ -2,16 +2,16 @@
 // Conversion of rows of pixel samples from a file's layout into a device-independent bitmap's
 // scan line layout, with gamma correction and palette making. Pure code: no windows.h.
 #include "skin/engine/acGraphicTypes.h"
+#include "toolkit/rtl/Exceptions.h"
 
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-class EColorConversionError : public std::runtime_error {
+class EColorConversionError : public Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 enum TColorScheme : uint8_t {

@@ -1,9 +1,9 @@
 #pragma once
-// Plain pixel-layout types shared by the pure image readers and their Win32 wrappers.
+// Palette entries of the pure image readers, laid out for the platform's palettes.
+#include "toolkit/graphics/PixelFormat.h"
+
 #include <cstdint>
 #include <vector>
-
-enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 
 // Laid out like the platform's PALETTEENTRY.
 struct TPaletteEntry {

@@ -220,7 +220,7 @@ void ApplyFilter(uint8_t filterType, uint8_t* line, const uint8_t* previous, uns
 // ---------------------------------------------------------------------------------------------------
 
 const uint8_t* TPNGReader::Take(size_t count) {
-  if (FSize - FPos < count) throw EReadError("Stream read error");
+  if (FSize - FPos < count) throw EReadError("Erro de leitura do fluxo");
   const uint8_t* p = FData + FPos;
   FPos += count;
   return p;

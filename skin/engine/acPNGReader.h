@@ -3,25 +3,19 @@
 // windows.h; TPNGGraphic wraps it for the toolkit's bitmap.
 #include "skin/engine/acColorManager.h"
 #include "skin/engine/acGraphicTypes.h"
+#include "toolkit/graphics/GraphicErrors.h"
+#include "toolkit/rtl/Exceptions.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 #include <zlib.h>
 
-class EInvalidGraphic : public std::runtime_error {
+// The decompressor could not be set up or torn down.
+class EGraphicCompression : public Exception {
  public:
-  using std::runtime_error::runtime_error;
-};
-class EGraphicCompression : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-class EReadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 constexpr uint32_t clNone = 0x1FFFFFFF;

@@ -212,7 +212,7 @@ TEST(PNGReader, BrokenFilesRaiseCleanErrors) {
   Bytes hugeChunk = Concat({PngSignature(), Ihdr(1, 1, 8, 0), {0xFF, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't'}});
   ExpectError<EInvalidGraphic>(hugeChunk, invalid, "chunk length near 4 GiB");
   Bytes longChunk = Concat({PngSignature(), Ihdr(1, 1, 8, 0), {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't', 1}});
-  ExpectError<EReadError>(longChunk, "Stream read error", "chunk longer than the file");
+  ExpectError<EReadError>(longChunk, "Erro de leitura do fluxo", "chunk longer than the file");
   ExpectError<EInvalidGraphic>(Minimal({}, Chunk("PLTE", {1, 2, 3})), critical, "PLTE after the image data");
   ExpectError<EInvalidGraphic>(Minimal({}, Concat({Chunk("tEXt", {'a'}), Chunk("IDAT", Deflate({0, 1}))})), critical,
                                "second run of image data");
