@@ -16,7 +16,14 @@
 void GetFormatSettings();
 // The same values for any locale id, for callers that keep their own record.
 TFormatSettings LocaleFormatSettings(unsigned long localeId);
+namespace detail {
+// Puts the values found under HKEY_CURRENT_USER\keyPath (sDecimal, sShortDate, sTimeFormat, ...) into fs.
+void ApplyRegionalOverrides(TFormatSettings& fs, const std::string& keyPath);
+}  // namespace detail
 
 // The system's text for an error code, and EOSError for the calling thread's last error.
 std::string SysErrorMessage(unsigned long errorCode);
 [[noreturn]] void RaiseLastOSError();
+
+// Free bytes on a drive (0 the current one, 1 A:, 2 B:, 3 C: ...), -1 when it cannot be read.
+int64_t DiskFree(uint8_t drive);

@@ -2,6 +2,8 @@
 
 #include "toolkit/rtl/SysUtils.h"
 
+#include <optional>
+
 namespace {
 
 std::string LocaleText(LCID locale, LCTYPE type, const char* fallback) {
@@ -34,6 +36,32 @@ std::string TimeFormatFromLocale(const std::string& f) {
   return r;
 }
 
+// The long time format from a Windows pattern; the short one is the same without its seconds.
+void SetLongTimeFormat(TFormatSettings& fs, const std::string& windowsPattern) {
+  fs.LongTimeFormat = TimeFormatFromLocale(windowsPattern);
+  std::string shortTime = fs.LongTimeFormat;
+  const size_t sec = shortTime.find_first_of("sS");
+  if (sec != std::string::npos) {
+    size_t from = sec;
+    while (from > 0 && shortTime[from - 1] != 'm' && shortTime[from - 1] != 'M') --from;
+    size_t to = sec;
+    while (to < shortTime.size() && (shortTime[to] == 's' || shortTime[to] == 'S')) ++to;
+    shortTime.erase(from, to - from);
+  }
+  fs.ShortTimeFormat = shortTime;
+}
+
+// A text value of an open key, if it has one.
+std::optional<std::string> RegistryText(HKEY key, const char* name) {
+  char buf[256];
+  DWORD type = 0, size = sizeof buf - 1;
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return std::nullopt;
+  buf[size] = '\0';
+  return std::string(buf);
+}
+
 TDateTime FromSystemTime(const SYSTEMTIME& st, bool date, bool time) {
   TDateTime r = 0;
   if (date) r += EncodeDate(st.wYear, st.wMonth, st.wDay);
@@ -62,21 +90,9 @@ TFormatSettings LocaleFormatSettings(unsigned long localeId) {
   fs.TimeSeparator = LocaleChar(lc, LOCALE_STIME, fs.TimeSeparator);
   fs.ShortDateFormat = LocaleText(lc, LOCALE_SSHORTDATE, fs.ShortDateFormat.c_str());
   fs.LongDateFormat = LocaleText(lc, LOCALE_SLONGDATE, fs.LongDateFormat.c_str());
-  fs.LongTimeFormat = TimeFormatFromLocale(LocaleText(lc, LOCALE_STIMEFORMAT, fs.LongTimeFormat.c_str()));
-  // The short time is the long one without its seconds.
-  std::string shortTime = fs.LongTimeFormat;
-  const size_t sec = shortTime.find_first_of("sS");
-  if (sec != std::string::npos) {
-    size_t from = sec;
-    while (from > 0 && shortTime[from - 1] != 'm' && shortTime[from - 1] != 'M') --from;
-    size_t to = sec;
-    while (to < shortTime.size() && (shortTime[to] == 's' || shortTime[to] == 'S')) ++to;
-    shortTime.erase(from, to - from);
-  }
-  fs.ShortTimeFormat = shortTime;
-  const bool twelveHour = LocaleText(lc, LOCALE_ITIME, "1") == "0";
-  fs.TimeAMString = twelveHour ? LocaleText(lc, LOCALE_S1159, "AM") : "";
-  fs.TimePMString = twelveHour ? LocaleText(lc, LOCALE_S2359, "PM") : "";
+  SetLongTimeFormat(fs, LocaleText(lc, LOCALE_STIMEFORMAT, fs.LongTimeFormat.c_str()));
+  fs.TimeAMString = LocaleText(lc, LOCALE_S1159, "");
+  fs.TimePMString = LocaleText(lc, LOCALE_S2359, "");
   for (int i = 0; i < 12; ++i) {
     fs.ShortMonthNames[size_t(i)] = LocaleText(lc, LOCALE_SABBREVMONTHNAME1 + LCTYPE(i), fs.ShortMonthNames[size_t(i)].c_str());
     fs.LongMonthNames[size_t(i)] = LocaleText(lc, LOCALE_SMONTHNAME1 + LCTYPE(i), fs.LongMonthNames[size_t(i)].c_str());
@@ -90,7 +106,38 @@ TFormatSettings LocaleFormatSettings(unsigned long localeId) {
   return fs;
 }
 
-void GetFormatSettings() { FormatSettings = LocaleFormatSettings(LOCALE_USER_DEFAULT); }
+namespace detail {
+
+void ApplyRegionalOverrides(TFormatSettings& fs, const std::string& keyPath) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  auto setChar = [&](const char* name, char& field) {
+    if (const auto v = RegistryText(key, name); v && !v->empty()) field = (*v)[0];
+  };
+  auto setText = [&](const char* name, std::string& field) {
+    if (const auto v = RegistryText(key, name)) field = *v;
+  };
+  setChar("sDecimal", fs.DecimalSeparator);
+  setChar("sThousand", fs.ThousandSeparator);
+  setChar("sDate", fs.DateSeparator);
+  setChar("sTime", fs.TimeSeparator);
+  setText("sShortDate", fs.ShortDateFormat);
+  setText("sLongDate", fs.LongDateFormat);
+  setText("s1159", fs.TimeAMString);
+  setText("s2359", fs.TimePMString);
+  if (const auto v = RegistryText(key, "sTimeFormat")) SetLongTimeFormat(fs, *v);
+  RegCloseKey(key);
+}
+
+}  // namespace detail
+
+// The user's own choices live in the Control Panel key; reading them there (and not only through the
+// locale functions, which may cache) lets a change made by this process show at once.
+void GetFormatSettings() {
+  TFormatSettings fs = LocaleFormatSettings(LOCALE_USER_DEFAULT);
+  detail::ApplyRegionalOverrides(fs, "Control Panel\\International");
+  FormatSettings = fs;
+}
 
 std::string SysErrorMessage(unsigned long errorCode) {
   char* text = nullptr;
@@ -107,4 +154,12 @@ void RaiseLastOSError() {
   const std::string text = SysErrorMessage(code);
   if (!text.empty()) message += ".\r\n" + text;
   throw EOSError(message, code);
+}
+
+int64_t DiskFree(uint8_t drive) {
+  if (drive > 26) return -1;
+  const std::string root = drive == 0 ? std::string() : std::string(1, char('A' + drive - 1)) + ":\\";
+  ULARGE_INTEGER available;
+  if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, nullptr, nullptr)) return -1;
+  return int64_t(available.QuadPart);
 }
