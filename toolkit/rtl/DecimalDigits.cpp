@@ -31,13 +31,13 @@ DecimalDigits ToDecimalDigits(double value, int significant) {
   DecimalDigits d;
   d.negative = std::signbit(value);
   if (value == 0 || !std::isfinite(value)) return d;
-  // Every double has an exact decimal expansion of at most 767 significant digits.
-  char buf[800];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 770);
+  // The shortest decimal that reads back as the same double: the number the value stands for.
+  char buf[40];
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
   const std::string_view text(buf, size_t(res.ptr - buf));
   const size_t e = text.find('e');
   d.digits = text[0];
-  d.digits.append(text.substr(2, e - 2));
+  if (e > 2) d.digits.append(text.substr(2, e - 2));
   std::string_view exp = text.substr(e + 1);
   if (exp[0] == '+') exp.remove_prefix(1);
   std::from_chars(exp.data(), exp.data() + exp.size(), d.exponent);

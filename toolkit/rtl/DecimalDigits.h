@@ -13,7 +13,8 @@ struct DecimalDigits {
   bool IsZero() const { return digits.empty(); }
 };
 
-// The exact binary value rounded half away from zero to 'significant' digits (at most 17).
+// The shortest decimal form of the value (the one that reads back as the same double), rounded half
+// away from zero to 'significant' digits.
 DecimalDigits ToDecimalDigits(double value, int significant = 15);
 // Keeps 'count' leading digits (0 or fewer leaves zero or a carried 1), rounding half away from zero.
 void RoundToDigits(DecimalDigits& d, int count);

@@ -1,7 +1,8 @@
 #pragma once
 // Integers and floating-point numbers to text and back. Nothing here goes through the C locale or
-// printf: digits come from the exact binary value, are taken to 15 significant digits and then
-// rounded half away from zero, so FormatFloat("0.00", 2.675) is "2.68" and ties never go to even.
+// printf: digits come from the shortest decimal form of the double, are taken to 15 significant
+// digits and then rounded half away from zero, so FormatFloat("0.00", 2.675) is "2.68" and ties never
+// go to even.
 #include "toolkit/rtl/FormatSettings.h"
 
 #include <cstdint>
