@@ -23,7 +23,7 @@ std::string FileText(const std::string& name) {
 }
 
 TEST(IniFile, ReadsAFileWrittenByHand) {
-  const std::string name = TempIni("mao.ini");
+  const std::string name = TempIni("rtl-mao.ini");
   TStringList text;
   text.SetText(
       "[Geral]\n"
@@ -64,7 +64,7 @@ TEST(IniFile, ReadsAFileWrittenByHand) {
 }
 
 TEST(IniFile, WritesWhatOtherProgramsRead) {
-  const std::string name = TempIni("grava.ini");
+  const std::string name = TempIni("rtl-grava.ini");
   {
     TIniFile ini(name);
     ini.WriteString("Pastas", "Exames", "C:\\MZ3100\\Exames");
@@ -89,7 +89,7 @@ TEST(IniFile, WritesWhatOtherProgramsRead) {
 }
 
 TEST(IniFile, LongValuesAreNotCut) {
-  const std::string name = TempIni("longo.ini");
+  const std::string name = TempIni("rtl-longo.ini");
   TIniFile ini(name);
   const std::string big(5000, 'x');
   ini.WriteString("S", "Grande", big);

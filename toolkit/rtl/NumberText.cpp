@@ -223,7 +223,7 @@ std::string Render(const Section& sec, const DecimalDigits& d, int exponent, con
     }
   };
   int intSeen = 0, decSeen = 0;
-  bool intDone = false;
+  bool intDone = sec.intPlaceholders + sec.maxDec == 0;  // only literals: no digits at all
   auto flushInt = [&] {
     if (!intDone) emitInt(0, len);
     intDone = true;

@@ -80,6 +80,8 @@ TEST(FormatFloat, PicturesRoundHalfAwayFromZero) {
       {"#,##0.00;(#,##0.00)", -1234.5, "(1,234.50)"},
       {"#,##0.00;(#,##0.00)", 43.25, "43.25"},
       {"0.000", 1.5 / 1024, "0.001"},
+      {".00", 5.254, "5.25"},
+      {"'nada'", 5, "nada"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
 }

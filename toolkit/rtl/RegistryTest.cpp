@@ -6,22 +6,22 @@
 
 namespace {
 
-const char kKey[] = "\\Software\\MZ3100Test\\Runtime";
+const char kKey[] = "\\Software\\MZ3100RuntimeTest\\Runtime";
 
 TEST(Registry, WritesReadsAndListsValues) {
   {
     TRegistry reg;
     EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
-    reg.DeleteKey("\\Software\\MZ3100Test");
+    reg.DeleteKey("\\Software\\MZ3100RuntimeTest");
     EXPECT_FALSE(reg.OpenKey(kKey, false));
     ASSERT_TRUE(reg.OpenKey(kKey, true));
-    EXPECT_EQ(reg.CurrentPath(), "Software\\MZ3100Test\\Runtime");
+    EXPECT_EQ(reg.CurrentPath(), "Software\\MZ3100RuntimeTest\\Runtime");
     reg.WriteString("sDecimal", ",");
     reg.WriteString("sShortDate", "dd/MM/yyyy");
     reg.WriteInteger("iCountry", 55);
     reg.WriteBool("Ativo", true);
     ASSERT_TRUE(reg.OpenKey("Filha", true));  // relative to the open key
-    EXPECT_EQ(reg.CurrentPath(), "Software\\MZ3100Test\\Runtime\\Filha");
+    EXPECT_EQ(reg.CurrentPath(), "Software\\MZ3100RuntimeTest\\Runtime\\Filha");
     reg.CloseKey();
   }
   TRegistry reg;
@@ -50,7 +50,7 @@ TEST(Registry, WritesReadsAndListsValues) {
   EXPECT_TRUE(reg.DeleteValue("sDecimal"));
   EXPECT_FALSE(reg.ValueExists("sDecimal"));
   reg.CloseKey();
-  EXPECT_TRUE(reg.DeleteKey("\\Software\\MZ3100Test"));
+  EXPECT_TRUE(reg.DeleteKey("\\Software\\MZ3100RuntimeTest"));
   EXPECT_FALSE(reg.KeyExists(kKey));
 }
 

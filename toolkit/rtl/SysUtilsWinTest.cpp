@@ -24,7 +24,7 @@ TEST(FormatSettings, ReadsTheWindowsLocale) {
 }
 
 TEST(FormatSettings, UserChoicesInTheRegistryWin) {
-  const char* path = "Software\\MZ3100Test\\International";
+  const char* path = "Software\\MZ3100RuntimeTest\\International";
   HKEY key;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
   auto set = [&](const char* name, const std::string& value) {
@@ -39,7 +39,7 @@ TEST(FormatSettings, UserChoicesInTheRegistryWin) {
   RegCloseKey(key);
   TFormatSettings fs = LocaleFormatSettings(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
   detail::ApplyRegionalOverrides(fs, path);
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MZ3100Test");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MZ3100RuntimeTest");
   EXPECT_EQ(fs.DecimalSeparator, '.');
   EXPECT_EQ(fs.ShortDateFormat, "dd/MM/yyyy");
   EXPECT_EQ(fs.LongTimeFormat, "HH:mm:ss");
@@ -53,7 +53,7 @@ TEST(FormatSettings, UserChoicesInTheRegistryWin) {
   set("s2359", "PM");
   RegCloseKey(key);
   detail::ApplyRegionalOverrides(twelve, path);
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MZ3100Test");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MZ3100RuntimeTest");
   EXPECT_EQ(twelve.LongTimeFormat, "h:mm:ss AMPM");
   EXPECT_EQ(TimeToStr(EncodeTime(15, 4, 5, 0), twelve), "3:04:05 PM");
 }
