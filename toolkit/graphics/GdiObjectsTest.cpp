@@ -1,9 +1,8 @@
 // Fonts, pens, brushes and colours: properties, change notification and handle ownership.
 #include "toolkit/graphics/Canvas.h"
+#include "toolkit/graphics/GdiTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
@@ -161,15 +160,6 @@ TEST(GraphicsObjects, HandleReplacedWhileSelectedLivesUntilDeselected) {
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), c.Font()->Handle());
   c.SetHandle(nullptr);
   DeleteDC(dc);
-}
-
-// Free places in the process's GDI handle table, found by filling it (Wine's GetGuiResources
-// counts nothing). Any object leaked between two calls shows as one place fewer.
-int FreeGdiHandles() {
-  std::vector<HPEN> pens;
-  while (HPEN p = CreatePen(PS_SOLID, 1, 0)) pens.push_back(p);
-  for (HPEN p : pens) DeleteObject(p);
-  return static_cast<int>(pens.size());
 }
 
 // Many create, draw and free cycles leave no GDI object behind.

@@ -1,5 +1,7 @@
 #include "toolkit/graphics/Graphic.h"
 
+#include "toolkit/rtl/Classes.h"
+
 void TGraphic::SetSize(int AWidth, int AHeight) {
   SetWidth(AWidth);
   SetHeight(AHeight);
@@ -14,4 +16,14 @@ void TGraphic::SetTransparent(bool Value) {
 void TGraphic::Changed() {
   FModified = true;
   TGraphicsObject::Changed();
+}
+
+void TGraphic::LoadFromFile(const std::string& FileName) {
+  TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(&stream);
+}
+
+void TGraphic::SaveToFile(const std::string& FileName) {
+  TFileStream stream(FileName, fmCreate);
+  SaveToStream(&stream);
 }
