@@ -2,7 +2,7 @@
 
 #include "toolkit/graphics/Graphic.h"
 
-#include <stdexcept>
+#include "toolkit/rtl/Exceptions.h"
 
 TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {
   FFont->OnChange = [this](TGraphicsObject*) { DeselectFont(); };
@@ -29,7 +29,7 @@ void TCanvas::RequiredState(unsigned State) {
   if (!needed) return;
   if (needed & csHandleValid) {
     CreateHandle();
-    if (!FHandle) throw std::runtime_error("Canvas does not allow drawing");
+    if (!FHandle) throw EInvalidOperation("Canvas does not allow drawing");
     FState |= csHandleValid;
   }
   if (needed & csFontValid) SelectFont();

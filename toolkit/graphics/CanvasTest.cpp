@@ -1,6 +1,8 @@
 // Canvas drawing on a 32-bit DIB section, checked pixel by pixel.
 #include "toolkit/graphics/Canvas.h"
 
+#include "toolkit/rtl/Exceptions.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -210,7 +212,7 @@ TEST(Canvas, ChangeEventsAroundDrawing) {
 TEST(Canvas, WithoutHandleRefusesToDraw) {
   TCanvas c;
   EXPECT_FALSE(c.HandleAllocated());
-  EXPECT_THROW(c.FillRect(Rect(0, 0, 1, 1)), std::exception);
+  EXPECT_THROW(c.FillRect(Rect(0, 0, 1, 1)), EInvalidOperation);
 }
 
 TEST(Canvas, LockNests) {
