@@ -19,7 +19,9 @@ TEST(IBServer, NamesInTheServerFormAreNotTurnedIntoLocalPaths) {
                {"\\\\servidor\\dados\\x.gdb", false}};
   for (const Case& c : cases) {
     EXPECT_EQ(detail::IsServerDatabaseName(c.name), c.server) << c.name;
-    if (c.server) EXPECT_EQ(detail::ClientDatabaseName(c.name), c.name);
+    if (c.server) {
+      EXPECT_EQ(detail::ClientDatabaseName(c.name), c.name);
+    }
   }
 }
 
