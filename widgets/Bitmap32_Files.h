@@ -1,15 +1,15 @@
 #pragma once
 // The two byte layouts a 32-bit bitmap is kept in: the Windows BMP file that pictures travel in
 // between the program and its plug-in modules, and the "Data" property of form resources.
+#include "toolkit/rtl/Exceptions.h"
 #include "widgets/Bitmap32_Types.h"
 
 #include <cstddef>
-#include <stdexcept>
 #include <vector>
 
-class EBmpFormatError : public std::runtime_error {
+class EBmpFormatError : public Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 // Pixels of a picture, rows top-down.

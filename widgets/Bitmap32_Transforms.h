@@ -2,6 +2,8 @@
 // Transfer of a rectangle of one pixel view into another, with clipping and optional stretching.
 #include "widgets/Bitmap32_Types.h"
 
+#include "toolkit/rtl/Exceptions.h"
+
 #include <functional>
 #include <stdexcept>
 
@@ -18,9 +20,9 @@ struct TCombineInfo {
   TPixelCombineEvent CallBack;
 };
 
-class ETransformError : public std::runtime_error {
+class ETransformError : public Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 // On (the default): pixel edges map onto pixel edges, each pixel being sampled at its centre.
