@@ -207,6 +207,9 @@ class TStrings : public TObject {
   int UpdateCount() const { return updateCount_; }
 
  private:
+  std::string Joined(char delimiter, char quote) const;
+  void Split(std::string_view text, char delimiter, char quote);
+
   int updateCount_ = 0;
 };
 

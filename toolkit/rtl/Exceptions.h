@@ -24,7 +24,7 @@ class Exception : public std::exception {
 // Silent exception: aborts an operation without an error box.
 class EAbort : public Exception {
  public:
-  EAbort() : Exception("Operação cancelada") {}
+  EAbort() : Exception("Opera\xE7\xE3o cancelada") {}
   using Exception::Exception;
 };
 

@@ -5,12 +5,13 @@
 
 namespace {
 
+// Without a share mode (compat) the file is opened exclusively, as the library always did.
 DWORD ShareMode(uint16_t mode) {
   switch (mode & 0xF0) {
-    case fmShareExclusive: return 0;
     case fmShareDenyWrite: return FILE_SHARE_READ;
     case fmShareDenyRead: return FILE_SHARE_WRITE;
-    default: return FILE_SHARE_READ | FILE_SHARE_WRITE;  // compat and deny none
+    case fmShareDenyNone: return FILE_SHARE_READ | FILE_SHARE_WRITE;
+    default: return 0;  // compat and exclusive
   }
 }
 
@@ -39,28 +40,34 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : fileName_
 
 TFileStream::~TFileStream() { CloseHandle(Handle(handle_)); }
 
-int64_t TFileStream::Read(void* buffer, int64_t count) {
+namespace {
+
+// Moves count bytes in chunks that a DWORD can count; stops at the first short or failed chunk.
+template <class Transfer>
+int64_t InChunks(int64_t count, Transfer&& transfer) {
   int64_t total = 0;
   while (count > 0) {
     const DWORD chunk = DWORD(count < (1 << 30) ? count : (1 << 30));
     DWORD n = 0;
-    if (!ReadFile(Handle(handle_), static_cast<char*>(buffer) + total, chunk, &n, nullptr) || n == 0) break;
+    if (!transfer(total, chunk, &n) || n == 0) break;
     total += n;
     count -= n;
   }
   return total;
 }
 
+}  // namespace
+
+int64_t TFileStream::Read(void* buffer, int64_t count) {
+  return InChunks(count, [&](int64_t done, DWORD chunk, DWORD* n) {
+    return ReadFile(Handle(handle_), static_cast<char*>(buffer) + done, chunk, n, nullptr);
+  });
+}
+
 int64_t TFileStream::Write(const void* buffer, int64_t count) {
-  int64_t total = 0;
-  while (count > 0) {
-    const DWORD chunk = DWORD(count < (1 << 30) ? count : (1 << 30));
-    DWORD n = 0;
-    if (!WriteFile(Handle(handle_), static_cast<const char*>(buffer) + total, chunk, &n, nullptr) || n == 0) break;
-    total += n;
-    count -= n;
-  }
-  return total;
+  return InChunks(count, [&](int64_t done, DWORD chunk, DWORD* n) {
+    return WriteFile(Handle(handle_), static_cast<const char*>(buffer) + done, chunk, n, nullptr);
+  });
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {

@@ -120,6 +120,10 @@ TEST(FileStream, OpenModesAndErrors) {
     EXPECT_EQ(reader.Read(buf, 8), 5);
     EXPECT_STREQ(buf, "abcdZ");
   }
+  {
+    TFileStream exclusive(name, fmOpenRead);
+    EXPECT_THROW(TFileStream(name, fmOpenRead | fmShareDenyNone), EFOpenError);
+  }
   try {
     TFileStream f(tmp / "nao\\existe\\x.bin", fmCreate);
     FAIL();

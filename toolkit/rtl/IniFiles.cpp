@@ -73,29 +73,21 @@ void TIniFile::WriteFloat(const std::string& section, const std::string& ident, 
   WriteString(section, ident, FloatToStr(value));
 }
 
-void TIniFile::ReadSection(const std::string& section, TStrings* strings) const {
+void TIniFile::ReadNames(const char* section, TStrings* strings) const {
   strings->BeginUpdate();
   strings->Clear();
   AddNames(ProfileRead(
                [&](char* buf, DWORD size) {
-                 return GetPrivateProfileStringA(section.c_str(), nullptr, "", buf, size, fileName_.c_str());
+                 return GetPrivateProfileStringA(section, nullptr, "", buf, size, fileName_.c_str());
                },
                2),
            strings);
   strings->EndUpdate();
 }
 
-void TIniFile::ReadSections(TStrings* strings) const {
-  strings->BeginUpdate();
-  strings->Clear();
-  AddNames(ProfileRead(
-               [&](char* buf, DWORD size) {
-                 return GetPrivateProfileStringA(nullptr, nullptr, "", buf, size, fileName_.c_str());
-               },
-               2),
-           strings);
-  strings->EndUpdate();
-}
+void TIniFile::ReadSection(const std::string& section, TStrings* strings) const { ReadNames(section.c_str(), strings); }
+
+void TIniFile::ReadSections(TStrings* strings) const { ReadNames(nullptr, strings); }
 
 void TIniFile::ReadSectionValues(const std::string& section, TStrings* strings) const {
   TStringList keys;

@@ -36,5 +36,8 @@ class TIniFile : public TObject {
   std::string ClassName() const override { return "TIniFile"; }
 
  private:
+  // Key names of a section, or section names when section is null.
+  void ReadNames(const char* section, TStrings* strings) const;
+
   std::string fileName_;
 };

@@ -124,34 +124,29 @@ bool TRegistry::DeleteValue(const std::string& name) {
   return currentKey_ && RegDeleteValueA(currentKey_, name.c_str()) == ERROR_SUCCESS;
 }
 
-void TRegistry::GetValueNames(TStrings* strings) {
+namespace {
+
+// Names of the values (or subkeys) of key, through RegEnumValueA (or RegEnumKeyExA).
+void EnumNames(HKEY key, bool subkeys, TStrings* strings) {
   strings->BeginUpdate();
   strings->Clear();
-  DWORD count = 0, maxLen = 0;
-  if (currentKey_ && RegQueryInfoKeyA(currentKey_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                                      &maxLen, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-    std::vector<char> name(maxLen + 1);
+  DWORD keys = 0, maxKeyLen = 0, values = 0, maxValueLen = 0;
+  if (key && RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &keys, &maxKeyLen, nullptr, &values, &maxValueLen,
+                              nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+    const DWORD count = subkeys ? keys : values;
+    std::vector<char> name((subkeys ? maxKeyLen : maxValueLen) + 1);
     for (DWORD i = 0; i < count; ++i) {
       DWORD len = DWORD(name.size());
-      if (RegEnumValueA(currentKey_, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-        strings->Add(std::string(name.data(), len));
+      const LONG r = subkeys ? RegEnumKeyExA(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr)
+                             : RegEnumValueA(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr);
+      if (r == ERROR_SUCCESS) strings->Add(std::string(name.data(), len));
     }
   }
   strings->EndUpdate();
 }
 
-void TRegistry::GetKeyNames(TStrings* strings) {
-  strings->BeginUpdate();
-  strings->Clear();
-  DWORD count = 0, maxLen = 0;
-  if (currentKey_ && RegQueryInfoKeyA(currentKey_, nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr,
-                                      nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-    std::vector<char> name(maxLen + 1);
-    for (DWORD i = 0; i < count; ++i) {
-      DWORD len = DWORD(name.size());
-      if (RegEnumKeyExA(currentKey_, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-        strings->Add(std::string(name.data(), len));
-    }
-  }
-  strings->EndUpdate();
-}
+}  // namespace
+
+void TRegistry::GetValueNames(TStrings* strings) { EnumNames(currentKey_, false, strings); }
+
+void TRegistry::GetKeyNames(TStrings* strings) { EnumNames(currentKey_, true, strings); }

@@ -164,30 +164,30 @@ void TStrings::SetText(std::string_view text) {
   EndUpdate();
 }
 
-std::string TStrings::DelimitedText() const {
+std::string TStrings::Joined(char delimiter, char quote) const {
   std::string r;
   for (int i = 0; i < Count(); ++i) {
     const std::string s = Get(i);
-    const bool quote = s.empty() || std::any_of(s.begin(), s.end(), [this](char c) {
-      return static_cast<unsigned char>(c) <= ' ' || c == QuoteChar || c == Delimiter;
+    const bool quoted = s.empty() || std::any_of(s.begin(), s.end(), [&](char c) {
+      return static_cast<unsigned char>(c) <= ' ' || c == quote || c == delimiter;
     });
-    if (i > 0) r += Delimiter;
-    if (!quote) {
+    if (i > 0) r += delimiter;
+    if (!quoted) {
       r += s;
       continue;
     }
-    r += QuoteChar;
+    r += quote;
     for (char c : s) {
-      if (c == QuoteChar) r += c;
+      if (c == quote) r += c;
       r += c;
     }
-    r += QuoteChar;
+    r += quote;
   }
   return r;
 }
 
 // Items are separated by the delimiter or by blanks outside quotes; quoted items keep their blanks.
-void TStrings::SetDelimitedText(std::string_view text) {
+void TStrings::Split(std::string_view text, char delimiter, char quote) {
   BeginUpdate();
   Clear();
   size_t i = 0;
@@ -197,21 +197,21 @@ void TStrings::SetDelimitedText(std::string_view text) {
   skipBlanks();
   while (i < text.size()) {
     std::string item;
-    if (text[i] == QuoteChar) {
+    if (text[i] == quote) {
       for (++i; i < text.size(); ++i) {
-        if (text[i] == QuoteChar) {
-          if (i + 1 < text.size() && text[i + 1] == QuoteChar) ++i;
+        if (text[i] == quote) {
+          if (i + 1 < text.size() && text[i + 1] == quote) ++i;
           else break;
         }
         item += text[i];
       }
       if (i < text.size()) ++i;
     } else {
-      while (i < text.size() && text[i] != Delimiter && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
+      while (i < text.size() && text[i] != delimiter && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
     }
     Add(item);
     skipBlanks();
-    if (i < text.size() && text[i] == Delimiter) {
+    if (i < text.size() && text[i] == delimiter) {
       ++i;
       skipBlanks();
       if (i == text.size()) Add("");  // a closing delimiter leaves an empty last item
@@ -220,22 +220,10 @@ void TStrings::SetDelimitedText(std::string_view text) {
   EndUpdate();
 }
 
-std::string TStrings::CommaText() const {
-  TStringList copy;
-  copy.Delimiter = ',';
-  copy.QuoteChar = '"';
-  copy.AddStrings(this);
-  return copy.DelimitedText();
-}
-
-void TStrings::SetCommaText(std::string_view text) {
-  const char delimiter = Delimiter, quote = QuoteChar;
-  Delimiter = ',';
-  QuoteChar = '"';
-  SetDelimitedText(text);
-  Delimiter = delimiter;
-  QuoteChar = quote;
-}
+std::string TStrings::DelimitedText() const { return Joined(Delimiter, QuoteChar); }
+void TStrings::SetDelimitedText(std::string_view text) { Split(text, Delimiter, QuoteChar); }
+std::string TStrings::CommaText() const { return Joined(',', '"'); }
+void TStrings::SetCommaText(std::string_view text) { Split(text, ',', '"'); }
 
 void TStrings::LoadFromStream(TStream* stream) {
   const int64_t size = stream->Size() - stream->Position();
