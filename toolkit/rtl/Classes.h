@@ -159,7 +159,7 @@ class TStrings : public TObject {
   void BeginUpdate();
   void EndUpdate();
 
-  int AddObject(const std::string& s, TObject* object);
+  virtual int AddObject(const std::string& s, TObject* object);
   void InsertObject(int index, const std::string& s, TObject* object);
   void Append(const std::string& s) { Add(s); }
   void AddStrings(const TStrings* strings);
@@ -229,7 +229,9 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Insert(int index, const std::string& s) override;
   int IndexOf(const std::string& s) const override;
-  int Add(const std::string& s) override;
+  int Add(const std::string& s) override { return AddObject(s, nullptr); }
+  // A sorted list that ignores a duplicate keeps the line it has, and its object.
+  int AddObject(const std::string& s, TObject* object) override;
 
   // Sorts case-insensitively (accents with their base letter) unless CaseSensitive.
   void Sort();

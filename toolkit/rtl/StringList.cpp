@@ -321,17 +321,13 @@ void TStringList::Insert(int index, const std::string& s) {
   InsertItem(index, s, nullptr);
 }
 
-int TStringList::Add(const std::string& s) {
-  if (!sorted_) {
-    InsertItem(Count(), s, nullptr);
-    return Count() - 1;
-  }
-  int index;
-  if (Find(s, index)) {
+int TStringList::AddObject(const std::string& s, TObject* object) {
+  int index = Count();
+  if (sorted_ && Find(s, index)) {
     if (Duplicates == dupIgnore) return index;
     if (Duplicates == dupError) throw EStringListError("A lista n\xE3o aceita itens repetidos");
   }
-  InsertItem(index, s, nullptr);
+  InsertItem(index, s, object);
   return index;
 }
 

@@ -73,6 +73,13 @@ TEST(StringList, SortedListsFindAndRefuseDuplicates) {
   l.Duplicates = dupAccept;
   l.Add("uva");
   EXPECT_EQ(l.Count(), 5);
+  // An ignored duplicate leaves the object of the line that stays.
+  TStringList tagged;
+  tagged.SetSorted(true);
+  TObject first, second;
+  tagged.AddObject("a", &first);
+  EXPECT_EQ(tagged.AddObject("A", &second), 0);
+  EXPECT_EQ(tagged.Objects(0), &first);
 }
 
 TEST(StringList, NamesAndValues) {
