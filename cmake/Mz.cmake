@@ -4,7 +4,8 @@
 #   mz_pure_library(name SOURCES ... [DEPS ...])   code without windows.h: every flavour
 #   mz_win_library(name SOURCES ... [DEPS ...])    Win32 code: wine flavour
 #   mz_program(name SOURCES ... [DEPS ...] [RESOURCES x.rc] [GUI])   a winelib .exe
-#   mz_plugin(name SPEC x.spec SOURCES ... [DEPS ...])              a winelib .dll (plug-in module)
+#   mz_plugin(name SPEC x.spec SOURCES ... [DEPS ...] [RESOURCES x.rc])  a winelib .dll (plug-in module);
+#                                                   without RESOURCES it gets a version resource of MZ_VERSION
 #   mz_wine_test(name SOURCES ... [DEPS ...] [LABELS ...])          gtest binary run under Wine + Xvfb
 #   mz_native_test(name SOURCES ... [DEPS ...] [LABELS ...])        gtest binary under ASan/UBSan
 #   mz_fuzz(name SOURCES ... [DEPS ...] [SECONDS n] [SEEDS dir])    libFuzzer target, run for n seconds
@@ -15,6 +16,8 @@
 set(MZ_WINE_INCLUDE /usr/include/wine/wine/windows)
 set(MZ_HARNESS_DIR ${CMAKE_SOURCE_DIR}/harness)
 set(MZ_HARNESS_STATE ${CMAKE_BINARY_DIR}/harness)
+# Version of the program's own modules (their version resources).
+set(MZ_VERSION 1.0.0.0)
 # Where the program, its modules and its data folders are laid out (scripts/run.sh starts it from here).
 set(MZ_INSTALL_DIR ${CMAKE_BINARY_DIR}/MZ3100)
 
@@ -94,13 +97,15 @@ function(mz_win_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS} ${MZ_WIN32_LIBS})
 endfunction()
 
-# Adds a .rc file: wrc turns it into a .res that the wineg++ link takes.
+# Adds a .rc file (relative to the current source folder, or absolute): wrc turns it into a .res that
+# the wineg++ link takes.
 function(mz_add_resources target rc)
   get_filename_component(base ${rc} NAME_WE)
+  get_filename_component(rc ${rc} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${base}.res)
   add_custom_command(OUTPUT ${res}
-    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -o ${res} ${CMAKE_CURRENT_SOURCE_DIR}/${rc}
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${rc} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -o ${res} ${rc}
+    DEPENDS ${rc} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   add_custom_target(${target}_res DEPENDS ${res})
   add_dependencies(${target} ${target}_res)
   target_link_options(${target} PRIVATE ${res})
@@ -137,6 +142,14 @@ function(mz_plugin name)
   target_link_options(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
   target_link_libraries(${name} PRIVATE ${A_DEPS} ${MZ_WIN32_LIBS})
+  if(NOT A_RESOURCES)
+    # Every module carries a true version resource, which the program's module list shows.
+    set(MZ_MODULE_NAME ${name})
+    string(REPLACE "." "," MZ_VERSION_COMMAS ${MZ_VERSION})
+    set(A_RESOURCES ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
+    configure_file(${CMAKE_SOURCE_DIR}/cmake/ModuleVersion.rc.in ${A_RESOURCES} @ONLY)
+  endif()
+  mz_add_resources(${name} ${A_RESOURCES})
 endfunction()
 
 # A Wine test: one CTest test per binary (each Wine start costs time), run by harness/wine-run.sh

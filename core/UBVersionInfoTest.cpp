@@ -16,13 +16,15 @@ std::string TempPath(const char* Name) {
   return std::string(temp) + Name;
 }
 
-// The probe module installed under a module's usual name.
+// A built module installed under a module's usual name.
+std::string Install(const char* Built, const char* Name) {
+  const std::string path = TempPath(Name);
+  CopyFileA(WinPath(Built).c_str(), path.c_str(), FALSE);
+  return path;
+}
+
 std::string Probe() {
-  static const std::string path = [] {
-    const std::string p = TempPath("Prova.dll");
-    CopyFileA(WinPath(MZ_VERSION_PROBE ".so").c_str(), p.c_str(), FALSE);
-    return p;
-  }();
+  static const std::string path = Install(MZ_VERSION_PROBE ".so", "Prova.dll");
   return path;
 }
 
@@ -59,13 +61,24 @@ TEST(VersionInfo, FormatUsesTheFixedNumbers) {
   EXPECT_TRUE(info.FixedInfo().has_value());
 }
 
+TEST(VersionInfo, EveryModuleCarriesTheProgramVersion) {
+  const std::string module = Install(MZ_VERSION_DEFAULT ".so", "core_version_default.dll");
+  TBVersionInfo info;
+  EXPECT_EQ(info.FormatFileVersion(module), MZ_VERSION);
+  info.LoadFromFile(module);
+  EXPECT_EQ(info.GetFileVersion(), MZ_VERSION);
+  EXPECT_EQ(info.Value(TVersionString::OriginalFilename), "core_version_default.dll");
+  EXPECT_EQ(info.FileTypeText(), "DLL");
+}
+
 TEST(VersionInfo, ProgramResource) {
   TBVersionInfo info;
   info.LoadFromFile(WinPath(MZ_PROGRAM ".so"));
   EXPECT_EQ(info.Value(TVersionString::ProductName), "MZ3100");
-  EXPECT_EQ(info.GetFileVersion(), "1.0.0.0");
+  // The program and its modules share one version.
+  EXPECT_EQ(info.GetFileVersion(), MZ_VERSION);
   EXPECT_EQ(info.FileTypeText(), "Application");
-  EXPECT_EQ(info.FormatFileVersion(WinPath(MZ_PROGRAM ".so")), "1.0.0.0");
+  EXPECT_EQ(info.FormatFileVersion(WinPath(MZ_PROGRAM ".so")), MZ_VERSION);
 }
 
 TEST(VersionInfo, FileWithoutVersion) {
