@@ -126,6 +126,11 @@ TCanvas* TBitmap::Canvas() {
   return FCanvas.get();
 }
 
+HBITMAP TBitmap::Handle() {
+  FreeContext();
+  return FHandle.get();
+}
+
 void TBitmap::FreeContext() {
   if (FCanvas) FCanvas->FreeHandle();
 }

@@ -38,8 +38,10 @@ class TBitmap : public TGraphic {
 
   // The bitmap's drawing surface: a memory DC with the bitmap selected.
   TCanvas* Canvas();
-  // The DIB section (nullptr while empty); owned by the bitmap.
-  HBITMAP Handle() const { return FHandle.get(); }
+  // The DIB section (nullptr while empty); owned by the bitmap. Reading it takes the section out
+  // of the canvas's DC, so that it can be selected elsewhere (a bitmap lives in one DC at a time);
+  // the canvas takes it back on its next drawing.
+  HBITMAP Handle();
   // Takes ownership of a bitmap handle; a device-dependent bitmap is copied into a DIB section.
   void SetHandle(HBITMAP Value);
   // The colour table as a palette handle (nullptr for true-colour formats); owned by the bitmap.

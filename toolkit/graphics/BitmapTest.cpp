@@ -38,6 +38,21 @@ TEST(Bitmap, ScanLinesRunBottomUpOverTheDibSection) {
   EXPECT_THROW(b.ScanLine(-1), EInvalidGraphicOperation);
 }
 
+TEST(Bitmap, HandleCanBeSelectedElsewhereAfterCanvasDrawing) {
+  TBitmap b;
+  b.SetSize(4, 4);
+  b.Canvas()->Brush()->SetColor(clRed);
+  b.Canvas()->FillRect(Rect(0, 0, 4, 4));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, b.Handle());
+  ASSERT_TRUE(old);
+  EXPECT_EQ(GetPixel(dc, 1, 1), static_cast<COLORREF>(clRed));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  b.Canvas()->SetPixels(0, 0, clLime);  // the canvas takes the section back
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clLime);
+}
+
 TEST(Bitmap, ResizingKeepsTheOverlap) {
   TBitmap b;
   b.SetPixelFormat(pf32bit);

@@ -204,6 +204,13 @@ void TCanvas::FrameRect(const TRect& Rect) {
   Changed();
 }
 
+void TCanvas::DrawFocusRect(const TRect& Rect) {
+  Changing();
+  RequiredState(csHandleValid | csBrushValid);
+  ::DrawFocusRect(FHandle, &Rect);
+  Changed();
+}
+
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   Changing();
   RequiredState(csHandleValid | csFontValid | csBrushValid);

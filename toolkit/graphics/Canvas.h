@@ -80,6 +80,8 @@ class TCanvas : public TGraphicsObject {
   // Fill with the brush; FrameRect draws a one-pixel border with the brush.
   void FillRect(const TRect& Rect);
   void FrameRect(const TRect& Rect);
+  // The dotted focus frame (drawn with XOR: a second call removes it).
+  void DrawFocusRect(const TRect& Rect);
 
   // Writes the text with its top-left corner at (X, Y) and leaves the pen after it.
   void TextOut(int X, int Y, const std::string& Text);

@@ -75,6 +75,21 @@ TEST(Canvas, FillsFramesAndOutlinesWithBrushAndPen) {
   c.SetHandle(nullptr);
 }
 
+TEST(Canvas, FocusRectIsDottedAndUndoneByASecondCall) {
+  Surface s(12, 12);
+  TCanvas c;
+  c.SetHandle(s.Dc());
+  c.DrawFocusRect(Rect(1, 1, 11, 11));
+  int changed = 0;
+  for (int x = 1; x < 11; ++x) changed += s.At(x, 1) != clWhite;
+  EXPECT_GE(changed, 4);
+  EXPECT_LE(changed, 6);  // every other pixel
+  EXPECT_EQ(s.At(5, 5), clWhite);
+  c.DrawFocusRect(Rect(1, 1, 11, 11));
+  for (int x = 1; x < 11; ++x) EXPECT_EQ(s.At(x, 1), clWhite);
+  c.SetHandle(nullptr);
+}
+
 TEST(Canvas, DrawsEllipsePolygonAndLines) {
   Surface s(40, 40);
   TCanvas c;
