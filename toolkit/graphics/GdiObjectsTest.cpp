@@ -89,7 +89,7 @@ TEST(GraphicsObjects, OnChangeFiresOncePerRealChange) {
   TPen p;
   TBrush b;
   int fonts = 0, pens = 0, brushes = 0;
-  f.OnChange = [&](TGraphicsObject* s) { fonts += s == &f; };
+  f.OnChange = [&](TObject* s) { fonts += s == &f; };  // a plain TNotifyEvent handler
   p.OnChange = [&](TGraphicsObject* s) { pens += s == &p; };
   b.OnChange = [&](TGraphicsObject* s) { brushes += s == &b; };
   f.SetName("Arial");
