@@ -419,7 +419,7 @@ void TPNGReader::LoadTransparency() {
   const size_t n = FChunk.Length;
   if (FHasKey || FHasPaletteAlpha) return;
   const uint8_t depth = ImageProperties.BitsPerSample;
-  const unsigned sampleMask = depth == 16 ? 0xFFFF : (1u << depth) - 1;
+  const unsigned sampleMask = depth >= 16 ? 0xFFFF : (1u << depth) - 1;  // depth not checked yet
   switch (ImageProperties.ColorScheme) {
     case schGray: {
       if (n != 2) return;
@@ -446,12 +446,15 @@ void TPNGReader::LoadTransparency() {
     case schGrayAlpha:
     case schRGBA:
       break;
-    default:
-      if (FPLTE.empty() || n == 0 || n > FPLTE.size() / 3) return;
+    default: {
+      // Palette entries past the depth's reach do not count.
+      const size_t entries = std::min(FPLTE.size() / 3, size_t(1) << std::min<unsigned>(depth, 8));
+      if (n == 0 || n > entries) return;
       PaletteAlpha.assign(256, 255);
-      std::memcpy(PaletteAlpha.data(), d, std::min<size_t>(n, 256));
+      std::memcpy(PaletteAlpha.data(), d, n);
       FHasPaletteAlpha = true;
       break;
+    }
   }
 }
 
