@@ -131,6 +131,18 @@ TEST(PNGReader, ShortIndexedTransparencyFillsTheRestOpaque) {
   EXPECT_EQ(PixelsBGRA(reader.Image)[1] >> 24, 255u);
 }
 
+// A palette longer than the depth reaches: tRNS may not cover entries past the reach.
+TEST(PNGReader, TransparencyBeyondTheReachablePaletteIsIgnored) {
+  PngSpec spec;
+  spec.Width = 2, spec.ColorType = 3, spec.BitDepth = 1, spec.Palette = Palette(4), spec.Transparency = {0, 0, 0};
+  TPNGReader reader;
+  const Bytes file = EncodePng(spec, {0, 1});
+  const auto px = Decode(file, reader);
+  EXPECT_EQ(reader.Image.PixelFormat, pf1bit);
+  uint32_t w, h;
+  EXPECT_EQ(px, LibpngDecode(file, w, h));
+}
+
 TEST(PNGReader, KeyAndBackgroundValues) {
   PngSpec spec;
   spec.ColorType = 2, spec.BitDepth = 16, spec.Transparency = {0xFF, 0xFF, 0x80, 0x00, 0x00, 0x10};
@@ -236,6 +248,9 @@ TEST(PNGReader, BrokenFilesRaiseCleanErrors) {
   ExpectError<EInvalidGraphic>(Concat({PngSignature(), Ihdr(1, 1, 3, 0), Chunk("IDAT", Deflate({0, 0})),
                                        Chunk("IEND", {})}),
                                colour, "bit depth 3");
+  ExpectError<EInvalidGraphic>(Concat({PngSignature(), Ihdr(1, 1, 67, 0), Chunk("tRNS", {0, 1}),
+                                       Chunk("IDAT", Deflate({0, 0})), Chunk("IEND", {})}),
+                               colour, "bit depth 67 with tRNS");
   ExpectError<EInvalidGraphic>(Concat({PngSignature(), Ihdr(1, 1, 8, 5), Chunk("IDAT", Deflate({0, 0})),
                                        Chunk("IEND", {})}),
                                colour, "colour type 5");
