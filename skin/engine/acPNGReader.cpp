@@ -392,7 +392,7 @@ void TPNGReader::LoadBackgroundColor() {
       if (n < 2) return;  // too short for its colour type: ignored
       unsigned v = BigEndian16(d);
       v = depth == 2 ? v * 15 / 3 : depth == 16 ? v * 255 / 65535 : v & 0xFF;
-      BackgroundColor = v;
+      BackgroundColor = TColor(v);
       break;
     }
     case schRGB:
@@ -403,7 +403,7 @@ void TPNGReader::LoadBackgroundColor() {
         const unsigned v = BigEndian16(d + 2 * i);
         c[i] = depth == 16 ? v * 255 / 65535 : v & 0xFF;
       }
-      BackgroundColor = c[0] | c[1] << 8 | c[2] << 16;
+      BackgroundColor = TColor(c[0] | c[1] << 8 | c[2] << 16);
       break;
     }
     default:
@@ -428,7 +428,7 @@ void TPNGReader::LoadTransparency() {
       FHasKey = true;
       v = depth == 2 ? v * 15 / 3 : depth == 16 ? v * 255 / 65535 : v;
       const unsigned level = v & 0xFF;
-      TransparentKey = level | level << 8 | level << 16;
+      TransparentKey = TColor(level | level << 8 | level << 16);
       break;
     }
     case schRGB: {
@@ -440,7 +440,7 @@ void TPNGReader::LoadTransparency() {
         c[i] = depth == 16 ? v * 255 / 65535 : v & 0xFF;
       }
       FHasKey = true;
-      TransparentKey = c[0] | c[1] << 8 | c[2] << 16;
+      TransparentKey = TColor(c[0] | c[1] << 8 | c[2] << 16);
       break;
     }
     case schGrayAlpha:

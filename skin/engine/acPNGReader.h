@@ -3,6 +3,7 @@
 // windows.h; TPNGGraphic wraps it for the toolkit's bitmap.
 #include "skin/engine/acColorManager.h"
 #include "skin/engine/acGraphicTypes.h"
+#include "toolkit/graphics/Colors.h"
 #include "toolkit/graphics/GraphicErrors.h"
 #include "toolkit/rtl/Exceptions.h"
 
@@ -17,8 +18,6 @@ class EGraphicCompression : public Exception {
  public:
   using Exception::Exception;
 };
-
-constexpr uint32_t clNone = 0x1FFFFFFF;
 
 // Flags of TPNGImageProperties::Options.
 constexpr uint8_t ioHeaderRead = 1 << 0;
@@ -87,8 +86,8 @@ class TPNGReader {
   TPNGImageProperties ImageProperties;
   TPaletteEntries Palette;            // from PLTE (indexed images) or the grey ramp
   std::vector<uint8_t> PaletteAlpha;  // 256 entries when an indexed image carries tRNS
-  uint32_t TransparentKey = clNone;   // grey and RGB images with tRNS
-  uint32_t BackgroundColor = 0xFFFFFF;
+  TColor TransparentKey = clNone;   // grey and RGB images with tRNS
+  TColor BackgroundColor = 0xFFFFFF;
   TDIBImage Image;
   unsigned SourceBPP = 0;
 

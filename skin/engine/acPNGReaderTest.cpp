@@ -149,8 +149,8 @@ TEST(PNGReader, KeyAndBackgroundValues) {
   Bytes file = EncodePng(spec, {1, 2, 3});
   TPNGReader reader;
   Decode(file, reader);
-  EXPECT_EQ(reader.TransparentKey, 0x0000007Fu << 8 | 0xFFu);
-  EXPECT_EQ(reader.BackgroundColor, 0xFFFFFFu);
+  EXPECT_EQ(reader.TransparentKey, 0x7F << 8 | 0xFF);
+  EXPECT_EQ(reader.BackgroundColor, 0xFFFFFF);
 }
 
 TEST(PNGReader, ReturnsTheLengthUpToIEND) {

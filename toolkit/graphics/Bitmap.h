@@ -7,13 +7,11 @@
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/graphics/GdiHandle.h"
 #include "toolkit/graphics/Graphic.h"
+#include "toolkit/graphics/PixelFormat.h"
 
 #include <memory>
 #include <string>
 
-// pfDevice stores pixels as the screen would (32 bits here) and stays pfDevice until a format is
-// chosen; pfCustom names layouts the class cannot make.
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 // Where the transparent colour comes from: the bottom-left pixel, or TransparentColor as set.
 enum TTransparentMode { tmAuto, tmFixed };
 

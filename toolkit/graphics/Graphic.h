@@ -1,6 +1,7 @@
 #pragma once
 // TGraphic: base of the pictures a canvas can draw (bitmaps, icons). A change of the picture
 // fires OnChange, so that a holder such as TPicture or an image control can repaint.
+#include "toolkit/graphics/GraphicErrors.h"
 #include "toolkit/graphics/GraphicsObject.h"
 #include "toolkit/graphics/GraphicsTypes.h"
 #include "toolkit/rtl/Exceptions.h"
@@ -11,11 +12,6 @@
 class TCanvas;
 class TStream;
 
-// A picture's data is damaged or of a kind the class cannot read.
-class EInvalidGraphic : public Exception {
- public:
-  using Exception::Exception;
-};
 // An operation the picture cannot do in its state (a scan line beyond the last row, ...).
 class EInvalidGraphicOperation : public Exception {
  public:

@@ -1,0 +1,108 @@
+#include <windows.h>
+
+#include "skin/engine/acPNG.h"
+
+#include "toolkit/graphics/Picture.h"
+#include "toolkit/rtl/Classes.h"
+#include "widgets/Bitmap32_Transforms.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The pixels of a 32-bit bitmap, top row first (the section itself is stored bottom-up).
+TPixelView View32(TBitmap& Bitmap) {
+  if (Bitmap.Empty()) return {};
+  return {static_cast<TColor32*>(Bitmap.ScanLine(0)), Bitmap.Width(), Bitmap.Height(), -Bitmap.Width()};
+}
+
+// Runs a pure routine over the pixels of a 32-bit bitmap; other formats are left alone.
+template <class F>
+void ForEach32(TBitmap* Bitmap, F routine) {
+  if (!Bitmap || Bitmap->PixelFormat() != pf32bit || Bitmap->Empty()) return;
+  const TPixelView v = View32(*Bitmap);
+  // The rows are contiguous: the last one starts the block.
+  routine(v.ScanLine(v.Height - 1), size_t(v.Width) * v.Height);
+}
+
+}  // namespace
+
+void TPNGGraphic::Assign(const TBitmap* Source) {
+  if (const auto* png = dynamic_cast<const TPNGGraphic*>(Source)) FReader.ImageProperties = png->FReader.ImageProperties;
+  TBitmap::Assign(Source);
+}
+
+std::unique_ptr<TGraphic> TPNGGraphic::Clone() const {
+  auto copy = std::make_unique<TPNGGraphic>();
+  copy->Assign(this);
+  copy->Reflected = Reflected;
+  return copy;
+}
+
+void TPNGGraphic::LoadFromStream(TStream* Stream) {
+  SetSize(0, 0);
+  const int64_t start = Stream->Position();
+  std::vector<uint8_t> data(size_t(std::max<int64_t>(Stream->Size() - start, 0)));
+  Stream->ReadBuffer(data.data(), int64_t(data.size()));
+  const size_t used = FReader.LoadFromBuffer(data.data(), data.size());
+  Stream->SetPosition(start + int64_t(used));
+
+  const TDIBImage& image = FReader.Image;
+  if (image.PixelFormat == pfDevice) return;  // no image data
+  SetPixelFormat(image.PixelFormat);
+  SetSize(int(image.Width), int(image.Height));
+  if (!image.Palette.empty()) {
+    std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + image.Palette.size() * sizeof(PALETTEENTRY));
+    auto* lp = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    lp->palVersion = 0x300;
+    lp->palNumEntries = WORD(image.Palette.size());
+    static_assert(sizeof(TPaletteEntry) == sizeof(PALETTEENTRY));
+    std::memcpy(lp->palPalEntry, image.Palette.data(), image.Palette.size() * sizeof(PALETTEENTRY));
+    SetPalette(CreatePalette(lp));
+  }
+  for (uint32_t y = 0; y < image.Height; ++y) std::memcpy(ScanLine(int(y)), image.ScanLine(y), image.Stride);
+  if (FReader.TransparentKey != clNone) {
+    SetTransparentColor(FReader.TransparentKey);
+    SetTransparent(true);
+  }
+  Changed();
+}
+
+void TPNGGraphic::Draw(TCanvas& ACanvas, const TRect& Rect) {
+  if (PixelFormat() != pf32bit) {
+    TBitmap::Draw(ACanvas, Rect);
+    return;
+  }
+  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+  if (Empty() || w <= 0 || h <= 0) return;
+  const int reflection = Reflected ? h / 2 : 0;
+  // What the canvas shows there, the picture blended over it, and the result put back.
+  TBitmap back;
+  back.SetPixelFormat(pf32bit);
+  back.SetSize(w, h + reflection);
+  HDC target = ACanvas.Handle();
+  BitBlt(back.Canvas()->Handle(), 0, 0, w, h + reflection, target, Rect.left, Rect.top, SRCCOPY);
+  const TPixelView dst = View32(back), src = View32(*this);
+  StretchTransfer(dst, {0, 0, w, h}, dst.BoundsRect(), src, src.BoundsRect(), sfNearest, {dmBlend, 255, {}});
+  // The reflection: the picture's rows upside down, fading from half strength to nothing.
+  for (int k = 0; k < reflection; ++k) {
+    const int row = std::min(Height() - 1, (h - 1 - k) * Height() / h);
+    const TColor32 master = TColor32(128 * (reflection - k) / reflection);
+    StretchTransfer(dst, {0, h + k, w, h + k + 1}, dst.BoundsRect(), src, {0, row, Width(), row + 1}, sfNearest,
+                    {dmBlend, master, {}});
+  }
+  BitBlt(target, Rect.left, Rect.top, w, h + reflection, back.Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void ClearTransparentWhite(TBitmap* Bitmap) {
+  ForEach32(Bitmap, [](uint32_t* p, size_t n) { ClearTransparentWhite(p, n); });
+}
+
+void PremultiplyAlpha(TBitmap* Bitmap) {
+  ForEach32(Bitmap, [](uint32_t* p, size_t n) { PremultiplyAlpha(p, n); });
+}
+
+void RegisterPNGGraphic() {
+  TPicture::RegisterFileFormat("png", "Portable Network Graphics", [] { return std::make_unique<TPNGGraphic>(); });
+}
