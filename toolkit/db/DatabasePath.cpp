@@ -1,25 +1,11 @@
 #include "toolkit/db/DatabasePath.h"
 
-#include <windows.h>
-
 namespace detail {
 
 bool IsServerDatabaseName(const std::string& Name) {
   const size_t colon = Name.find(':');
   // One letter before the colon is a drive.
-  return colon != std::string::npos && colon > 1 && Name.find_first_of("\\/") > 0 &&
-         Name.find('\\') > colon;
-}
-
-std::string ClientDatabaseName(const std::string& Name) {
-  if (Name.empty() || IsServerDatabaseName(Name)) return Name;
-  std::u16string wide(Name.size() + 1, u'\0');
-  MultiByteToWideChar(1252, 0, Name.c_str(), -1, reinterpret_cast<WCHAR*>(wide.data()), int(wide.size()));
-  char* unix = wine_get_unix_file_name(reinterpret_cast<const WCHAR*>(wide.c_str()));
-  if (!unix) return Name;
-  std::string result(unix);
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
+  return colon != std::string::npos && colon > 1 && Name.find_first_of("\\/") > 0 && Name.find('\\') > colon;
 }
 
 }  // namespace detail
