@@ -1,7 +1,8 @@
 #include "widgets/Bitmap32.h"
 
 #include "toolkit/graphics/Colors.h"
-#include "widgets/Bitmap32_Files.h"
+#include "toolkit/graphics/Picture.h"
+#include "widgets/Bitmap32_StoredData.h"
 #include "widgets/Bitmap32_LowLevel.h"
 
 #include <cstring>
@@ -158,25 +159,69 @@ TCanvas* TBitmap32::Canvas() {
   return FCanvas.get();
 }
 
-void TBitmap32::Assign(const TBitmap32* Source) {
+template <class F>
+void TBitmap32::Update(F Body) {
   BeginUpdate();
   try {
-    if (!Source) {
-      SetSize(0, 0);
-    } else if (Source != this) {
-      SetSize(Source->Width(), Source->Height());
-      if (!Empty()) std::memcpy(FBits, Source->Bits(), size_t(FWidth) * FHeight * sizeof(TColor32));
-      FDrawMode = Source->FDrawMode;
-      FMasterAlpha = Source->FMasterAlpha;
-      FOuterColor = Source->FOuterColor;
-      FStretchFilter = Source->FStretchFilter;
-    }
+    Body();
   } catch (...) {
     EndUpdate();
     throw;
   }
   EndUpdate();
   Changed();
+}
+
+void TBitmap32::ResetAlpha() {
+  for (TColor32* P = FBits; P != FBits + size_t(FWidth) * FHeight; ++P) *P |= 0xFF000000u;
+}
+
+void TBitmap32::Assign(const TBitmap32* Source) {
+  if (Source == this) return;
+  Update([&] {
+    if (!Source) return SetSize(0, 0);
+    SetSize(Source->Width(), Source->Height());
+    if (!Empty()) std::memcpy(FBits, Source->Bits(), size_t(FWidth) * FHeight * sizeof(TColor32));
+    FDrawMode = Source->FDrawMode;
+    FMasterAlpha = Source->FMasterAlpha;
+    FOuterColor = Source->FOuterColor;
+    FStretchFilter = Source->FStretchFilter;
+  });
+}
+
+void TBitmap32::Assign(TBitmap* Source) {
+  Update([&] {
+    if (!Source) return SetSize(0, 0);
+    SetSize(Source->Width(), Source->Height());
+    if (Empty()) return;
+    if (Source->PixelFormat() == pf32bit) {
+      for (int Y = 0; Y < FHeight; ++Y) std::memcpy(ScanLine(Y), Source->ScanLine(Y), size_t(FWidth) * 4);
+    } else {
+      BitBlt(FDC.get(), 0, 0, FWidth, FHeight, Source->Canvas()->Handle(), 0, 0, SRCCOPY);
+      GdiFlush();
+      ResetAlpha();
+    }
+  });
+}
+
+void TBitmap32::Assign(TPicture* Source) {
+  TGraphic* Graphic = Source ? Source->Graphic() : nullptr;
+  if (auto* Bitmap = dynamic_cast<TBitmap*>(Graphic)) return Assign(Bitmap);
+  Update([&] {
+    if (!Graphic) return SetSize(0, 0);
+    SetSize(Graphic->Width(), Graphic->Height());
+    if (Empty()) return;
+    FillLongword(FBits, FWidth * FHeight, 0);
+    Canvas()->Draw(0, 0, Graphic);
+    GdiFlush();
+    ResetAlpha();
+  });
+}
+
+void TBitmap32::AssignTo(TBitmap* Dest) const {
+  Dest->SetPixelFormat(pf32bit);
+  Dest->SetSize(FWidth, FHeight);
+  for (int Y = 0; Y < FHeight; ++Y) std::memcpy(Dest->ScanLine(Y), ScanLine(Y), size_t(FWidth) * 4);
 }
 
 void TBitmap32::Clear(TColor32 Color) {
@@ -202,33 +247,27 @@ void TBitmap32::DrawTo(TBitmap32* Dst, int DstX, int DstY) {
 }
 
 void TBitmap32::LoadFromStream(TStream* Stream) {
-  const std::vector<uint8_t> Data = ReadRest(Stream);
-  TPixelImage Image = ReadBmp(Data.data(), Data.size());
-  BeginUpdate();
-  try {
-    SetSize(Image.Width, Image.Height);
-    if (!Empty()) std::memcpy(FBits, Image.Pixels.data(), Image.Pixels.size() * sizeof(TColor32));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  Changed();
+  TBitmap Bitmap;
+  Bitmap.LoadFromStream(Stream);
+  Assign(&Bitmap);
 }
 
 void TBitmap32::SaveToStream(TStream* Stream) const {
-  const std::vector<uint8_t> Data = WriteBmp(View());
-  Stream->WriteBuffer(Data.data(), int64_t(Data.size()));
+  TBitmap Bitmap;
+  AssignTo(&Bitmap);
+  Bitmap.SaveToStream(Stream);
 }
 
 void TBitmap32::LoadFromFile(const std::string& FileName) {
-  TFileStream Stream(FileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(&Stream);
+  TPicture Picture;
+  Picture.LoadFromFile(FileName);
+  Assign(&Picture);
 }
 
 void TBitmap32::SaveToFile(const std::string& FileName) const {
-  TFileStream Stream(FileName, fmCreate);
-  SaveToStream(&Stream);
+  TBitmap Bitmap;
+  AssignTo(&Bitmap);
+  Bitmap.SaveToFile(FileName);
 }
 
 void TBitmap32::ReadData(TStream* Stream) {

@@ -2,6 +2,7 @@
 // TBitmap32: a 32-bit picture in a DIB section, so that the same pixels are reached directly (pure
 // pixel code through View()) and drawn with GDI (its DC and Canvas). Its bases give it a change
 // notification with nesting and a lock.
+#include "toolkit/graphics/Bitmap.h"
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/graphics/Font.h"
 #include "toolkit/graphics/GdiHandle.h"
@@ -12,6 +13,8 @@
 
 #include <memory>
 #include <mutex>
+
+class TPicture;
 
 // Change notification with BeginUpdate/EndUpdate nesting, and a lock for painting from another
 // thread.
@@ -70,6 +73,12 @@ class TBitmap32 : public TCustomMap {
   // Takes Source's size, pixels, draw mode, master alpha, outer colour and stretch filter;
   // nullptr makes this bitmap empty.
   void Assign(const TBitmap32* Source);
+  // Takes a toolkit bitmap's size and pixels; alpha becomes 255 unless it is a 32-bit bitmap.
+  void Assign(TBitmap* Source);
+  // Takes the picture's bitmap as above, or draws any other picture opaquely onto black.
+  void Assign(TPicture* Source);
+  // Into a toolkit bitmap: 32-bit, same size, same pixels.
+  void AssignTo(TBitmap* Dest) const;
 
   bool Empty() const override { return FHandle == nullptr || TCustomMap::Empty(); }
   // Opaque black, or Color, in every pixel; nothing (and no change event) on an empty bitmap.
@@ -103,9 +112,10 @@ class TBitmap32 : public TCustomMap {
   void DrawTo(TBitmap32* Dst, int DstX, int DstY);
   void DrawTo(TBitmap32* Dst) { DrawTo(Dst, 0, 0); }
 
-  // Windows BMP (the format of the plug-in streams): loading reads the rest of the stream.
+  // Windows BMP (the format of the plug-in streams), through a toolkit bitmap.
   void LoadFromStream(TStream* Stream);
   void SaveToStream(TStream* Stream) const;
+  // Any picture file the toolkit's TPicture reads; saving writes BMP.
   void LoadFromFile(const std::string& FileName);
   void SaveToFile(const std::string& FileName) const;
   // The stored "Data" layout: width, height (4 bytes each), pixels top-down.
@@ -135,6 +145,10 @@ class TBitmap32 : public TCustomMap {
 
  private:
   void DeselectFont();
+  // The pixels after Body, which runs between BeginUpdate and EndUpdate, count as one change.
+  template <class F>
+  void Update(F Body);
+  void ResetAlpha();
   TCombineInfo CombineInfo() const { return {FDrawMode, FMasterAlpha, OnPixelCombine}; }
 
   BITMAPINFO FBitmapInfo{};

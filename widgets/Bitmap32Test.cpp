@@ -2,7 +2,7 @@
 
 #include "toolkit/graphics/Colors.h"
 #include "widgets/Bitmap32_Blend.h"
-#include "widgets/Bitmap32_Files.h"
+#include "toolkit/graphics/Picture.h"
 
 #include <gtest/gtest.h>
 
@@ -164,7 +164,39 @@ TEST(Bitmap32, AssignCopiesPixelsAndDrawingProperties) {
   EXPECT_EQ(B.MasterAlpha(), 99u);
   EXPECT_EQ(B.OuterColor(), 7u);
   EXPECT_EQ(B.StretchFilter(), sfLanczos);
-  B.Assign(nullptr);
+  B.Assign(static_cast<const TBitmap32*>(nullptr));
+  EXPECT_TRUE(B.Empty());
+}
+
+TEST(Bitmap32, AssignFromToolkitBitmaps) {
+  for (TPixelFormat Format : {pf24bit, pf32bit, pf8bit}) {
+    TBitmap Source;
+    Source.SetPixelFormat(Format);
+    Source.SetSize(3, 2);
+    Source.Canvas()->Brush()->SetColor(clRed);
+    Source.Canvas()->FillRect(Rect(0, 0, 3, 2));
+    if (Format == pf32bit) static_cast<TColor32*>(Source.ScanLine(1))[2] = 0x40102030;
+    TBitmap32 B;
+    B.Assign(&Source);
+    ASSERT_EQ(B.Width(), 3);
+    ASSERT_EQ(B.Height(), 2);
+    EXPECT_EQ(*B.PixelPtr(0, 0) & 0xFFFFFF, 0xFF0000u) << Format;
+    // Only a 32-bit source keeps its alpha bytes.
+    if (Format == pf32bit) {
+      EXPECT_EQ(*B.PixelPtr(2, 1), 0x40102030u);
+    } else {
+      for (int I = 0; I < 6; ++I) EXPECT_EQ(B.Bits()[I] >> 24, 0xFFu) << Format;
+    }
+    TBitmap Back;
+    B.AssignTo(&Back);
+    EXPECT_EQ(Back.PixelFormat(), pf32bit);
+    EXPECT_EQ(Back.Width(), 3);
+    EXPECT_EQ(std::memcmp(Back.ScanLine(1), B.ScanLine(1), 12), 0);
+  }
+  TPicture Picture;
+  TBitmap32 B;
+  B.SetSize(2, 2);
+  B.Assign(&Picture);  // holds nothing
   EXPECT_TRUE(B.Empty());
 }
 
@@ -231,7 +263,7 @@ TEST(Bitmap32, BrokenStreamRaisesAndKeepsThePicture) {
   TBitmap32 B;
   B.SetSize(2, 2);
   TStringStream S("not a picture");
-  EXPECT_THROW(B.LoadFromStream(&S), EBmpFormatError);
+  EXPECT_THROW(B.LoadFromStream(&S), EInvalidGraphic);
   EXPECT_EQ(B.Width(), 2);
 }
 
