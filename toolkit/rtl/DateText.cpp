@@ -299,7 +299,7 @@ Parts PartsOf(TDateTime value) {
 
 std::string FormatDateTime(std::string_view format, TDateTime value, const TFormatSettings& fs) {
   const Parts p = PartsOf(value);
-  Formatter f(p, fs, p.hour || p.min || p.sec || p.msec);
+  Formatter f(p, fs, p.hour || p.min || p.sec);
   f.Append(format.empty() ? std::string_view("c") : format, 0);
   return f.Take();
 }

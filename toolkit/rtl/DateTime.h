@@ -48,7 +48,7 @@ TDateTime Time();
 std::string FormatDateTime(std::string_view format, TDateTime value, const TFormatSettings& fs = FormatSettings);
 std::string DateToStr(TDateTime value, const TFormatSettings& fs = FormatSettings);
 std::string TimeToStr(TDateTime value, const TFormatSettings& fs = FormatSettings);
-// Date, then the time when the value has one.
+// Date, then the time when the value has one (whole seconds count; milliseconds alone do not).
 std::string DateTimeToStr(TDateTime value, const TFormatSettings& fs = FormatSettings);
 
 // Dates follow the order of ShortDateFormat with the DateSeparator; a missing year is the current one and

@@ -95,6 +95,7 @@ TEST(FormatDateTime, Specifiers) {
   };
   for (const auto& c : cases) EXPECT_EQ(FormatDateTime(c.format, v, fs), c.expected) << c.format;
   EXPECT_EQ(FormatDateTime("c", EncodeDate(2024, 3, 5), fs), "05/03/2024");
+  EXPECT_EQ(FormatDateTime("c", EncodeDate(2024, 3, 5) + EncodeTime(0, 0, 0, 400), fs), "05/03/2024");
   EXPECT_EQ(DateToStr(v, fs), "05/03/2024");
   EXPECT_EQ(TimeToStr(v, fs), "14:07:09");
   EXPECT_EQ(DateTimeToStr(v, fs), "05/03/2024 14:07:09");
