@@ -2,8 +2,8 @@
 
 #include "toolkit/rtl/AnsiText.h"
 #include "toolkit/rtl/Exceptions.h"
+#include "toolkit/rtl/NumberText.h"
 
-#include <cctype>
 #include <ctime>
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
 std::string Pad(int value, int width) {
-  std::string s = std::to_string(value);
+  std::string s = IntToStr(value);
   if (int(s.size()) < width) s.insert(0, size_t(width) - s.size(), '0');
   return s;
 }

@@ -90,7 +90,7 @@ std::string ExponentText(int exponent, bool alwaysSign, int minDigits) {
   std::string r;
   if (exponent < 0) r += '-';
   else if (alwaysSign) r += '+';
-  std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+  std::string digits = IntToStr(exponent < 0 ? -exponent : exponent);
   if (int(digits.size()) < minDigits) digits.insert(0, size_t(minDigits) - digits.size(), '0');
   return r + digits;
 }
@@ -397,7 +397,7 @@ bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& 
     if (negative) exponent = -exponent;
   }
   if (i != s.size()) return false;
-  ascii += 'e' + std::to_string(exponent);
+  ascii += 'e' + IntToStr(exponent);
   double v = 0;
   const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
   if (res.ec == std::errc::result_out_of_range) {

@@ -1,12 +1,13 @@
 #include "toolkit/rtl/AnsiText.h"
 #include "toolkit/rtl/Classes.h"
+#include "toolkit/rtl/NumberText.h"
 
 #include <algorithm>
 
 namespace {
 
 [[noreturn]] void IndexError(int index) {
-  throw EStringListError("\xCDndice da lista fora dos limites (" + std::to_string(index) + ")");
+  throw EStringListError("\xCDndice da lista fora dos limites (" + IntToStr(index) + ")");
 }
 
 // Lines of text split at CR LF, LF or CR; a closing line break adds no empty line.
