@@ -67,7 +67,9 @@ std::vector<std::uint32_t> DefaultColors(int BitCount) {
   PALETTEENTRY entries[256]{};
   UINT count;
   if (BitCount == 4) {
-    count = GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 16, entries);
+    // The sixteen standard colours are the first and last eight of the default palette's twenty.
+    HPALETTE standard = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+    count = GetPaletteEntries(standard, 0, 8, entries) + GetPaletteEntries(standard, 12, 8, entries + 8);
   } else {
     count = GetPaletteEntries(palette.get(), 0, 256, entries);
   }

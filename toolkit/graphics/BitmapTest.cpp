@@ -91,6 +91,23 @@ TEST(Bitmap, PixelFormatConversionKeepsColours) {
   EXPECT_THROW(b.SetPixelFormat(pfCustom), EInvalidGraphic);
 }
 
+TEST(Bitmap, PalettedFormatsStartWithTheStandardColours) {
+  TBitmap b;
+  b.SetPixelFormat(pf1bit);
+  b.SetSize(2, 1);
+  PALETTEENTRY e[16]{};
+  ASSERT_EQ(GetPaletteEntries(b.Palette(), 0, 16, e), 2u);
+  EXPECT_EQ(RGB(e[1].peRed, e[1].peGreen, e[1].peBlue), static_cast<COLORREF>(clWhite));
+  b.SetPixelFormat(pf4bit);
+  ASSERT_EQ(GetPaletteEntries(b.Palette(), 0, 16, e), 16u);
+  const TColor standard[16] = {clBlack, clMaroon, clGreen, clOlive, clNavy,   clPurple, clTeal, clSilver,
+                               clGray,  clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(RGB(e[i].peRed, e[i].peGreen, e[i].peBlue), static_cast<COLORREF>(standard[i])) << i;
+  b.SetPixelFormat(pf8bit);
+  EXPECT_EQ(GetPaletteEntries(b.Palette(), 0, 0, nullptr), 256u);
+}
+
 TEST(Bitmap, PaletteBecomesTheColourTable) {
   TBitmap b;
   b.SetPixelFormat(pf8bit);
