@@ -21,7 +21,8 @@ struct PngSpec {
 unsigned ChannelsOf(uint8_t colorType);
 // Samples of every pixel, row after row: one value per channel, each below 2^BitDepth.
 std::vector<uint16_t> RandomSamples(const PngSpec& spec, uint32_t seed);
-// The rows packed as the format stores them (before filtering), Adam7 passes not applied.
+// A whole PNG file of those samples: rows filtered (Filter), Adam7 passes when Interlaced, the
+// zlib data cut into IdatPieces IDAT chunks.
 Bytes EncodePng(const PngSpec& spec, const std::vector<uint16_t>& samples);
 
 Bytes Chunk(const char* type, const Bytes& data);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -148,29 +147,32 @@ namespace {
 #if defined(__SSE2__)
 // Sub, Average and Paeth on pixels of 3 or 4 bytes, one pixel per step in 16-bit lanes. They give
 // the same bytes as the scalar loops below (the tests compare both on random rows).
-__m128i Load(const uint8_t* p, unsigned bpp) {
+template <unsigned BPP>
+__m128i Load(const uint8_t* p) {
   uint32_t v = 0;
-  std::memcpy(&v, p, bpp);
+  std::memcpy(&v, p, BPP);
   return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
 }
-void Store(uint8_t* p, __m128i v, unsigned bpp) {
+template <unsigned BPP>
+void Store(uint8_t* p, __m128i v) {
   const uint32_t packed = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v)));
-  std::memcpy(p, &packed, bpp);
+  std::memcpy(p, &packed, BPP);
 }
 __m128i Abs16(__m128i x) { return _mm_max_epi16(x, _mm_sub_epi16(_mm_setzero_si128(), x)); }
 __m128i Select(__m128i mask, __m128i yes, __m128i no) {
   return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
 }
-const __m128i kLowBytes = _mm_set1_epi16(0xFF);
 
-void FilterPixels(uint8_t type, uint8_t* line, const uint8_t* previous, unsigned bpp, size_t count) {
+template <unsigned BPP, int Type>
+void FilterPixels(uint8_t* line, const uint8_t* previous, size_t count) {
+  const __m128i lowBytes = _mm_set1_epi16(0xFF);
   __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
-  for (size_t i = 0; i + bpp <= count; i += bpp) {
-    const __m128i b = Load(previous + i, bpp), x = Load(line + i, bpp);
+  for (size_t i = 0; i < count; i += BPP) {
+    const __m128i b = Load<BPP>(previous + i), x = Load<BPP>(line + i);
     __m128i predictor;
-    if (type == 1) {
+    if constexpr (Type == 1) {
       predictor = a;
-    } else if (type == 3) {
+    } else if constexpr (Type == 3) {
       predictor = _mm_srli_epi16(_mm_add_epi16(a, b), 1);
     } else {
       const __m128i pa = Abs16(_mm_sub_epi16(b, c)), pb = Abs16(_mm_sub_epi16(a, c));
@@ -178,10 +180,17 @@ void FilterPixels(uint8_t type, uint8_t* line, const uint8_t* previous, unsigned
       const __m128i smallest = _mm_min_epi16(pa, _mm_min_epi16(pb, pc));
       predictor = Select(_mm_cmpeq_epi16(pa, smallest), a, Select(_mm_cmpeq_epi16(pb, smallest), b, c));
     }
-    a = _mm_and_si128(_mm_add_epi16(x, predictor), kLowBytes);
-    Store(line + i, a, bpp);
+    a = _mm_and_si128(_mm_add_epi16(x, predictor), lowBytes);
+    Store<BPP>(line + i, a);
     c = b;
   }
+}
+
+template <unsigned BPP>
+void FilterPixels(uint8_t type, uint8_t* line, const uint8_t* previous, size_t count) {
+  if (type == 1) FilterPixels<BPP, 1>(line, previous, count);
+  else if (type == 3) FilterPixels<BPP, 3>(line, previous, count);
+  else FilterPixels<BPP, 4>(line, previous, count);
 }
 #endif
 
@@ -190,7 +199,8 @@ void FilterPixels(uint8_t type, uint8_t* line, const uint8_t* previous, unsigned
 void ApplyFilter(uint8_t filterType, uint8_t* line, const uint8_t* previous, unsigned bpp, size_t count) {
 #if defined(__SSE2__)
   if ((bpp == 3 || bpp == 4) && count % bpp == 0 && (filterType == 1 || filterType == 3 || filterType == 4)) {
-    FilterPixels(filterType, line, previous, bpp, count);
+    if (bpp == 3) FilterPixels<3>(filterType, line, previous, count);
+    else FilterPixels<4>(filterType, line, previous, count);
     return;
   }
 #endif

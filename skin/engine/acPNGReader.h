@@ -80,6 +80,10 @@ std::vector<uint32_t> PixelsBGRA(const TDIBImage& image);
 void ClearTransparentWhite(uint32_t* pixels, size_t count);
 void PremultiplyAlpha(uint32_t* pixels, size_t count);
 
+// Decodes PNG files into the layout of the toolkit's bitmap: grey and indexed pictures as 1, 4 or
+// 8 bits with their palette, RGB as 24 bits, and every picture with transparency (an alpha channel
+// or tRNS) as 32-bit B, G, R, A with straight alpha. A gAMA chunk is applied for a display gamma of
+// 2.2. Damaged, truncated or oversized files raise; malformed ancillary chunks are ignored.
 class TPNGReader {
  public:
   TColorManager ColorManager;
