@@ -10,10 +10,16 @@
 #include <string_view>
 #include <vector>
 
+struct TPropInfo;
+using TPropList = std::vector<const TPropInfo*>;
+
 class TObject {
  public:
   virtual ~TObject() = default;
-  virtual std::string ClassName() const { return "TObject"; }
+  // The class's own name ("TButton", "TfrmExames"), from the type of the complete object.
+  virtual std::string ClassName() const;
+  // Appends this class's published properties (TypInfo.h) to List, the base class's first.
+  virtual void GetPublishedProperties(TPropList& List) const;
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
