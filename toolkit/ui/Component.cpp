@@ -54,11 +54,17 @@ void TComponent::Destroying() {
 
 void TComponent::SetName(const std::string& Value) {
   if (Value == name_) return;
-  if (!Value.empty() && owner_) {
-    TComponent* same = owner_->FindComponent(Value);
-    if (same && same != this) throw Exception("A component named " + Value + " already exists");
+  std::string name = Value;
+  if (!name.empty() && owner_) {
+    TComponent* same = owner_->FindComponent(name);
+    if (same && same != this) {
+      if (!(state_ & csLoading)) throw Exception("A component named " + Value + " already exists");
+      // A second copy of a form being built takes the next free name, as forms read from a file do.
+      for (int i = 1; owner_->FindComponent(name = Value + "_" + std::to_string(i)); ++i) {
+      }
+    }
   }
-  name_ = Value;
+  name_ = name;
 }
 
 int TComponent::ComponentIndex() const {

@@ -89,6 +89,11 @@ TEST_F(ComponentTest, FindComponentIgnoresCaseAndNamesAreUniquePerOwner) {
   EXPECT_EQ(root->FindComponent(""), nullptr);
   EXPECT_THROW(new TProbe(root, "EdtNome"), Exception);
   EXPECT_EQ(root->ComponentCount(), 1);
+  // While loading, a second copy gets the next free name.
+  BuildComponents(root, [&] {
+    EXPECT_EQ((new TProbe(root, "edtNome"))->Name(), "edtNome_1");
+    EXPECT_EQ((new TProbe(root, "edtNome"))->Name(), "edtNome_2");
+  });
   root->Free();
 }
 

@@ -240,14 +240,17 @@ void TWinControl::CreateHandle() {
   if (handle_) return;
   CreateWnd();
   if (!Parent()) return;
-  // A new window goes on top; keep it beneath the siblings that come after it in the list.
+  // The window's place among its siblings is the control's place in the list (the last on top):
+  // beneath the first later sibling that has a window, else on top.
+  HWND above = HWND_TOP;
   const auto& siblings = Parent()->winControls_;
   for (auto it = std::find(siblings.begin(), siblings.end(), this) + 1; it < siblings.end(); ++it) {
     if ((*it)->handle_) {
-      SetWindowPos(handle_, (*it)->handle_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      above = (*it)->handle_;
       break;
     }
   }
+  SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::CreateParams(TCreateParams& Params) {
