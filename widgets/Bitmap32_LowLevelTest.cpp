@@ -66,4 +66,10 @@ TEST(LowLevel, FillRectIsClippedToTheView) {
   }
 }
 
+TEST(LowLevel, GammaTable) {
+  const auto& G = GammaTable();
+  const int Cases[][2] = {{0, 0}, {1, 5}, {64, 97}, {128, 157}, {200, 215}, {255, 255}};
+  for (auto [I, Want] : Cases) EXPECT_EQ(G[I], Want) << I;
+}
+
 }  // namespace
