@@ -1,0 +1,64 @@
+#include "core/UBArquivosExame.h"
+
+#include "core/UBMensagensMapa.h"
+#include "toolkit/rtl/Classes.h"
+#include "toolkit/rtl/SysUtils.h"
+
+namespace {
+
+void GravarTexto(const std::string& Nome, const std::string& Texto) {
+  TFileStream arquivo(Nome, fmCreate);
+  arquivo.WriteBuffer(Texto.data(), int64_t(Texto.size()));
+}
+
+std::string NomeArquivoExame(const std::string& DirExames, int CodPaciente, int CodExame, const char* Sufixo) {
+  return PrefixoArquivosExame(DirExames, CodPaciente, CodExame) + Sufixo;
+}
+
+}  // namespace
+
+void GravarArquivoD(const std::string& DirExames, int CodPaciente, int CodExame, const TMatrizAngAnel& Matriz,
+                    int NumAneis) {
+  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "d.txt"), TextoArquivoMatriz(Matriz, NumAneis));
+}
+
+void GravarArquivoM(const std::string& DirExames, int CodPaciente, int CodExame, const TMatrizAngAnel& Matriz,
+                    int NumAneis) {
+  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "m.txt"), TextoArquivoMatriz(Matriz, NumAneis));
+}
+
+void GravarArquivoA(const std::string& DirExames, int CodPaciente, int CodExame,
+                    const TMatrizAng& AneisPorMeridiano, double CentroX, double CentroY, const TPupila& Pupila) {
+  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "a.txt"),
+              TextoArquivoA(AneisPorMeridiano, CentroX, CentroY, Pupila));
+}
+
+void GravarArquivosOrto(const std::string& DirExames, int CodPaciente, int CodExame, const TStrings& LinhasD,
+                        const TStrings& LinhasM, int Bloco, int NumAneis) {
+  const std::string d = TextoBloco(LinhasD, Bloco * NumMeridianos), m = TextoBloco(LinhasM, Bloco * NumMeridianos);
+  TMatrizAng aneis;
+  aneis.fill(NumAneis);
+  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "d.txt"), d);
+  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "m.txt"), m);
+  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "a.txt"), TextoArquivoA(aneis, 320, 240, {}));
+}
+
+void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,
+                        const std::array<std::string, 5>& Textos) {
+  const std::string nome = DirLaudos + "\\" + CodPaciente + "\\" + CodLaudo + "l.txt";
+  std::string texto;
+  for (size_t i = 0; i < Textos.size(); ++i) {
+    texto += TextoSemMarcadores(Textos[i]) + "\r\n@";
+    if (i + 1 < Textos.size()) texto += "\r\n";
+  }
+  try {
+    GravarTexto(nome, texto);
+  } catch (const Exception&) {
+    // Judged below by the file's presence, like any other failure.
+  }
+  if (FileExists(nome))
+    MostrarMensagemMapa("Laudo gravado com sucesso.", "Informação", TTipoMensagemMapa::Informacao);
+  else
+    MostrarMensagemMapa("Não foi possível gravar o arquivo de laudo.", "Informação", TTipoMensagemMapa::Informacao);
+}
+
