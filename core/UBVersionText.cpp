@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "toolkit/rtl/NumberText.h"
+
 std::array<std::string, 4> SplitVersion(std::string_view FileVersion) {
   std::array<std::string, 4> parts;
   std::string_view rest = FileVersion;
@@ -39,6 +41,6 @@ std::string FileTypeText(uint32_t FileType, uint32_t FileSubtype) {
 }
 
 std::string FormatVersionNumbers(uint32_t VersionMS, uint32_t VersionLS) {
-  return std::to_string(VersionMS >> 16) + "." + std::to_string(VersionMS & 0xFFFF) + "." +
-         std::to_string(VersionLS >> 16) + "." + std::to_string(VersionLS & 0xFFFF);
+  return IntToStr(VersionMS >> 16) + "." + IntToStr(VersionMS & 0xFFFF) + "." + IntToStr(VersionLS >> 16) + "." +
+         IntToStr(VersionLS & 0xFFFF);
 }
