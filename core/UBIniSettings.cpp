@@ -2,11 +2,11 @@
 
 #include <optional>
 
-#include "core/UBApplication.h"
 #include "core/UBConstantes.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/IniFiles.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/Forms.h"
 
 namespace {
 
@@ -144,7 +144,7 @@ std::string SettingsFileName(std::string_view Title) {
   return Title.find("3100") != std::string_view::npos ? "MZ3100.ini" : "MZ3300.ini";
 }
 
-std::string SettingsFilePath() { return ExtractFilePath(ParamStr(0)) + SettingsFileName(ApplicationTitle()); }
+std::string SettingsFilePath() { return ExtractFilePath(ParamStr(0)) + SettingsFileName(Application->Title()); }
 
 void TBIniSettings::ReadParam(const std::string& FileName, const std::string& Type, const std::string& Section,
                               const std::string& Key, std::string& Value) {
@@ -169,7 +169,7 @@ void TBIniSettings::Read(TIniKey Key) {
     ReadParam(FFilePath, def.Type, def.Section, def.Name, text);
     held = Convert(def.Guard->Conversion, text);
   } catch (const Exception&) {
-    ShowCoreMessage(def.Guard->Message, "ERRO", 0);
+    Application->MessageBox(def.Guard->Message, "ERRO", MB_OK);
     if (!def.Guard->Fallback)
       held = StrToIntDef(Held(TIniKey::TipoCone), 4) <= 2 ? "16" : "8";
     else

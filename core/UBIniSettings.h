@@ -23,7 +23,7 @@ enum class TIniKey {
 
 // "MZ3100.ini" when the title names the first instrument model, else "MZ3300.ini".
 std::string SettingsFileName(std::string_view Title);
-// The program's folder (with its trailing backslash) and SettingsFileName of the application's title.
+// The program's folder (with its trailing backslash) and SettingsFileName of Application's title.
 std::string SettingsFilePath();
 
 class TBIniSettings {

@@ -51,13 +51,17 @@ TEST(SettingsFile, LivesInTheProgramFolder) {
   std::string folder(exe);
   folder.erase(folder.find_last_of('\\') + 1);
   EXPECT_EQ(SettingsFilePath(), folder + "MZ3300.ini");
+  const std::string title = Application->Title();
+  Application->SetTitle("MZ3100VXE");
+  EXPECT_EQ(SettingsFilePath(), folder + "MZ3100.ini");
+  Application->SetTitle(title);
 }
 
 TEST_F(IniSettingsTest, GoodFileReadsEveryKeyWithoutMessages) {
   WriteIni(SettingsFilePath(), GoodSettings());
   ASSERT_TRUE(settings.LoadAll());
   EXPECT_EQ(settings.GetFilePath(), SettingsFilePath());
-  EXPECT_TRUE(log.Messages.empty());
+  EXPECT_TRUE(log.Messages().empty());
   const std::vector<TIniLine> good = GoodSettings();
   ASSERT_EQ(good.size(), static_cast<size_t>(TIniKey::Count));
   // Held as read, except flags (read as "True"/"False") and guarded numbers.
@@ -158,14 +162,14 @@ TEST_F(IniSettingsTest, KeysWithMissingAndBadValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + "=" + c.value.value_or("(missing)"));
     WriteWith(c.name, c.value);
-    log.Messages.clear();
+    log.Clear();
     TBIniSettings s;
     ASSERT_TRUE(s.LoadAll());
     EXPECT_EQ(s.Held(c.key), c.held);
     if (c.message.empty())
-      EXPECT_TRUE(log.Messages.empty());
+      EXPECT_TRUE(log.Messages().empty());
     else
-      EXPECT_EQ(log.Messages, (std::vector<TLoggedMessage>{{c.message, "ERRO", MB_OK}}));
+      EXPECT_EQ(log.Messages(), (std::vector<TLoggedMessage>{{c.message, "ERRO", MB_OK}}));
   }
 }
 
@@ -188,7 +192,7 @@ TEST_F(IniSettingsTest, BoolKeysReadBackByTheTextGetters) {
 TEST_F(IniSettingsTest, MissingFileFailsAtTheBrightnessWithoutMessages) {
   DeleteFileA(SettingsFilePath().c_str());
   EXPECT_FALSE(settings.LoadAll());
-  EXPECT_TRUE(log.Messages.empty());
+  EXPECT_TRUE(log.Messages().empty());
   EXPECT_EQ(settings.Held(TIniKey::Versao), DefaultText("MZ", "Versao"));
   EXPECT_EQ(settings.Held(TIniKey::SerialCom), DefaultText("SERIAL", "COM"));
   EXPECT_EQ(settings.Held(TIniKey::Dicas), "True");
@@ -215,7 +219,7 @@ TEST_F(IniSettingsTest, MissingOptionsShowTheirMessagesInOrder) {
   WriteIni(SettingsFilePath(), lines);
   ASSERT_TRUE(settings.LoadAll());
   std::vector<std::string> texts;
-  for (const TLoggedMessage& m : log.Messages) texts.push_back(m.Text);
+  for (const TLoggedMessage& m : log.Messages()) texts.push_back(m.Text);
   EXPECT_EQ(texts, (std::vector<std::string>{
                        "Erro ao carregar padrão de qualidade da imagem! O valor 50% será definido.",
                        "Erro ao carregar valor do incremento da tolerância de varredura! O valor 2 será definido.",

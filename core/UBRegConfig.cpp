@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "core/UBApplication.h"
 #include "toolkit/rtl/Exceptions.h"
+#include "toolkit/ui/Forms.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void TBRegConfig::ReadCurrent() {
       }
     }
   } catch (const Exception&) {
-    ShowCoreMessage("Problemas ao ler registro", "ERRO", 0);
+    Application->MessageBox("Problemas ao ler registro", "ERRO", MB_OK);
   }
 }
 

@@ -100,7 +100,7 @@ TEST_F(RegConfigTest, OverrideAndExactRestore) {
 
   config.RestoreSaved();
   EXPECT_EQ(Snapshot(root, kInternational), before);
-  EXPECT_TRUE(log.Messages.empty());
+  EXPECT_TRUE(log.Messages().empty());
 }
 
 TEST_F(RegConfigTest, ValuesThatDidNotExistAreRemovedAgain) {
@@ -122,7 +122,7 @@ TEST_F(RegConfigTest, MissingKeyIsLeftMissingAndNothingIsWritten) {
   TBRegConfig config;
   Override(config);
   config.RestoreSaved();
-  EXPECT_TRUE(log.Messages.empty());
+  EXPECT_TRUE(log.Messages().empty());
   EXPECT_FALSE(KeyExists(root, kInternational));
   EXPECT_TRUE(Snapshot(root, "").empty());  // nothing landed in the root either
   for (int i = 0; i < static_cast<int>(TRegionalValue::Count); ++i)
@@ -141,7 +141,7 @@ TEST_F(RegConfigTest, UnreadableValueStopsTheReadAndIsNeverOverwritten) {
 
   TBRegConfig config;
   Override(config);
-  EXPECT_EQ(log.Messages, (std::vector<TLoggedMessage>{{"Problemas ao ler registro", "ERRO", MB_OK}}));
+  EXPECT_EQ(log.Messages(), (std::vector<TLoggedMessage>{{"Problemas ao ler registro", "ERRO", MB_OK}}));
   TSnapshot during = Snapshot(root, kInternational);
   EXPECT_EQ(during["sDecimal"].second, std::string(".\0", 2));
   EXPECT_EQ(during["sThousand"], before.at("sThousand"));
@@ -166,7 +166,7 @@ TEST(RegConfigUser, UserKeyIsExactlyAsBefore) {
     config.RestoreSaved();
   }
   EXPECT_EQ(Snapshot(HKEY_CURRENT_USER, kInternational), before);
-  EXPECT_TRUE(log.Messages.empty());
+  EXPECT_TRUE(log.Messages().empty());
 }
 
 }  // namespace

@@ -1,31 +1,45 @@
 #pragma once
-// Shared by the settings tests: a settings file written line by line, and the message log.
+// Shared by the settings tests: Application for the test binary, the message log, and a settings file
+// written line by line.
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "core/UBApplication.h"
 #include "core/UBIniSettings.h"
+#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/Forms.h"
+
+class TSettingsEnvironment : public testing::Environment {
+ public:
+  void SetUp() override { InitControls(); }
+  void TearDown() override { DoneControls(); }
+};
+inline testing::Environment* const SettingsEnvironment =
+    testing::AddGlobalTestEnvironment(new TSettingsEnvironment);
 
 struct TLoggedMessage {
   std::string Text, Caption;
-  unsigned Flags;
+  UINT Flags;  // buttons and icon
   bool operator==(const TLoggedMessage&) const = default;
 };
 
-// Logs every message of the core for the life of the object, answering OK.
+// Logs every message box shown while it lives (each answered with its default button).
 class TMessageLog {
  public:
-  TMessageLog() {
-    SetCoreMessageHook([this](const std::string& t, const std::string& c, unsigned f) {
-      Messages.push_back({t, c, f});
-      return IDOK;
-    });
+  std::vector<TLoggedMessage> Messages() const {
+    std::vector<TLoggedMessage> messages;
+    for (const TDialogScript::Entry& e : script.Log())
+      if (e.Kind == "MessageBox") messages.push_back({e.Text, e.Caption, e.Buttons | e.Icon});
+    return messages;
   }
-  ~TMessageLog() { SetCoreMessageHook(nullptr); }
-  std::vector<TLoggedMessage> Messages;
+  void Clear() { script.ClearLog(); }
+
+ private:
+  TDialogScript script;
 };
 
 struct TIniLine {
