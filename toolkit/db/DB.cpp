@@ -80,12 +80,6 @@ TDateTime TValueHolder::AsDateTime() const {
   return AsFloat();
 }
 
-bool TValueHolder::AsBoolean() const {
-  const TCell& c = Cell();
-  if (auto s = std::get_if<std::string>(&c)) return AnsiSameText(*s, "True") || *s == "1";
-  return AsLargeInt() != 0;
-}
-
 TCell TValueHolder::FromString(const std::string& value) const {
   switch (dataType_) {
     case ftSmallint:
@@ -142,7 +136,6 @@ void TField::SetAsString(const std::string& Value) { SetCell(FromString(Value));
 void TField::SetAsInteger(int64_t Value) { SetCell(FromInteger(Value)); }
 void TField::SetAsFloat(double Value) { SetCell(FromFloat(Value)); }
 void TField::SetAsDateTime(TDateTime Value) { SetCell(dataType_ == ftString ? TCell(DateTimeToStr(Value)) : FromFloat(Value)); }
-void TField::SetAsBoolean(bool Value) { SetCell(FromInteger(Value ? 1 : 0)); }
 void TField::Clear() { SetCell(TCell()); }
 
 void TBlobField::SaveToStream(TStream& Stream) const {
@@ -150,11 +143,6 @@ void TBlobField::SaveToStream(TStream& Stream) const {
 }
 
 void TBlobField::LoadFromStream(TStream& Stream) { SetCell(TCell(detail::ReadAllBytes(Stream))); }
-
-int64_t TBlobField::BlobSize() const {
-  auto s = std::get_if<std::string>(&Cell());
-  return s ? static_cast<int64_t>(s->size()) : 0;
-}
 
 // ---- TParam, TParams ----
 
@@ -428,7 +416,13 @@ void TDataSet::SetFiltered(bool Value) {
   if (Value == filtered_) return;
   filtered_ = Value;
   if (Active()) {
-    RefreshVisible();
+    try {
+      RefreshVisible();
+    } catch (...) {
+      filtered_ = !Value;
+      RefreshVisible();
+      throw;
+    }
     First();
   }
 }

@@ -53,7 +53,6 @@ class TValueHolder {
   int64_t AsLargeInt() const;
   double AsFloat() const;
   TDateTime AsDateTime() const;
-  bool AsBoolean() const;
 
  protected:
   explicit TValueHolder(TFieldType type) : dataType_(type) {}
@@ -82,7 +81,6 @@ class TField : public TValueHolder {
   void SetAsInteger(int64_t Value);
   void SetAsFloat(double Value);
   void SetAsDateTime(TDateTime Value);
-  void SetAsBoolean(bool Value);
   void Clear();
 
  protected:
@@ -103,7 +101,6 @@ class TBlobField : public TField {
   void SaveToStream(TStream& Stream) const;
   // Takes the stream's bytes from its start.
   void LoadFromStream(TStream& Stream);
-  int64_t BlobSize() const;
 };
 
 enum TParamType { ptUnknown, ptInput, ptOutput };
@@ -112,7 +109,6 @@ class TParam : public TValueHolder {
  public:
   explicit TParam(std::string name) : TValueHolder(ftUnknown), name_(std::move(name)) {}
   const std::string& Name() const { return name_; }
-  bool Bound() const { return !std::holds_alternative<std::monostate>(value_) || dataType_ != ftUnknown; }
 
   void SetAsString(const std::string& Value) { Set(ftString, Value); }
   void SetAsInteger(int64_t Value) { Set(ftInteger, Value); }
@@ -123,7 +119,6 @@ class TParam : public TValueHolder {
   void SetAsDateTime(TDateTime Value);
   // Binary blob from the stream's bytes (from its start).
   void LoadFromStream(TStream& Stream);
-  void SetAsBlob(std::string Bytes) { Set(ftBlob, std::move(Bytes)); }
   void Clear();
 
   const detail::TCell& Value() const { return value_; }
@@ -204,7 +199,6 @@ class TDataSet : public TObject {
   bool BookmarkValid(const TBookmark& Bookmark) const;
   // Raises EDatabaseError when the row is gone or does not pass the filter.
   void GotoBookmark(const TBookmark& Bookmark);
-  void FreeBookmark(TBookmark&) {}
 
   // Edit buffers for data-bound controls: the row is only changed in memory, and Cancel, a move or
   // Close drops it.

@@ -236,9 +236,3 @@ void TIBTransaction::Rollback() {
   detail::CheckStatus(st);
 }
 
-void TIBTransaction::RollbackRetaining() {
-  if (!Active()) throw EDatabaseError("A transa\xE7\xE3o n\xE3o est\xE1 ativa");
-  ISC_STATUS_ARRAY st;
-  isc_rollback_retaining(st, &handle_);
-  detail::CheckStatus(st);
-}

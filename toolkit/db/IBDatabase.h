@@ -87,11 +87,10 @@ class TIBTransaction : public TObject {
   // Inactive: commits.
   void SetActive(bool Value);
   void StartTransaction();
-  // Commit and Rollback close every data set that uses this transaction; the retaining forms keep them.
+  // Commit and Rollback close every data set that uses this transaction; CommitRetaining keeps them open.
   void Commit();
   void CommitRetaining();
   void Rollback();
-  void RollbackRetaining();
 
   detail::TFbHandle* Handle() { return &handle_; }
   // Starts the transaction when it is not active (connecting the database when needed).

@@ -247,7 +247,13 @@ TEST_F(IBQueryTest, FilterHidesRowsAndBookmarksSurviveIt) {
   EXPECT_THROW(t.SetFilter("Codigo="), EDatabaseError);
   EXPECT_EQ(t.Filter(), "Local ='CE' AND PosCaixa = 1");
   EXPECT_EQ(t.RecordCount(), 2);
+  t.SetFiltered(false);
+  t.SetFilter("CodPaciente=1");
+  EXPECT_THROW(t.SetFiltered(true), EDatabaseError);
+  EXPECT_FALSE(t.Filtered());
+  EXPECT_EQ(t.RecordCount(), 5);
   t.SetFilter("Codigo=5");
+  t.SetFiltered(true);
   EXPECT_EQ(t.FieldByName("CODIGO")->AsInteger(), 5);
   t.SetFiltered(false);
   EXPECT_EQ(t.RecordCount(), 5);
