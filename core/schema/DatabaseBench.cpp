@@ -21,9 +21,9 @@ const char* const kLast[] = {"da Silva", "Conceição", "Araújo", "Gonçalves",
 
 // One database for the whole run, made in a fresh folder.
 struct TBenchDatabase {
-  TIBDatabase db;
-  TIBTransaction tr;
-  TIBQuery q;
+  TIBDatabase db{nullptr};
+  TIBTransaction tr{nullptr};
+  TIBQuery q{nullptr};
 
   TBenchDatabase() {
     const std::string dir = "/tmp/mz-bench-database";

@@ -193,7 +193,7 @@ void TParams::Rebuild(const std::vector<std::string>& Names) {
 
 // ---- TDataSet ----
 
-TDataSet::TDataSet() = default;
+TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
 
 TDataSet::~TDataSet() {
   while (!dataSources_.empty()) dataSources_.back()->SetDataSet(nullptr);
@@ -499,7 +499,7 @@ void TDataSet::DataEvent(TDataEvent event, TField* field) {
 
 // ---- TDataSource, TDataLink ----
 
-TDataSource::TDataSource() = default;
+TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 
 TDataSource::~TDataSource() {
   SetDataSet(nullptr);

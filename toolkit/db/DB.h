@@ -12,6 +12,7 @@
 
 #include "toolkit/db/DBFilter.h"
 #include "toolkit/rtl/Classes.h"
+#include "toolkit/ui/Component.h"
 #include "toolkit/rtl/DateTime.h"
 
 class TDataSet;
@@ -152,9 +153,9 @@ class TParams {
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 
-class TDataSet : public TObject {
+class TDataSet : public TComponent {
  public:
-  TDataSet();
+  explicit TDataSet(TComponent* AOwner);
   virtual ~TDataSet();
   TDataSet(const TDataSet&) = delete;
   TDataSet& operator=(const TDataSet&) = delete;
@@ -260,9 +261,9 @@ using TDataChangeEvent = std::function<void(TObject* Sender, TField* Field)>;
 using TDataSourceNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Joins a data set to the data links of data-bound controls and to its own events.
-class TDataSource : public TObject {
+class TDataSource : public TComponent {
  public:
-  TDataSource();
+  explicit TDataSource(TComponent* AOwner);
   virtual ~TDataSource();
   TDataSource(const TDataSource&) = delete;
   TDataSource& operator=(const TDataSource&) = delete;

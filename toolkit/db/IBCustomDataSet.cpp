@@ -6,7 +6,7 @@
 #include "toolkit/db/SQLText.h"
 #include "toolkit/rtl/Exceptions.h"
 
-TIBCustomDataSet::TIBCustomDataSet() = default;
+TIBCustomDataSet::TIBCustomDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
 
 TIBCustomDataSet::~TIBCustomDataSet() {
   Close();

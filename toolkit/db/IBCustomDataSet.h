@@ -14,7 +14,7 @@ class TIBStatement;
 
 class TIBCustomDataSet : public TDataSet {
  public:
-  TIBCustomDataSet();
+  explicit TIBCustomDataSet(TComponent* AOwner);
   ~TIBCustomDataSet() override;
 
   TIBDatabase* Database() const { return database_; }

@@ -30,7 +30,7 @@ void AddString(std::string& dpb, char tag, const std::string& value) {
 
 // ---- TIBDatabase ----
 
-TIBDatabase::TIBDatabase() : params_(std::make_unique<TStringList>()) {}
+TIBDatabase::TIBDatabase(TComponent* AOwner) : TComponent(AOwner), params_(std::make_unique<TStringList>()) {}
 
 TIBDatabase::~TIBDatabase() {
   try {
@@ -141,7 +141,7 @@ void TIBDatabase::CreateDatabase(const std::string& Options) {
 
 // ---- TIBTransaction ----
 
-TIBTransaction::TIBTransaction() : params_(std::make_unique<TStringList>()) {}
+TIBTransaction::TIBTransaction(TComponent* AOwner) : TComponent(AOwner), params_(std::make_unique<TStringList>()) {}
 
 TIBTransaction::~TIBTransaction() {
   try {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/rtl/Classes.h"
+#include "toolkit/ui/Component.h"
 
 class TIBTransaction;
 class TIBCustomDataSet;
@@ -15,9 +16,9 @@ namespace detail {
 using TFbHandle = unsigned int;  // the client's handle type on 64-bit systems
 }
 
-class TIBDatabase : public TObject {
+class TIBDatabase : public TComponent {
  public:
-  TIBDatabase();
+  explicit TIBDatabase(TComponent* AOwner);
   virtual ~TIBDatabase();
   TIBDatabase(const TIBDatabase&) = delete;
   TIBDatabase& operator=(const TIBDatabase&) = delete;
@@ -70,9 +71,9 @@ class TIBDatabase : public TObject {
   std::vector<TIBCustomDataSet*> dataSets_;
 };
 
-class TIBTransaction : public TObject {
+class TIBTransaction : public TComponent {
  public:
-  TIBTransaction();
+  explicit TIBTransaction(TComponent* AOwner);
   virtual ~TIBTransaction();
   TIBTransaction(const TIBTransaction&) = delete;
   TIBTransaction& operator=(const TIBTransaction&) = delete;

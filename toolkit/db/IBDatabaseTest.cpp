@@ -33,8 +33,8 @@ class IBDatabaseTest : public testing::Test {
   }
 
   std::string dir;
-  TIBDatabase db;
-  TIBTransaction tr;
+  TIBDatabase db{nullptr};
+  TIBTransaction tr{nullptr};
 };
 
 TEST_F(IBDatabaseTest, CreatesAndAttachesAFileGivenByItsWindowsPath) {
@@ -61,7 +61,7 @@ TEST_F(IBDatabaseTest, FailuresCarryTheServersMessage) {
   EXPECT_FALSE(db.Connected());
 
   Create();
-  TIBQuery q;
+  TIBQuery q{nullptr};
   q.SetDatabase(&db);
   q.SQL().Add("SELECT NADA FROM T");
   try {
@@ -80,7 +80,7 @@ TEST_F(IBDatabaseTest, FailuresCarryTheServersMessage) {
 
 TEST_F(IBDatabaseTest, CommitClosesTheDataSetsOfItsTransaction) {
   Create();
-  TIBQuery a, b;
+  TIBQuery a{nullptr}, b{nullptr};
   for (TIBQuery* q : {&a, &b}) {
     q->SetDatabase(&db);  // takes the default transaction
     EXPECT_EQ(q->Transaction(), &tr);
@@ -108,7 +108,7 @@ TEST_F(IBDatabaseTest, CommitClosesTheDataSetsOfItsTransaction) {
 
 TEST_F(IBDatabaseTest, TransactionSeesItsOwnWorkAndCommitKeepsIt) {
   Create();
-  TIBQuery ins;
+  TIBQuery ins{nullptr};
   ins.SetDatabase(&db);
   ins.SQL().Add("INSERT INTO T (A, B) VALUES (:A, :B)");
   ins.ParamByName("A").SetAsInteger(1);
@@ -118,9 +118,9 @@ TEST_F(IBDatabaseTest, TransactionSeesItsOwnWorkAndCommitKeepsIt) {
   ins.ExecSQL();
   tr.SetActive(false);  // commits
 
-  TIBTransaction other;
+  TIBTransaction other{nullptr};
   other.SetDefaultDatabase(&db);
-  TIBQuery sel;
+  TIBQuery sel{nullptr};
   sel.SetDatabase(&db);
   sel.SetTransaction(&other);
   sel.SQL().Add("SELECT COUNT(*) FROM T");
@@ -139,7 +139,7 @@ TEST_F(IBDatabaseTest, ScriptDefinesProceduresBetweenTerminators) {
                 "BEGIN\n  A = GEN_ID(G, 1);\n  INSERT INTO T (A, B) VALUES (:A, :B);\nEND^\n"
                 "SET TERM ; ^\n"
                 "COMMIT;\n");
-  TIBQuery q;
+  TIBQuery q{nullptr};
   q.SetDatabase(&db);
   q.SQL().Add("EXECUTE PROCEDURE P :B");
   q.ParamByName("b").SetAsString("x");

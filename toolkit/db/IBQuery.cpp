@@ -2,7 +2,7 @@
 
 #include "toolkit/db/SQLText.h"
 
-TIBQuery::TIBQuery() : sql_(std::make_unique<TStringList>()) {}
+TIBQuery::TIBQuery(TComponent* AOwner) : TIBCustomDataSet(AOwner), sql_(std::make_unique<TStringList>()) {}
 
 TIBQuery::~TIBQuery() = default;
 

@@ -7,7 +7,7 @@
 
 class TIBQuery : public TIBCustomDataSet {
  public:
-  TIBQuery();
+  explicit TIBQuery(TComponent* AOwner);
   ~TIBQuery() override;
 
   // Changing the text drops the prepared statement; parameters whose names stay keep their values.

@@ -63,9 +63,9 @@ class IBQueryTest : public testing::Test {
     return r;
   }
 
-  TIBDatabase db;
-  TIBTransaction tr;
-  TIBQuery q;
+  TIBDatabase db{nullptr};
+  TIBTransaction tr{nullptr};
+  TIBQuery q{nullptr};
 };
 
 TEST_F(IBQueryTest, ValuesRoundTripThroughBoundParameters) {
@@ -223,7 +223,7 @@ TEST_F(IBQueryTest, LocateFindsByWholeOrPartialKey) {
 
 TEST_F(IBQueryTest, FilterHidesRowsAndBookmarksSurviveIt) {
   Fill();
-  TIBTable t;
+  TIBTable t{nullptr};
   t.SetDatabase(&db);
   t.SetTableName("PESSOA");
   t.Open();
@@ -272,7 +272,7 @@ TEST_F(IBQueryTest, FilterHidesRowsAndBookmarksSurviveIt) {
 
 TEST_F(IBQueryTest, TableFollowsItsIndexOrder) {
   Fill();
-  TIBTable t;
+  TIBTable t{nullptr};
   t.SetDatabase(&db);
   t.SetTableName("PESSOA");
   t.SetIndexName("IDX_PESSOA_NOME");
@@ -301,7 +301,7 @@ class TRecordingLink : public TDataLink {
 
 TEST_F(IBQueryTest, EditBuffersAndDataLinksFollowTheState) {
   Fill();
-  TDataSource ds;
+  TDataSource ds{nullptr};
   ds.SetDataSet(&q);
   TRecordingLink link;
   link.SetDataSource(&ds);

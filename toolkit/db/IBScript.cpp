@@ -8,7 +8,7 @@
 
 void ExecuteScript(TIBDatabase& Database, std::string_view Script) {
   if (!Database.Connected()) Database.Open();
-  TIBTransaction tr;
+  TIBTransaction tr(nullptr);
   tr.SetDefaultDatabase(&Database);
   for (const std::string& stmt : detail::SplitScript(Script)) {
     if (AnsiSameText(stmt, "COMMIT")) continue;

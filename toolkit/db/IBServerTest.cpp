@@ -27,8 +27,8 @@ TEST(IBServer, NamesInTheServerFormAreNotTurnedIntoLocalPaths) {
 
 TEST(IBServer, AttachesWithTheRightPasswordOnly) {
   dbtest::TTestServer server("IBServer", "segredo");
-  TIBDatabase db;
-  TIBTransaction tr;
+  TIBDatabase db{nullptr};
+  TIBTransaction tr{nullptr};
   tr.SetDefaultDatabase(&db);
   db.SetDefaultTransaction(&tr);
   db.SetDatabaseName(server.DatabaseName("SERVIDOR.GDB"));
@@ -47,7 +47,7 @@ TEST(IBServer, AttachesWithTheRightPasswordOnly) {
   db.Open();
   EXPECT_TRUE(db.TestConnected());
   ExecuteScript(db, "CREATE TABLE T (NOME VARCHAR(20));");
-  TIBQuery q;
+  TIBQuery q{nullptr};
   q.SetDatabase(&db);
   q.SQL().Add("INSERT INTO T VALUES (:NOME)");
   q.ParamByName("NOME").SetAsString("Açaí");

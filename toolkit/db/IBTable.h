@@ -6,6 +6,7 @@
 
 class TIBTable : public TIBCustomDataSet {
  public:
+  explicit TIBTable(TComponent* AOwner) : TIBCustomDataSet(AOwner) {}
   const std::string& TableName() const { return tableName_; }
   void SetTableName(const std::string& Value);
   const std::string& IndexName() const { return indexName_; }
