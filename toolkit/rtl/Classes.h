@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+// windows.h maps GetObject to GetObjectA, which would rename TStrings::GetObject in Win32 code.
+#undef GetObject
+
 struct TPropInfo;
 using TPropList = std::vector<const TPropInfo*>;
 
