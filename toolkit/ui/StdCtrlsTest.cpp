@@ -257,6 +257,8 @@ TEST_F(StdCtrlsTest, LabelSizesItselfAndPassesItsAccelerator) {
   Pump();
   EXPECT_TRUE(e->Focused());
   // The edit goes away: the label forgets it.
+  form->SetFocus();
+  Pump();
   e->Free();
   EXPECT_EQ(l->FocusControl(), nullptr);
   l->SetAutoSize(false);

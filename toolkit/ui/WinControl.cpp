@@ -33,6 +33,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 
 TWinControl::~TWinControl() {
   TWinControl::BeforeDestruction();
+  // Leave the parent while still a windowed control: it keeps those in a list of their own.
+  if (Parent()) Parent()->RemoveControl(this);
 }
 
 void TWinControl::BeforeDestruction() {
