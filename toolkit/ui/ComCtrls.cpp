@@ -304,3 +304,295 @@ void TPageControl::Dispatch(TMessage& Message) {
   }
   TWinControl::Dispatch(Message);
 }
+
+// --- TListView ------------------------------------------------------------------------------
+
+void TListColumn::SetCaption(const std::string& Value) {
+  caption_ = Value;
+  if (!view_ || !view_->HandleAllocated()) return;
+  LVCOLUMNA col{};
+  col.mask = LVCF_TEXT;
+  col.pszText = caption_.data();
+  SendMessageA(view_->WindowHandle(), LVM_SETCOLUMNA, static_cast<WPARAM>(index_), reinterpret_cast<LPARAM>(&col));
+}
+
+void TListColumn::SetWidth(int Value) {
+  width_ = Value;
+  if (view_ && view_->HandleAllocated()) {
+    SendMessageA(view_->WindowHandle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index_), Value);
+  }
+}
+
+TListItem::TListItem(TCustomListView* Owner) : view_(Owner), subItems_(std::make_unique<TStringList>()) {
+  subItems_->OnChange = [this](TObject*) { UpdateWindow(); };
+}
+
+TListItem::~TListItem() = default;
+
+int TListItem::Index() const { return view_->IndexOf(this); }
+
+void TListItem::SetCaption(const std::string& Value) {
+  caption_ = Value;
+  UpdateWindow();
+}
+
+void TListItem::SetImageIndex(int Value) {
+  imageIndex_ = Value;
+  UpdateWindow();
+}
+
+void TListItem::UpdateWindow() {
+  if (!view_->HandleAllocated()) return;
+  const int index = Index();
+  if (index < 0) return;
+  const HWND wnd = view_->WindowHandle();
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = index;
+  item.pszText = caption_.data();
+  item.iImage = imageIndex_;
+  SendMessageA(wnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  for (int i = 0; i < subItems_->Count(); ++i) {
+    std::string text = subItems_->Get(i);
+    LVITEMA sub{};
+    sub.iSubItem = i + 1;
+    sub.pszText = text.data();
+    SendMessageA(wnd, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+  }
+}
+
+bool TListItem::Selected() const {
+  if (!view_->HandleAllocated()) return false;
+  return SendMessageA(view_->WindowHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_SELECTED) != 0;
+}
+
+void TListItem::SetSelected(bool Value) {
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED | (Value ? LVIS_FOCUSED : 0);
+  state.state = Value ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+  SendMessageA(view_->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&state));
+}
+
+TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
+  SetControlStyle(ControlStyle() & ~(csCaptureMouse | csClickEvents));
+  SetColor(clWindow);
+  SetParentColor(false);
+  SetBounds(0, 0, 250, 150);
+  SetTabStop(true);
+}
+
+TCustomListView::~TCustomListView() = default;
+
+void TCustomListView::CreateParams(TCreateParams& Params) {
+  InitCommonControl(ICC_LISTVIEW_CLASSES);
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, WC_LISTVIEWA);
+  static constexpr DWORD styles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+  Params.Style |= styles[viewStyle_] | LVS_SHAREIMAGELISTS;
+  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (!readOnly_) Params.Style |= LVS_EDITLABELS;
+  if (!multiSelect_) Params.Style |= LVS_SINGLESEL;
+  if (!hideSelection_) Params.Style |= LVS_SHOWSELALWAYS;
+}
+
+void TCustomListView::CreateWnd() {
+  TWinControl::CreateWnd();
+  const HWND wnd = WindowHandle();
+  if (rowSelect_) SendMessageA(wnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  UpdateImageLists();
+  for (const auto& c : columns_) InsertColumnWindow(*c);
+  for (int i = 0; i < Count(); ++i) InsertItemWindow(i);
+}
+
+void TCustomListView::InsertColumnWindow(const TListColumn& Column) {
+  std::string text = Column.caption_;
+  LVCOLUMNA col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  col.pszText = text.data();
+  col.cx = Column.width_;
+  col.iSubItem = Column.index_;
+  SendMessageA(WindowHandle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(Column.index_), reinterpret_cast<LPARAM>(&col));
+}
+
+void TCustomListView::InsertItemWindow(int Index) {
+  TListItem* li = items_[static_cast<size_t>(Index)].get();
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = Index;
+  item.pszText = li->caption_.data();
+  item.iImage = li->imageIndex_;
+  item.lParam = reinterpret_cast<LPARAM>(li);
+  SendMessageA(WindowHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  li->UpdateWindow();
+}
+
+TListColumn* TCustomListView::AddColumn() {
+  auto c = std::make_unique<TListColumn>();
+  c->view_ = this;
+  c->index_ = ColumnCount();
+  columns_.push_back(std::move(c));
+  if (HandleAllocated()) InsertColumnWindow(*columns_.back());
+  return columns_.back().get();
+}
+
+TListItem* TCustomListView::AddItem() {
+  items_.push_back(std::make_unique<TListItem>(this));
+  if (HandleAllocated()) InsertItemWindow(Count() - 1);
+  return items_.back().get();
+}
+
+void TCustomListView::DeleteItem(int Index) {
+  if (Index < 0 || Index >= Count()) throw EInvalidOperation("List index out of bounds");
+  if (HandleAllocated()) SendMessageA(WindowHandle(), LVM_DELETEITEM, static_cast<WPARAM>(Index), 0);
+  items_.erase(items_.begin() + Index);
+}
+
+void TCustomListView::Clear() {
+  if (HandleAllocated()) SendMessageA(WindowHandle(), LVM_DELETEALLITEMS, 0, 0);
+  items_.clear();
+}
+
+void TCustomListView::BeginUpdate() {
+  if (updateCount_++ == 0 && HandleAllocated()) SendMessageA(WindowHandle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TCustomListView::EndUpdate() {
+  if (--updateCount_ == 0 && HandleAllocated()) {
+    SendMessageA(WindowHandle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(WindowHandle(), nullptr, TRUE);
+  }
+}
+
+int TCustomListView::IndexOf(const TListItem* Item) const {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].get() == Item) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TCustomListView::SetViewStyle(TViewStyle Value) {
+  if (viewStyle_ == Value) return;
+  viewStyle_ = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListView::UpdateImageLists() {
+  if (!HandleAllocated()) return;
+  SendMessageA(WindowHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL,
+               reinterpret_cast<LPARAM>(largeImages_ ? largeImages_->Handle() : nullptr));
+  SendMessageA(WindowHandle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+               reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->Handle() : nullptr));
+}
+
+void TCustomListView::SetLargeImages(TCustomImageList* Value) {
+  largeImages_ = Value;
+  if (Value) Value->FreeNotification(this);
+  UpdateImageLists();
+}
+
+void TCustomListView::SetSmallImages(TCustomImageList* Value) {
+  smallImages_ = Value;
+  if (Value) Value->FreeNotification(this);
+  UpdateImageLists();
+}
+
+void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == largeImages_) largeImages_ = nullptr;
+  if (AComponent == smallImages_) smallImages_ = nullptr;
+  if (AComponent == largeImages_ || AComponent == smallImages_) UpdateImageLists();
+}
+
+void TCustomListView::SetReadOnly(bool Value) {
+  if (readOnly_ == Value) return;
+  readOnly_ = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListView::SetRowSelect(bool Value) {
+  rowSelect_ = Value;
+  if (HandleAllocated()) {
+    SendMessageA(WindowHandle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, Value ? LVS_EX_FULLROWSELECT : 0);
+  }
+}
+
+void TCustomListView::SetMultiSelect(bool Value) {
+  if (multiSelect_ == Value) return;
+  multiSelect_ = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListView::SetHideSelection(bool Value) {
+  if (hideSelection_ == Value) return;
+  hideSelection_ = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+int TCustomListView::ItemIndex() {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TCustomListView::SetItemIndex(int Value) { SetSelected(Value >= 0 && Value < Count() ? Items(Value) : nullptr); }
+
+TListItem* TCustomListView::Selected() {
+  const int index = ItemIndex();
+  return index >= 0 && index < Count() ? Items(index) : nullptr;
+}
+
+void TCustomListView::SetSelected(TListItem* Item) {
+  if (!Item) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    return;
+  }
+  if (!multiSelect_) SetSelected(nullptr);
+  Item->SetSelected(true);
+}
+
+TListItem* TCustomListView::FindCaption(int StartIndex, const std::string& Value, bool Partial, bool Inclusive,
+                                        bool Wrap) {
+  LVFINDINFOA info{};
+  info.flags = LVFI_STRING | (Partial ? LVFI_PARTIAL : 0) | (Wrap ? LVFI_WRAP : 0);
+  info.psz = Value.c_str();
+  const int start = Inclusive ? StartIndex - 1 : StartIndex;
+  const int index =
+      static_cast<int>(SendMessageA(Handle(), LVM_FINDITEMA, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(&info)));
+  return index >= 0 && index < Count() ? Items(index) : nullptr;
+}
+
+TListItem* TCustomListView::FindData(int StartIndex, void* Value, bool Inclusive, bool Wrap) {
+  const int n = Count();
+  for (int k = 0; k < n; ++k) {
+    const int i = StartIndex + (Inclusive ? k : k + 1);
+    if (i >= n && !Wrap) break;
+    TListItem* item = Items(i % n);
+    if (item->Data() == Value) return item;
+  }
+  return nullptr;
+}
+
+void TCustomListView::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_NOTIFY) {
+    const auto* hdr = reinterpret_cast<NMHDR*>(Message.LParam);
+    switch (hdr->code) {
+      case LVN_ITEMCHANGED: {
+        const auto* nm = reinterpret_cast<const NMLISTVIEW*>(Message.LParam);
+        if ((nm->uChanged & LVIF_STATE) && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && nm->iItem >= 0 &&
+            nm->iItem < Count()) {
+          if (OnSelectItem) OnSelectItem(this, Items(nm->iItem), (nm->uNewState & LVIS_SELECTED) != 0);
+        }
+        if (OnChange) OnChange(this);
+        return;
+      }
+      case NM_DBLCLK:
+        DblClick();
+        return;
+      case NM_CLICK:
+        Click();
+        return;
+    }
+  }
+  TWinControl::Dispatch(Message);
+}

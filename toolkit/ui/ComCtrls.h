@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/ui/ImgList.h"
 #include "toolkit/ui/StdCtrls.h"
 
 class TProgressBar : public TWinControl {
@@ -135,4 +136,132 @@ class TPageControl : public TWinControl {
   std::vector<TTabSheet*> pages_;
   TTabSheet* activePage_ = nullptr;
   TTabPosition tabPosition_ = tpTop;
+};
+
+// --- List views -----------------------------------------------------------------------------
+
+class TCustomImageList;
+class TCustomListView;
+
+class TListColumn {
+ public:
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& Value);
+  int Width() const { return width_; }
+  void SetWidth(int Value);
+
+ private:
+  friend class TCustomListView;
+  TCustomListView* view_ = nullptr;
+  int index_ = 0;
+  std::string caption_;
+  int width_ = 50;
+};
+
+class TListItem {
+ public:
+  explicit TListItem(TCustomListView* Owner);
+  ~TListItem();
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& Value);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int Value);
+  // The texts of the columns after the first.
+  TStrings* SubItems() const { return subItems_.get(); }
+  void* Data() const { return data_; }
+  void SetData(void* Value) { data_ = Value; }
+  bool Selected() const;
+  void SetSelected(bool Value);
+  int Index() const;
+  TCustomListView* ListView() const { return view_; }
+
+ private:
+  friend class TCustomListView;
+  void UpdateWindow();
+  TCustomListView* view_;
+  std::string caption_;
+  int imageIndex_ = -1;
+  std::unique_ptr<TStringList> subItems_;
+  void* data_ = nullptr;
+};
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+
+class TCustomListView : public TWinControl {
+ public:
+  explicit TCustomListView(TComponent* AOwner);
+  ~TCustomListView() override;
+
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  TListColumn* Columns(int Index) const { return columns_.at(static_cast<size_t>(Index)).get(); }
+  TListColumn* AddColumn();
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  TListItem* Items(int Index) const { return items_.at(static_cast<size_t>(Index)).get(); }
+  TListItem* AddItem();
+  void DeleteItem(int Index);
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+
+  TViewStyle ViewStyle() const { return viewStyle_; }
+  void SetViewStyle(TViewStyle Value);
+  TCustomImageList* LargeImages() const { return largeImages_; }
+  void SetLargeImages(TCustomImageList* Value);
+  TCustomImageList* SmallImages() const { return smallImages_; }
+  void SetSmallImages(TCustomImageList* Value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value);
+  bool RowSelect() const { return rowSelect_; }
+  void SetRowSelect(bool Value);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool Value);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool Value);
+
+  // The first selected item, or nullptr.
+  TListItem* Selected();
+  void SetSelected(TListItem* Item);
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  // The first item from StartIndex (after it unless Inclusive) whose caption is Value, or starts
+  // with it when Partial; Wrap goes on from the top.
+  TListItem* FindCaption(int StartIndex, const std::string& Value, bool Partial, bool Inclusive, bool Wrap);
+  // The item with that data, or nullptr.
+  TListItem* FindData(int StartIndex, void* Value, bool Inclusive, bool Wrap);
+
+  void Dispatch(TMessage& Message) override;
+
+  TLVSelectItemEvent OnSelectItem;
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TListItem;
+  friend class TListColumn;
+  int IndexOf(const TListItem* Item) const;
+  void InsertColumnWindow(const TListColumn& Column);
+  void InsertItemWindow(int Index);
+  void UpdateImageLists();
+  std::vector<std::unique_ptr<TListColumn>> columns_;
+  std::vector<std::unique_ptr<TListItem>> items_;
+  TViewStyle viewStyle_ = vsIcon;
+  TCustomImageList* largeImages_ = nullptr;
+  TCustomImageList* smallImages_ = nullptr;
+  bool readOnly_ = false;
+  bool rowSelect_ = false;
+  bool multiSelect_ = false;
+  bool hideSelection_ = true;
+  int updateCount_ = 0;
+};
+
+class TListView : public TCustomListView {
+ public:
+  using TCustomListView::TCustomListView;
 };

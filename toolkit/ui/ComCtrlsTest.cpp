@@ -98,4 +98,78 @@ TEST_F(ComCtrlsTest, PageControlSwitchesSheetsThroughItsTabs) {
   EXPECT_EQ(pc->ActivePage(), sheets[1]);
 }
 
+TEST_F(ComCtrlsTest, ListViewItemsColumnsSelectionAndSearch) {
+  auto* lv = Make<TListView>(10, 10, 360, 200);
+  lv->SetViewStyle(vsReport);
+  lv->SetRowSelect(true);
+  lv->SetReadOnly(true);
+  lv->AddColumn()->SetCaption("Nome");
+  lv->AddColumn()->SetCaption("Exame");
+  lv->Columns(0)->SetWidth(150);
+  int tags[3] = {};
+  const char* names[] = {"Ana", "Antonio", "Bruno"};
+  for (int i = 0; i < 3; ++i) {
+    TListItem* item = lv->AddItem();
+    item->SetCaption(names[i]);
+    item->SubItems()->Add(std::string("Topografia ") + std::to_string(i));
+    item->SetData(&tags[i]);
+  }
+  const HWND w = lv->Handle();
+  EXPECT_EQ(SendMessageA(w, LVM_GETITEMCOUNT, 0, 0), 3);
+  char text[64] = {};
+  LVITEMA get{};
+  get.iSubItem = 1;
+  get.pszText = text;
+  get.cchTextMax = sizeof(text);
+  SendMessageA(w, LVM_GETITEMTEXTA, 2, reinterpret_cast<LPARAM>(&get));
+  EXPECT_STREQ(text, "Topografia 2");
+  EXPECT_EQ(SendMessageA(w, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+
+  std::vector<std::pair<std::string, bool>> events;
+  lv->OnSelectItem = [&](TObject* Sender, TListItem* Item, bool Selected) {
+    EXPECT_EQ(Sender, lv);
+    events.emplace_back(Item->Caption(), Selected);
+  };
+  int doubles = 0;
+  lv->OnDblClick = [&](TObject*) { ++doubles; };
+  auto clickItem = [&](int Index) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(w, LVM_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r));
+    ClickAt(w, r.left + 20, (r.top + r.bottom) / 2);
+    return r;
+  };
+  clickItem(0);
+  EXPECT_EQ(lv->Selected(), lv->Items(0));
+  clickItem(2);
+  EXPECT_EQ(lv->ItemIndex(), 2);
+  EXPECT_EQ(events, (std::vector<std::pair<std::string, bool>>{{"Ana", true}, {"Ana", false}, {"Bruno", true}}));
+  const RECT r = clickItem(1);
+  SendMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
+  SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
+  Pump();
+  EXPECT_EQ(doubles, 1);
+
+  EXPECT_EQ(lv->FindCaption(0, "Ant", true, true, false), lv->Items(1));
+  EXPECT_EQ(lv->FindCaption(0, "An", true, true, false), lv->Items(0));
+  EXPECT_EQ(lv->FindCaption(0, "An", true, false, false), lv->Items(1));
+  EXPECT_EQ(lv->FindCaption(0, "Ant", false, true, false), nullptr);
+  EXPECT_EQ(lv->FindData(0, &tags[2], true, false), lv->Items(2));
+
+  TImageList images(nullptr);
+  images.SetWidth(32);
+  images.SetHeight(32);
+  lv->SetLargeImages(&images);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(w, LVM_GETIMAGELIST, LVSIL_NORMAL, 0)), images.Handle());
+  lv->SetLargeImages(nullptr);
+  // Another style makes the window anew with the same items.
+  lv->SetViewStyle(vsIcon);
+  EXPECT_EQ(SendMessageA(lv->Handle(), LVM_GETITEMCOUNT, 0, 0), 3);
+  lv->DeleteItem(0);
+  EXPECT_EQ(lv->Items(0)->Caption(), "Antonio");
+  EXPECT_EQ(SendMessageA(lv->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
+  lv->Clear();
+  EXPECT_EQ(lv->Count(), 0);
+}
+
 }  // namespace
