@@ -1,6 +1,6 @@
 #pragma once
-// What the map-data tests share: a private folder that disappears afterwards, a log of the
-// messages shown, and matrices with known values.
+// What the map-data tests share: a private folder that disappears afterwards and matrices with
+// known values.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,12 +10,6 @@
 #include <vector>
 
 #include "core/UBMatrizMapa.h"
-#include "core/UBMensagensMapa.h"
-
-struct MensagemRegistrada {
-  std::string Texto, Titulo;
-  TTipoMensagemMapa Tipo;
-};
 
 class PastaTemporaria {
  public:
@@ -43,20 +37,6 @@ class PastaTemporaria {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   std::filesystem::path Caminho;
-};
-
-// Installs a recorder of the messages for the length of a test.
-class RegistroMensagens {
- public:
-  RegistroMensagens() {
-    Anterior = DefinirMostrarMensagemMapa(
-        [this](const std::string& t, const std::string& c, TTipoMensagemMapa tipo) { Lista.push_back({t, c, tipo}); });
-  }
-  ~RegistroMensagens() { DefinirMostrarMensagemMapa(Anterior); }
-  std::vector<MensagemRegistrada> Lista;
-
- private:
-  TMostrarMensagemMapa Anterior;
 };
 
 // Values with two decimals (what the files keep), ring count n on every meridian.

@@ -1,8 +1,11 @@
+#include <windows.h>
+
 #include "core/UBArquivosExame.h"
 
-#include "core/UBMensagensMapa.h"
+#include "core/UBConstantes.h"
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/Forms.h"
 
 namespace {
 
@@ -51,14 +54,38 @@ void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaci
     texto += TextoSemMarcadores(Textos[i]) + "\r\n@";
     if (i + 1 < Textos.size()) texto += "\r\n";
   }
+  // A file left from an earlier save does not make a failed write a success.
+  bool gravado = true;
   try {
     GravarTexto(nome, texto);
   } catch (const Exception&) {
-    // Judged below by the file's presence, like any other failure.
+    gravado = false;
   }
-  if (FileExists(nome))
-    MostrarMensagemMapa("Laudo gravado com sucesso.", "Informação", TTipoMensagemMapa::Informacao);
+  if (gravado && FileExists(nome))
+    Application->MessageBox("Laudo gravado com sucesso.", "Informação", MB_ICONINFORMATION);
   else
-    MostrarMensagemMapa("Não foi possível gravar o arquivo de laudo.", "Informação", TTipoMensagemMapa::Informacao);
+    Application->MessageBox("Não foi possível gravar o arquivo de laudo.", "Informação", MB_ICONINFORMATION);
 }
 
+
+void GravarArquivoD(int CodPaciente, int CodExame, const TMatrizAngAnel& Matriz) {
+  GravarArquivoD(PathsMZ.Exames, CodPaciente, CodExame, Matriz, InfosMZ.NumAneis);
+}
+
+void GravarArquivoM(int CodPaciente, int CodExame, const TMatrizAngAnel& Matriz) {
+  GravarArquivoM(PathsMZ.Exames, CodPaciente, CodExame, Matriz, InfosMZ.NumAneis);
+}
+
+void GravarArquivoA(int CodPaciente, int CodExame, const TMatrizAng& AneisPorMeridiano, double CentroX,
+                    double CentroY, const TPupila& Pupila) {
+  GravarArquivoA(PathsMZ.Exames, CodPaciente, CodExame, AneisPorMeridiano, CentroX, CentroY, Pupila);
+}
+
+void GravarArquivosOrto(int CodPaciente, int CodExame, const TStrings& LinhasD, const TStrings& LinhasM, int Bloco) {
+  GravarArquivosOrto(PathsMZ.Exames, CodPaciente, CodExame, LinhasD, LinhasM, Bloco, InfosMZ.NumAneis);
+}
+
+void GravarArquivoLaudo(const std::string& CodPaciente, const std::string& CodLaudo,
+                        const std::array<std::string, 5>& Textos) {
+  GravarArquivoLaudo(PathsMZ.Laudos, CodPaciente, CodLaudo, Textos);
+}

@@ -1,14 +1,16 @@
+#include <windows.h>
+
 #include "core/UBMapOperation.h"
 
 #include "core/UBArquivosExame.h"
-#include "core/UBMensagensMapa.h"
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/Forms.h"
 
 namespace {
 
-void MensagemErro(const std::string& Texto) { MostrarMensagemMapa(Texto, "Erro", TTipoMensagemMapa::Erro); }
+void MensagemErro(const std::string& Texto) { Application->MessageBox(Texto, "Erro", MB_ICONERROR); }
 
 }  // namespace
 

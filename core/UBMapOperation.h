@@ -1,6 +1,6 @@
 #pragma once
 // The map data of one exam, read from its three files and handed to the map modules, the report
-// and the mini map. Every load starts from nothing: a failed load leaves the object empty, never
+// and the mini map. Missing and damaged files are reported through the core's message routine. Every load starts from nothing: a failed load leaves the object empty, never
 // half of one exam or a rest of the one before.
 #include <string>
 #include <string_view>

@@ -1,4 +1,6 @@
 // The exam files on disk under Wine: writers, the map-data object and the report file.
+#include <windows.h>
+
 #include "core/UBMapOperation.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +9,9 @@
 
 #include "core/MapaTesteUtil.h"
 #include "core/UBArquivosExame.h"
+#include "core/UBConstantes.h"
+#include "core/UBSettingsTestSupport.h"
+#include "toolkit/rtl/Classes.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/FormatSettings.h"
 #include "toolkit/rtl/NumberText.h"
@@ -54,7 +59,7 @@ class ArquivosDoExame : public testing::Test {
   }
 
   PastaTemporaria pasta;
-  RegistroMensagens mensagens;
+  TMessageLog mensagens;
   TBMapOperation mapa;
 };
 
@@ -62,7 +67,7 @@ TEST_F(ArquivosDoExame, GravarELerDeVolta) {
   const ExameEmDisco e = Exame(11, 32);
   Gravar(e, 32);
   ASSERT_TRUE(mapa.CarregarArquivosMapa(Prefixo()));
-  EXPECT_TRUE(mensagens.Lista.empty());
+  EXPECT_TRUE(mensagens.Messages().empty());
   TMatrizAngAnel d, m;
   TMatrizAng aneis;
   TPupila pupila;
@@ -122,10 +127,10 @@ TEST_F(ArquivosDoExame, ArquivoMAusenteSoEleEhReportado) {
   std::filesystem::remove(pasta.Caminho / Arquivo("m.txt"));
   pasta.Escrever(Arquivo("d.txt"), "lixo");  // would be a second message if it were read
   EXPECT_FALSE(mapa.CarregarArquivosMapa(Prefixo()));
-  ASSERT_EQ(mensagens.Lista.size(), 1u);
-  EXPECT_EQ(mensagens.Lista[0].Texto, "Arquivo m.txt não encontrado!");
-  EXPECT_EQ(mensagens.Lista[0].Titulo, "Erro");
-  EXPECT_EQ(mensagens.Lista[0].Tipo, TTipoMensagemMapa::Erro);
+  ASSERT_EQ(mensagens.Messages().size(), 1u);
+  EXPECT_EQ(mensagens.Messages()[0].Text, "Arquivo m.txt não encontrado!");
+  EXPECT_EQ(mensagens.Messages()[0].Caption, "Erro");
+  EXPECT_EQ(mensagens.Messages()[0].Flags, unsigned(MB_ICONERROR));
   ExpectVazio(mapa);
 }
 
@@ -134,10 +139,10 @@ TEST_F(ArquivosDoExame, ArquivosDAusentes) {
     Gravar(Exame(32, 20), 20);
     ASSERT_TRUE(mapa.CarregarArquivosMapa(Prefixo()));
     std::filesystem::remove(pasta.Caminho / Arquivo(arquivo));
-    mensagens.Lista.clear();
+    mensagens.Clear();
     EXPECT_FALSE(mapa.CarregarArquivosMapa(Prefixo()));
-    ASSERT_EQ(mensagens.Lista.size(), 1u);
-    EXPECT_EQ(mensagens.Lista[0].Texto, std::string("Arquivo ") + arquivo + " não encontrado!");
+    ASSERT_EQ(mensagens.Messages().size(), 1u);
+    EXPECT_EQ(mensagens.Messages()[0].Text, std::string("Arquivo ") + arquivo + " não encontrado!");
     ExpectVazio(mapa);  // never half an exam
   }
 }
@@ -191,16 +196,16 @@ TEST_F(ArquivosDoExame, ArquivosDanificados) {
   for (const Caso& c : casos) {
     Gravar(e, 32);
     pasta.Escrever(Arquivo(c.Arquivo), c.Mudar(pasta.Ler(Arquivo(c.Arquivo))));
-    mensagens.Lista.clear();
+    mensagens.Clear();
     EXPECT_EQ(mapa.CarregarArquivosMapa(Prefixo()), c.Lido) << c.Nome;
     if (c.Lido) {
-      EXPECT_TRUE(mensagens.Lista.empty()) << c.Nome;
+      EXPECT_TRUE(mensagens.Messages().empty()) << c.Nome;
       EXPECT_EQ(*mapa.PtrMatrizD(), e.D) << c.Nome;  // extra values past 33 are dropped
     } else {
-      ASSERT_EQ(mensagens.Lista.size(), 1u) << c.Nome;
-      EXPECT_EQ(mensagens.Lista[0].Texto.rfind(std::string("Arquivo ") + c.Arquivo + " inválido", 0), 0u)
-          << mensagens.Lista[0].Texto;
-      EXPECT_EQ(mensagens.Lista[0].Titulo, "Erro");
+      ASSERT_EQ(mensagens.Messages().size(), 1u) << c.Nome;
+      EXPECT_EQ(mensagens.Messages()[0].Text.rfind(std::string("Arquivo ") + c.Arquivo + " inválido", 0), 0u)
+          << mensagens.Messages()[0].Text;
+      EXPECT_EQ(mensagens.Messages()[0].Caption, "Erro");
       ExpectVazio(mapa);
     }
   }
@@ -253,15 +258,46 @@ TEST_F(ArquivosDoExame, Laudo) {
   std::filesystem::create_directories(pasta.Caminho / "Laudos" / "12");
   GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "12", "7", {"Córnea #K1-43,25#", "b", "", "d\r\ne", "fim #XY#"});
   EXPECT_EQ(pasta.Ler("Laudos/12/7l.txt"), "Córnea 43,25\r\n@\r\nb\r\n@\r\n\r\n@\r\nd\r\ne\r\n@\r\nfim \r\n@");
-  ASSERT_EQ(mensagens.Lista.size(), 1u);
-  EXPECT_EQ(mensagens.Lista[0].Texto, "Laudo gravado com sucesso.");
-  EXPECT_EQ(mensagens.Lista[0].Titulo, "Informação");
-  EXPECT_EQ(mensagens.Lista[0].Tipo, TTipoMensagemMapa::Informacao);
+  ASSERT_EQ(mensagens.Messages().size(), 1u);
+  EXPECT_EQ(mensagens.Messages()[0].Text, "Laudo gravado com sucesso.");
+  EXPECT_EQ(mensagens.Messages()[0].Caption, "Informação");
+  EXPECT_EQ(mensagens.Messages()[0].Flags, unsigned(MB_ICONINFORMATION));
 
   GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "13", "7", {});
-  ASSERT_EQ(mensagens.Lista.size(), 2u);
-  EXPECT_EQ(mensagens.Lista[1].Texto, "Não foi possível gravar o arquivo de laudo.");
-  EXPECT_EQ(mensagens.Lista[1].Titulo, "Informação");
+  ASSERT_EQ(mensagens.Messages().size(), 2u);
+  EXPECT_EQ(mensagens.Messages()[1].Text, "Não foi possível gravar o arquivo de laudo.");
+  EXPECT_EQ(mensagens.Messages()[1].Caption, "Informação");
+
+  // The file of an earlier save is there, but this write fails: not a success.
+  {
+    TFileStream aberto(pasta.Windows() + "\\Laudos\\12\\7l.txt", fmOpenRead | fmShareExclusive);
+    GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "12", "7", {"novo"});
+  }
+  ASSERT_EQ(mensagens.Messages().size(), 3u);
+  EXPECT_EQ(mensagens.Messages()[2].Text, "Não foi possível gravar o arquivo de laudo.");
+  EXPECT_EQ(pasta.Ler("Laudos/12/7l.txt").substr(0, 6), "Córnea");
+}
+
+TEST_F(ArquivosDoExame, PastasEAneisDoPrograma) {
+  const char* exames = PathsMZ.Exames;
+  const char* laudos = PathsMZ.Laudos;
+  const int32_t numAneis = InfosMZ.NumAneis;
+  AssignText(PathsMZ.Exames, pasta.Windows());
+  AssignText(PathsMZ.Laudos, pasta.Windows());
+  InfosMZ.NumAneis = 20;
+  const ExameEmDisco e = Exame(81, 20);
+  GravarArquivoD(12, 90, e.D);
+  GravarArquivoM(12, 90, e.M);
+  GravarArquivoA(12, 90, e.Aneis, e.CentroX, e.CentroY, e.Pupila);
+  GravarArquivoLaudo("12", "3", {"a", "b", "c", "d", "e"});
+  PathsMZ.Exames = exames;
+  PathsMZ.Laudos = laudos;
+  InfosMZ.NumAneis = numAneis;
+  ASSERT_TRUE(mapa.CarregarArquivosMapa(Prefixo(90)));
+  EXPECT_EQ(*mapa.PtrMatrizD(), e.D);
+  const std::string m = pasta.Ler(Arquivo("m.txt", 90));
+  EXPECT_EQ(ValoresLinha(m.substr(0, m.find("\r\n"))).size(), 21u);
+  EXPECT_EQ(pasta.Ler("12/3l.txt"), "a\r\n@\r\nb\r\n@\r\nc\r\n@\r\nd\r\n@\r\ne\r\n@");
 }
 
 }  // namespace
