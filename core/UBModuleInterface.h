@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/UBMatrizMapa.h"
+
 extern "C" {
 
 // Device, option, clinic and camera values, filled from the settings at start-up.
@@ -166,3 +168,96 @@ static_assert(offsetof(TPathsMZ, DigitalizacaoOrto) == 72);
 static_assert(offsetof(TPathsMZ, ProcessamentoOrto) == 80);
 static_assert(offsetof(TPathsMZ, Calibracao) == 88);
 static_assert(sizeof(TPathsMZ) == 96);
+
+// ---- Calls -----------------------------------------------------------------------------------------
+
+// Every entry point uses the Windows x64 calling convention, on both sides of the boundary.
+#define MZAPI __attribute__((ms_abi))
+
+struct HWND__;  // the calling form's window (HWND)
+
+extern "C" {
+
+// A stream owned by the program and handed to a module, which reads or fills it through these
+// calls. Positions and sizes in bytes; Seek origins 0 = start, 1 = current, 2 = end. Read and Write
+// return the bytes moved; SetSize returns 0 when the stream could not be resized.
+struct TMZStream;
+struct TMZStreamVtbl {
+  int64_t(MZAPI* Read)(TMZStream* s, void* buffer, int64_t count);
+  int64_t(MZAPI* Write)(TMZStream* s, const void* buffer, int64_t count);
+  int64_t(MZAPI* Seek)(TMZStream* s, int64_t offset, int32_t origin);
+  int64_t(MZAPI* GetSize)(TMZStream* s);
+  int32_t(MZAPI* SetSize)(TMZStream* s, int64_t size);
+};
+struct TMZStream {
+  const TMZStreamVtbl* vtbl;
+};
+
+// Per-ring data of the instrument's cone, written by the cone-data library into the program's
+// buffers: Primeiro[j] and Segundo[j] belong to ring j + 1; at most Capacidade entries are written
+// and their number is returned in Quantidade.
+struct TBufferDadosCone {
+  double* Primeiro;
+  double* Segundo;
+  int32_t Capacidade;
+  int32_t Quantidade;
+};
+
+// Entry points, by exported name. Results named "not used" by the program are still returned as 0.
+typedef int32_t(MZAPI* TDigitalizar)(HWND__* Handle, TMZStream* Central, TMZStream* Lateral, int32_t Olho,
+                                     const TInfosMZ* Infos, const char* Titulo);  // "Digitalizar"
+typedef int32_t(MZAPI* TDigitalizarOrto)(HWND__* Handle, TMZStream* const* Central /*4*/,
+                                         TMZStream* const* Lateral /*4*/, int32_t Olho, const TInfosMZ* Infos,
+                                         const char* Titulo);  // "Digitalizar" of the orthokeratology capture
+typedef int32_t(MZAPI* TProcessaImagem)(HWND__* Handle, TMZStream* Central, double* CentroX, double* CentroY,
+                                        TMatrizAngAnel* MatrizM, TMatrizAng* AneisPorMeridiano,
+                                        TMatrizAngAnel* MatrizD, TPupila* Pupila, double* IndConf,
+                                        const TInfosMZ* Infos, const TPathsMZ* Paths);  // "ProcessaImagem"
+typedef int32_t(MZAPI* TProcessaImagemOrto)(HWND__* Handle, TMZStream* const* Imagens /*4*/, TMZStream* SaidaM,
+                                            TMZStream* SaidaD, TMZStream* SaidaValores, double* Valores /*4*/,
+                                            const TInfosMZ* Infos, const TPathsMZ* Paths);
+typedef int32_t(MZAPI* TProcessaEsfera)(HWND__* Handle, TMZStream* Imagem, const char* Raio, TMZStream* Saida,
+                                        const TInfosMZ* Infos);  // "ProcessaEsfera"
+typedef int32_t(MZAPI* TProcessaMapa)(HWND__* Handle, TMZStream* Central, TMZStream* Lateral, double CentroX,
+                                      double CentroY, TMZStream* Info, TMatrizAngAnel* MatrizM,
+                                      TMatrizAng* AneisPorMeridiano, TMatrizAngAnel* MatrizD, TPupila* Pupila,
+                                      const double* Orto /*3 or null*/,
+                                      const TInfosMZ* Infos);  // "ProcessaMapa", "ProcessaMapaOrto"
+typedef int32_t(MZAPI* TVisualizar)(HWND__* Handle, TMZStream* Saida, void* Nulo1, int32_t Zero, double CentroX,
+                                    double CentroY, TMatrizAngAnel* MatrizM, TMatrizAng* AneisPorMeridiano,
+                                    TMatrizAngAnel* MatrizD, TPupila* Pupila, void* Reservado, void* Nulo2,
+                                    const TInfosMZ* Infos, void* Imagem);  // "Visualizar"
+typedef int32_t(MZAPI* TInfoMapa)(TMZStream* Saida);  // "InfoMapa" of map modules, "Info" of the others
+typedef int32_t(MZAPI* TWizard)(HWND__* Handle, TMZStream* Candidatos, TMZStream* Escolhidos, TMZStream* Parametros,
+                                const TInfosMZ* Infos);
+typedef int32_t(MZAPI* TWizardDiferencial)(HWND__* Handle, TMZStream* Candidatos, TMZStream* Escolhidos,
+                                           TMZStream* Parametros, bool Sinal, const TInfosMZ* Infos);
+typedef int32_t(MZAPI* TProcessaMapas)(HWND__* Handle, TMZStream* const* Listas, const TMatrizAngAnel* MatrizesM,
+                                       const TMatrizAng* Aneis, const TMatrizAngAnel* MatrizesD,
+                                       const TPupila* Pupilas, int32_t Quantidade, TMZStream* Parametros,
+                                       const TInfosMZ* Infos);  // arrays of Quantidade entries
+typedef int32_t(MZAPI* TProcessaMapasOrto)(HWND__* Handle, TMZStream* const* Listas /*4*/,
+                                           const TMatrizAngAnel* MatrizesM /*4*/,
+                                           const TMatrizAngAnel* MatrizesD /*4*/, const double* Valores /*4 x 4*/,
+                                           const TInfosMZ* Infos);
+typedef int32_t(MZAPI* TProcessaLente)(HWND__* Handle, TMZStream* Central, TMZStream* Info, double CentroX,
+                                       double CentroY, TMatrizAngAnel* MatrizM, TMatrizAng* AneisPorMeridiano,
+                                       TMatrizAngAnel* MatrizD, const TInfosMZ* Infos, const TPathsMZ* Paths);
+typedef int32_t(MZAPI* TProcessaAberrometria)(HWND__* Handle, TMatrizAngAnel* MatrizM, TMatrizAngAnel* MatrizD,
+                                              TMatrizAng* AneisPorMeridiano, const char* TipoCone, uint8_t NumAneis,
+                                              uint8_t Tipo, double Tres, double FatorCorrecao, double Z0,
+                                              int32_t Largura, int32_t Altura, int32_t Um, TMZStream* Info,
+                                              TMZStream* Clinica);
+typedef char(MZAPI* TInfoBackup)(HWND__* Handle, TMZStream* Saida, int32_t Modo);
+typedef int32_t(MZAPI* TCriarBackup)(HWND__* Handle, TMZStream* Exames, TMZStream* ResultadoExames,
+                                     TMZStream* Laudos, TMZStream* ResultadoLaudos, int32_t Modo,
+                                     const char* DirExames, const char* DirLaudos);
+typedef int32_t(MZAPI* TRestaurarBackup)(HWND__* Handle, const char* DirExames, const char* DirLaudos);
+// "CarregaDadosCone" of the cone-data library: 1 when the cone type is known and the data were written.
+typedef int32_t(MZAPI* TCarregaDadosConeDLL)(TBufferDadosCone* Dados, const char* TipoCone, double Z0);
+
+}  // extern "C"
+
+static_assert(offsetof(TBufferDadosCone, Primeiro) == 0 && offsetof(TBufferDadosCone, Segundo) == 8);
+static_assert(offsetof(TBufferDadosCone, Capacidade) == 16 && offsetof(TBufferDadosCone, Quantidade) == 20);
+static_assert(sizeof(TBufferDadosCone) == 24);

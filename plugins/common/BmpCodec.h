@@ -1,6 +1,6 @@
 #pragma once
-// Windows bitmap (BMP) files, the picture format of the plug-in streams: writing 24-bit pictures
-// and reading uncompressed 8-, 24- and 32-bit ones (anything else, or a damaged file, is refused).
+// Windows bitmap (BMP) files, the picture format of the plug-in streams: 24-bit pictures written and
+// any BMP the toolkit reads turned into grey (a damaged or compressed file is refused).
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -1,0 +1,107 @@
+#include "plugins/common/ModuloWin32.h"
+
+#include <vector>
+
+std::string PastaDoModulo() {
+  HMODULE m = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&PastaDoModulo), &m);
+  char nome[MAX_PATH] = {};
+  GetModuleFileNameA(m, nome, MAX_PATH);
+  std::string s(nome);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+bool LerArquivo(const std::string& caminho, std::string& conteudo) {
+  HANDLE f = CreateFileA(caminho.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  conteudo.clear();
+  char buf[4096];
+  DWORD lidos = 0;
+  while (ReadFile(f, buf, sizeof buf, &lidos, nullptr) && lidos > 0) conteudo.append(buf, lidos);
+  CloseHandle(f);
+  return true;
+}
+
+void LacoModal(HWND dono, HWND janela, const bool* fim) {
+  const bool reativar = dono && IsWindowEnabled(dono);
+  if (reativar) EnableWindow(dono, FALSE);
+  ShowWindow(janela, SW_SHOW);
+  SetForegroundWindow(janela);
+  MSG msg;
+  while (!*fim && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (!IsDialogMessageA(janela, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  if (reativar) EnableWindow(dono, TRUE);
+  if (dono) SetActiveWindow(dono);
+}
+
+namespace {
+
+BITMAPINFO Info32(int w, int h) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+void Desenhar(HDC dc, const RECT& r, int w, int h, const std::vector<uint8_t>& bgr) {
+  const BITMAPINFO bi = Info32(w, h);
+  SetStretchBltMode(dc, HALFTONE);
+  StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, w, h, bgr.data(), &bi, DIB_RGB_COLORS,
+                SRCCOPY);
+}
+
+}  // namespace
+
+void DesenharImagem(HDC dc, const RECT& r, const ImagemRGB& img) {
+  std::vector<uint8_t> bgr(size_t(img.largura) * img.altura * 4);
+  for (size_t i = 0; i < size_t(img.largura) * img.altura; ++i) {
+    bgr[4 * i] = img.px[3 * i + 2], bgr[4 * i + 1] = img.px[3 * i + 1], bgr[4 * i + 2] = img.px[3 * i];
+  }
+  Desenhar(dc, r, img.largura, img.altura, bgr);
+}
+
+void DesenharImagem(HDC dc, const RECT& r, const ImagemCinza& img) {
+  std::vector<uint8_t> bgr(img.px.size() * 4);
+  for (size_t i = 0; i < img.px.size(); ++i) bgr[4 * i] = bgr[4 * i + 1] = bgr[4 * i + 2] = img.px[i];
+  Desenhar(dc, r, img.largura, img.altura, bgr);
+}
+
+HFONT FonteModulo() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+HWND CriarJanelaModulo(const char* classe, WNDPROC proc, HWND dono, const std::string& titulo, int largura,
+                       int altura, void* dados) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = classe;
+  RegisterClassA(&wc);  // fails harmlessly when the class exists
+  RECT r{0, 0, largura, altura};
+  AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
+  return CreateWindowExA(WS_EX_DLGMODALFRAME, classe, titulo.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                         CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, dono, nullptr,
+                         wc.hInstance, dados);
+}
+
+HWND CriarFilho(HWND pai, const char* classe, const char* texto, DWORD estilo, RECT r, int id) {
+  HWND h = CreateWindowExA(0, classe, texto, WS_CHILD | WS_VISIBLE | estilo, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, pai, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr),
+                           nullptr);
+  SendMessageA(h, WM_SETFONT, WPARAM(FonteModulo()), TRUE);
+  return h;
+}
+
+HBITMAP CriarDib32(int w, int h, void** bits) {
+  const BITMAPINFO bi = Info32(w, h);
+  return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+}

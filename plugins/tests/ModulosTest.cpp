@@ -1,0 +1,238 @@
+// The program's module bindings against the real stand-in modules and small test modules, and the
+// road of a new exam without windows: capture of a model eye, ring processing, map picture.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/UBCapturaDLL.h"
+#include "core/UBConeDLL.h"
+#include "core/UBDadosCone.h"
+#include "core/UBEscalas.h"
+#include "core/UBInfoDLL.h"
+#include "core/UBMapaDLL.h"
+#include "core/UBMapasDLL.h"
+#include "core/UBModuleStream.h"
+#include "core/UBModulo.h"
+#include "core/UBProcDLL.h"
+#include "plugins/common/BmpCodec.h"
+#include "toolkit/rtl/Classes.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Presses "Cancelar" on the capture module's window, as an operator would.
+void CALLBACK CancelarCaptura(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND h = FindWindowA("MZCapturaModelo", nullptr)) PostMessageA(h, WM_COMMAND, 103, 0);
+}
+
+std::string Windows(const fs::path& p) {
+  std::string s = "Z:" + p.string();
+  for (char& c : s)
+    if (c == '/') c = '\\';
+  return s;
+}
+
+// The modules laid out as an installation: capture and processing, the map modules, the cone data
+// and the small test modules, in one folder of this test's own.
+class Modulos : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    pasta = fs::path(std::getenv("MZ_BINARY_DIR")) / "plugins-test" / std::to_string(GetCurrentProcessId());
+    fs::remove_all(pasta);
+    fs::create_directories(pasta);
+    for (const char* m : {"Captura", "Processamento", "Axial", "Tangencial", "Kelvanor", "SoOrto", "SemInfo",
+                          "MapasSemWizard", "MapasCompleto"})
+      fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), pasta / (std::string(m) + ".dll"));
+  }
+  static void TearDownTestSuite() { fs::remove_all(pasta); }
+
+  void SetUp() override {
+    infos = {};
+    infos.TipoCone = "4";
+    infos.FatorCorrecao = 0.02;
+    infos.Z0 = 10;
+    infos.NumAneis = 32;
+    infos.IncMap = 0.5;
+    paths = {};
+    calibracao = Windows(pasta / "Calib") + "\\";
+    paths.Calibracao = calibracao.c_str();
+  }
+
+  static std::string Dll(const char* nome) { return Windows(pasta / nome); }
+
+  static void Capturar(int modelo, bool automatico) {
+    std::ofstream((pasta / "Captura.ini").string()) << "[CAPTURA]\r\nAUTOMATICO=" << (automatico ? 1 : 0)
+                                                     << "\r\nMODELO=" << modelo << "\r\n";
+  }
+
+  // Capture (into the two streams) of the given model; false when the capture left no picture.
+  bool Digitalizar(TMemoryStream& central, TMemoryStream& lateral, int olho, const char* titulo) {
+    if (!CarregarCapturaDLL(Dll("Captura.dll"))) return false;
+    TLiberarAoSair liberar(LiberarCapturaDLL);
+    TStreamModulo c(central), l(lateral);
+    ::Digitalizar(nullptr, &c, &l, olho, &infos, titulo);
+    return central.Size() > 0;
+  }
+
+  struct Exame {
+    TMatrizAngAnel M{}, D{};
+    TMatrizAng aneis{};
+    TPupila pupila{};
+    double cx = 0, cy = 0, indConf = 0;
+  };
+
+  int Processar(TMemoryStream& central, Exame& e) {
+    if (!CarregarProcDLL(Dll("Processamento.dll"))) return -1;
+    TLiberarAoSair liberar(LiberarProcDLL);
+    TStreamModulo c(central);
+    return ProcessaImagem(nullptr, &c, &e.cx, &e.cy, &e.M, &e.aneis, &e.D, &e.pupila, &e.indConf, &infos, &paths);
+  }
+
+  static inline fs::path pasta;
+  TInfosMZ infos{};
+  TPathsMZ paths{};
+  std::string calibracao;
+};
+
+TEST_F(Modulos, SingleAndMultiMapModulesNeedTheirEntryPoints) {
+  EXPECT_TRUE(CarregarMapaDLL(Dll("SoOrto.dll")));  // "ProcessaMapaOrto" alone is enough
+  EXPECT_EQ(ProcessaMapa, nullptr);
+  EXPECT_NE(ProcessaMapaOrto, nullptr);
+  EXPECT_FALSE(CarregarMapaDLL(Dll("SemInfo.dll")));  // no "InfoMapa"
+  ASSERT_TRUE(CarregarMapaDLL(Dll("Axial.dll")));
+  EXPECT_NE(Visualizar, nullptr);
+  LiberarMapaDLL();
+  EXPECT_EQ(InfoMapa, nullptr);
+
+  EXPECT_FALSE(CarregarMapasDLL(Dll("MapasSemWizard.dll")));
+  EXPECT_TRUE(CarregarMapasDLL(Dll("MapasCompleto.dll")));
+  LiberarMapasDLL();
+  EXPECT_FALSE(CarregarCapturaDLL(Dll("NaoExiste.dll")));
+}
+
+TEST_F(Modulos, DescriptionsByTipo) {
+  EXPECT_FALSE(CarregarInfoDLL(Dll("Axial.dll"), 4));
+  LiberarInfoDLL();
+  ASSERT_TRUE(CarregarInfoDLL(Dll("Tangencial.dll"), 1));
+  TMemoryStream saida;
+  TStreamModulo s(saida);
+  InfoMapaDLL(&s);
+  LiberarInfoDLL();
+  TStringList linhas;
+  saida.SetPosition(0);
+  linhas.LoadFromStream(&saida);
+  ASSERT_EQ(linhas.Count(), 3);
+  EXPECT_EQ(linhas[0], "Tangencial");
+  EXPECT_EQ(linhas[1], "1");
+  EXPECT_TRUE(CarregarInfoDLL(Dll("Processamento.dll"), 2));
+  EXPECT_FALSE(CarregarInfoDLL(Dll("Axial.dll"), 3));  // map modules have no "Info"
+  LiberarInfoDLL();
+}
+
+TEST_F(Modulos, ConeDataOfTheKnownConeOnly) {
+  ASSERT_TRUE(CarregarConeDLL(Dll("Kelvanor.dll")));
+  TDadosCone dados;
+  CarregaDadosConePadrao()(dados, "4", 10.0);
+  ASSERT_EQ(dados.C1.size(), 32u);
+  EXPECT_GT(dados.C2.back(), dados.C2.front());  // the outer rings are the wider ones
+  EXPECT_ANY_THROW(CarregaDadosConePadrao()(dados, "3", 10.0));
+  LiberarConeDLL();
+}
+
+TEST_F(Modulos, CancelledCaptureLeavesTheStreamsEmpty) {
+  Capturar(0, false);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, CancelarCaptura);
+  TMemoryStream central, lateral;
+  EXPECT_FALSE(Digitalizar(central, lateral, 1, "Digitalizando Imagem do Olho"));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(lateral.Size(), 0);
+}
+
+TEST_F(Modulos, SphereThroughCaptureAndProcessing) {
+  Capturar(0, true);  // the 7.80 mm reference sphere
+  TMemoryStream central, lateral;
+  ASSERT_TRUE(Digitalizar(central, lateral, 1, "Digitalizando Imagem do Olho"));
+  EXPECT_GT(lateral.Size(), 54);
+  auto e = std::make_unique<Exame>();
+  ASSERT_EQ(Processar(central, *e), 1);
+  // Each meridian's mean within 0.03 D of 337.5 / 7.80 = 43.27 D.
+  for (int m = 0; m < 360; ++m) {
+    ASSERT_GE(e->aneis[size_t(m)], 24) << m;
+    double soma = 0;
+    for (int k = 0; k <= e->aneis[size_t(m)]; ++k) soma += e->D[size_t(m)][size_t(k)];
+    EXPECT_NEAR(soma / (e->aneis[size_t(m)] + 1), 337.5 / 7.80, 0.03) << "meridian " << m + 1;
+  }
+  EXPECT_NEAR(e->cx, 319.5, 0.05);
+  EXPECT_GT(e->indConf, 80);
+
+  // The axial map module's mini map: the centre has the scale colour of 43.27 D, the corner is blank.
+  ASSERT_TRUE(CarregarMapaDLL(Dll("Axial.dll")));
+  TMemoryStream figura;
+  {
+    TLiberarAoSair liberar(LiberarMapaDLL);
+    TStreamModulo s(figura);
+    int reservado = 0;
+    ASSERT_EQ(Visualizar(nullptr, &s, nullptr, 0, e->cx, e->cy, &e->M, &e->aneis, &e->D, &e->pupila, &reservado,
+                         nullptr, &infos, nullptr),
+              1);
+  }
+  std::string bytes(size_t(figura.Size()), '\0');
+  figura.SetPosition(0);
+  figura.ReadBuffer(bytes.data(), figura.Size());
+  ImagemCinza img;  // grey is enough to tell the colours apart here
+  ASSERT_TRUE(DecodificarBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), img));
+  ASSERT_EQ(img.largura, 360);
+  TBEscala escala(false, 0.5);
+  escala.GerarEscala(e->D, e->aneis, 0);
+  int nivel = 0;
+  while (nivel < 14 && 337.5 / 7.80 >= (escala.Niveis[size_t(nivel)] + escala.Niveis[size_t(nivel) + 1]) / 2) ++nivel;
+  const TCorRGB cor = TBEscala::Paleta15[size_t(nivel)];
+  EXPECT_EQ(img.At(105, 105), (cor.R + cor.G + cor.B) / 3);
+  EXPECT_EQ(img.At(2, 2), 255);
+}
+
+TEST_F(Modulos, ToricModelSteepAndFlatMeridians) {
+  Capturar(2, true);  // 7.95 mm at 0 degrees, 7.70 mm at 90 degrees
+  TMemoryStream central, lateral;
+  ASSERT_TRUE(Digitalizar(central, lateral, 0, "Digitalizando Imagem do Olho"));
+  auto e = std::make_unique<Exame>();
+  ASSERT_EQ(Processar(central, *e), 1);
+  int steep = 0, flat = 0;
+  double maxK = 0, minK = 1e9;
+  for (int a = 1; a <= 180; ++a) {
+    double s = 0;
+    for (int m : {a, a + 180})
+      for (int k = 1; k <= 6; ++k) s += e->D[size_t((m - 1) % 360)][size_t(k)];
+    if (s > maxK) maxK = s, steep = a;
+    if (s < minK) minK = s, flat = a;
+  }
+  EXPECT_LE(std::abs(steep - 90), 1);
+  EXPECT_TRUE(flat <= 1 || flat >= 179) << flat;
+}
+
+TEST_F(Modulos, CalibrationSphereResultText) {
+  Capturar(0, true);
+  TMemoryStream central, lateral, saida;
+  ASSERT_TRUE(Digitalizar(central, lateral, 2, "Digitalizando Esfera (8.05)"));
+  ASSERT_TRUE(CarregarProcDLL(Dll("Processamento.dll")));
+  TLiberarAoSair liberar(LiberarProcDLL);
+  TStreamModulo c(central), s(saida);
+  ASSERT_EQ(ProcessaEsfera(nullptr, &c, "8.05", &s, &infos), 1);
+  TStringList linhas;
+  saida.SetPosition(0);
+  linhas.LoadFromStream(&saida);
+  ASSERT_GE(linhas.Count(), 25);
+  EXPECT_EQ(linhas[0], "41.9255");  // 337.5 / 8.05
+  for (int i = 1; i < linhas.Count(); ++i) EXPECT_NEAR(std::atof(linhas[i].c_str()), 41.9255, 0.3) << i;
+}
+
+}  // namespace
