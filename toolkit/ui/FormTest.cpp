@@ -546,4 +546,82 @@ TEST_F(FormTest, ClientSizeSetsTheOuterSizeForTheBorder) {
   f->Free();
 }
 
+TEST_F(FormTest, FormEventsInOrderAndPaintingOnTheFormCanvas) {
+  auto* f = new TForm(Application);
+  f->SetBorderStyle(bsNone);
+  f->SetBounds(30, 30, 120, 90);
+  std::vector<std::string> events;
+  f->OnShow = [&](TObject*) { events.push_back("show"); };
+  f->OnActivate = [&](TObject*) { events.push_back("activate"); };
+  f->OnResize = [&](TObject*) { events.push_back("resize"); };
+  f->OnHide = [&](TObject*) { events.push_back("hide"); };
+  f->OnDestroy = [&](TObject*) { events.push_back("destroy"); };
+  f->OnPaint = [&](TObject*) {
+    f->Canvas()->Brush()->SetColor(clBlue);
+    f->Canvas()->FillRect(Rect(0, 0, 20, 20));
+  };
+  f->Show();
+  Pump();
+  // Making the window sizes it first (OnResize, as the toolkit does), then it shows and activates.
+  events.erase(std::remove(events.begin(), events.end(), "resize"), events.end());
+  EXPECT_EQ(events, (std::vector<std::string>{"show", "activate"}));
+  events.clear();
+  f->SetWidth(140);
+  EXPECT_EQ(events, std::vector<std::string>{"resize"});
+  f->Repaint();
+  HDC dc = GetDC(f->Handle());
+  EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 50, 50), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+  ReleaseDC(f->Handle(), dc);
+  events.clear();
+  f->Free();
+  EXPECT_EQ(events, (std::vector<std::string>{"hide", "destroy"}));
+}
+
+TEST_F(FormTest, ArrowKeysMoveAmongSiblingsWithoutTabStops) {
+  auto* f = new TfrmTeste(Application);
+  f->Show();
+  f->pnlTopo->SetFocus();
+  Pump();
+  const std::vector<TPainel*> order = {f->pnlBase, f->pnlEsquerdo, f->pnlCliente, f->pnlTopo};
+  for (TPainel* expected : order) {
+    PostMessageA(f->ActiveControl()->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(f->ActiveControl(), expected) << expected->Name();
+  }
+  PostMessageA(f->ActiveControl()->Handle(), WM_KEYDOWN, VK_UP, 0);
+  Pump();
+  EXPECT_EQ(f->ActiveControl(), f->pnlCliente);
+  f->Free();
+}
+
+TEST_F(FormTest, MdiChildrenLiveInTheFramesClientWindow) {
+  TForm* frame = nullptr;
+  struct TfrmFrame : TForm {
+    explicit TfrmFrame(TComponent* AOwner) : TForm(AOwner) { SetFormStyle(fsMDIForm); }
+  };
+  TfrmFrame* created = nullptr;
+  Application->CreateForm(created);
+  frame = created;
+  ASSERT_EQ(Application->MainForm(), frame);
+  frame->Show();
+  ASSERT_TRUE(frame->ClientHandle());
+  char cls[32] = {};
+  GetClassNameA(frame->ClientHandle(), cls, sizeof(cls));
+  EXPECT_STREQ(cls, "MDIClient");
+  auto* child = new TForm(Application);
+  child->SetFormStyle(fsMDIChild);
+  child->SetCaption("Filho");
+  child->Show();
+  Pump();
+  EXPECT_EQ(GetParent(child->Handle()), frame->ClientHandle());
+  EXPECT_EQ(frame->MDIChildCount(), 1);
+  EXPECT_EQ(frame->MDIChildren(0), child);
+  EXPECT_EQ(frame->ActiveMDIChild(), child);
+  child->Free();
+  EXPECT_EQ(frame->MDIChildCount(), 0);
+  frame->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
 }  // namespace
