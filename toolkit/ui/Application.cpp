@@ -40,6 +40,12 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
                             nullptr, nullptr, inst, nullptr);
   if (!handle_) throw EOSError("Cannot create the application window", GetLastError());
   SetPropA(handle_, kAppProp, this);
+  icon_->OnChange = [this](TObject*) {
+    SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
+    if (Screen) {
+      for (int i = 0; i < Screen->CustomFormCount(); ++i) Screen->CustomForms(i)->UpdateIcon();
+    }
+  };
 }
 
 TApplication::~TApplication() {
@@ -71,10 +77,6 @@ std::string TApplication::ExeName() const {
   return path;
 }
 
-void TApplication::SetIcon(HICON Value) {
-  icon_ = Value;
-  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Value));
-}
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);

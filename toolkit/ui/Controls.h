@@ -147,11 +147,16 @@ class TControl : public TComponent {
   ~TControl() override;
   void BeforeDestruction() override;
 
-  // Message dispatch (see the header comment).
+  // Every message enters here; starts as WndProc. Replace it to subclass; restore only while
+  // the replacement is still in place (compare with ==).
   TWndMethod WindowProc;
+  // What the class handles before dispatch (mouse routing, focus); overrides call their base.
   virtual void WndProc(TMessage& Message);
+  // Routes a message to the class's handler of that number; unhandled ones go to DefaultHandler.
   virtual void Dispatch(TMessage& Message);
+  // The window class's own procedure; without a window, the stored text messages.
   virtual void DefaultHandler(TMessage& Message);
+  // Sends a message straight to WindowProc and returns its Result.
   LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
 
   TWinControl* Parent() const { return parent_; }

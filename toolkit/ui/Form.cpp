@@ -41,7 +41,14 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), canvas_(this
   SetBounds(0, 0, 320, 240);
   SetColor(clBtnFace);
   SetParentFont(false);
+  icon_->OnChange = [this](TObject*) { UpdateIcon(); };
   if (Screen) Screen->AddForm(this);
+}
+
+void TCustomForm::UpdateIcon() {
+  if (!WindowHandle()) return;
+  HICON icon = !icon_->Empty() ? icon_->Handle() : Application ? Application->Icon()->Handle() : nullptr;
+  SendMessageA(WindowHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 TCustomForm::~TCustomForm() {
@@ -151,7 +158,6 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     Params.X = CW_USEDEFAULT;
     Params.Y = CW_USEDEFAULT;
   }
-  Params.WindowClass.hIcon = Application ? Application->Icon() : nullptr;
   if (formStyle_ == fsMDIChild) Params.WindowClass.lpfnWndProc = DefMDIChildProcA;
 }
 
@@ -171,6 +177,7 @@ void TCustomForm::CreateWnd() {
     }
   }
   TWinControl::CreateWnd();
+  UpdateIcon();
   if (formStyle_ == fsMDIForm && !clientHandle_) {
     CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
     const TRect r = ClientRect();

@@ -275,7 +275,7 @@ TEST_F(FormTest, TabMovesTheFocusInTabOrderWithEnterAndExit) {
   Pump();
   g_events.clear();
   for (int i = 0; i < 3; ++i) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(f->ActiveControl()->Handle(), WM_KEYDOWN, VK_TAB, 0);
     Pump();
   }
   EXPECT_EQ(g_events, (std::vector<std::string>{"exit pnlEsquerdo", "enter pnlBase", "exit pnlBase", "enter pnlTopo",
@@ -419,6 +419,209 @@ TEST_F(FormTest, ControlPropertiesByName) {
   EXPECT_EQ(f->pnlTopo->Caption(), "Título");
   EXPECT_EQ(GetOrdProp(f->pnlCliente, "BorderWidth"), 5);
   f->Free();
+}
+
+// Answers Enter or Escape like a default or cancel button does.
+class TDefaultKey : public TCustomControl {
+ public:
+  TDefaultKey(TComponent* AOwner, WPARAM Key) : TCustomControl(AOwner), key_(Key) {}
+  int presses = 0;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == CM_DIALOGKEY && Message.WParam == key_) {
+      ++presses;
+      Message.Result = 1;
+      return;
+    }
+    TCustomControl::Dispatch(Message);
+  }
+
+ private:
+  WPARAM key_;
+};
+
+TEST_F(FormTest, EnterAndEscapeReachTheDefaultAndCancelControls) {
+  auto* f = new TfrmTeste(Application);
+  auto* ok = new TDefaultKey(f, VK_RETURN);
+  ok->SetParent(f->pnlBase);
+  auto* cancel = new TDefaultKey(f, VK_ESCAPE);
+  cancel->SetParent(f->pnlBase);
+  f->pnlEsquerdo->SetTabStop(true);
+  f->Show();
+  f->pnlEsquerdo->SetFocus();
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_ESCAPE}) {
+    PostMessageA(f->pnlEsquerdo->Handle(), WM_KEYDOWN, key, 0);
+    Pump();
+  }
+  EXPECT_EQ(ok->presses, 1);
+  EXPECT_EQ(cancel->presses, 2);
+  f->Free();
+}
+
+TEST_F(FormTest, KeyPreviewLetsTheFormSeeKeysFirst) {
+  auto* f = new TfrmTeste(Application);
+  f->pnlEsquerdo->SetTabStop(true);
+  f->Show();
+  f->pnlEsquerdo->SetFocus();
+  g_events.clear();
+  f->OnKeyDown = [](TObject*, WORD& Key, TShiftState) {
+    g_events.push_back("form " + std::to_string(Key));
+    if (Key == 'A') Key = 0;
+  };
+  f->pnlEsquerdo->OnKeyDown = [](TObject*, WORD& Key, TShiftState) {
+    g_events.push_back("panel " + std::to_string(Key));
+  };
+  for (bool preview : {false, true}) {
+    f->SetKeyPreview(preview);
+    for (WPARAM key : {'A', 'B'}) {
+      PostMessageA(f->pnlEsquerdo->Handle(), WM_KEYDOWN, key, 0);
+      Pump();
+    }
+  }
+  EXPECT_EQ(g_events, (std::vector<std::string>{"panel 65", "panel 66", "form 65", "form 66", "panel 66"}));
+  f->Free();
+}
+
+TEST_F(FormTest, ClicksOnAWindowlessControlGoThroughItsParent) {
+  struct TShape : TGraphicControl {
+    using TGraphicControl::TGraphicControl;
+  };
+  auto* f = new TfrmTeste(Application);
+  auto* shape = new TShape(f);
+  shape->SetParent(f->pnlCliente);
+  shape->SetBounds(10, 10, 30, 30);
+  std::vector<std::string> got;
+  shape->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+    got.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
+    EXPECT_TRUE(shape->MouseCapture());
+  };
+  shape->OnClick = [&](TObject*) { got.push_back("click"); };
+  f->Show();
+  HWND parent = f->pnlCliente->Handle();
+  SendMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 25));
+  EXPECT_EQ(GetCapture(), parent);
+  SendMessageA(parent, WM_LBUTTONUP, 0, MAKELPARAM(15, 25));
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Released outside the control: no click.
+  SendMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 25));
+  SendMessageA(parent, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+  EXPECT_EQ(got, (std::vector<std::string>{"down 5,15", "click", "down 5,15"}));
+  f->Free();
+}
+
+TEST_F(FormTest, PositionWindowStateAndConstraints) {
+  auto* f = new TfrmTeste(Application);
+  f->SetPosition(poScreenCenter);
+  f->Show();
+  EXPECT_EQ(f->Left(), (Screen->Width() - f->Width()) / 2);
+  EXPECT_EQ(f->Top(), (Screen->Height() - f->Height()) / 2);
+  f->Constraints()->SetMinWidth(350);
+  f->Constraints()->SetMaxHeight(250);
+  f->SetBounds(0, 0, 100, 600);
+  EXPECT_EQ(f->Width(), 350);
+  EXPECT_EQ(f->Height(), 250);
+  MINMAXINFO mmi{};
+  SendMessageA(f->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  EXPECT_EQ(mmi.ptMinTrackSize.x, 350);
+  EXPECT_EQ(mmi.ptMaxTrackSize.y, 250);
+  f->SetWindowState(wsMinimized);
+  EXPECT_TRUE(IsIconic(f->Handle()));
+  f->SetWindowState(wsNormal);
+  EXPECT_FALSE(IsIconic(f->Handle()));
+  f->Free();
+}
+
+TEST_F(FormTest, ClientSizeSetsTheOuterSizeForTheBorder) {
+  auto* f = new TForm(Application);
+  f->SetBorderStyle(bsDialog);
+  f->SetClientWidth(300);
+  f->SetClientHeight(200);
+  EXPECT_EQ(f->ClientWidth(), 300);
+  EXPECT_EQ(f->ClientHeight(), 200);
+  EXPECT_GT(f->Width(), 300);
+  f->HandleNeeded();
+  RECT r{};
+  GetClientRect(f->Handle(), &r);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 200);
+  f->Free();
+}
+
+TEST_F(FormTest, FormEventsInOrderAndPaintingOnTheFormCanvas) {
+  auto* f = new TForm(Application);
+  f->SetBorderStyle(bsNone);
+  f->SetBounds(30, 30, 120, 90);
+  std::vector<std::string> events;
+  f->OnShow = [&](TObject*) { events.push_back("show"); };
+  f->OnActivate = [&](TObject*) { events.push_back("activate"); };
+  f->OnResize = [&](TObject*) { events.push_back("resize"); };
+  f->OnHide = [&](TObject*) { events.push_back("hide"); };
+  f->OnDestroy = [&](TObject*) { events.push_back("destroy"); };
+  f->OnPaint = [&](TObject*) {
+    f->Canvas()->Brush()->SetColor(clBlue);
+    f->Canvas()->FillRect(Rect(0, 0, 20, 20));
+  };
+  f->Show();
+  Pump();
+  // Making the window sizes it first (OnResize, as the toolkit does), then it shows and activates.
+  events.erase(std::remove(events.begin(), events.end(), "resize"), events.end());
+  EXPECT_EQ(events, (std::vector<std::string>{"show", "activate"}));
+  events.clear();
+  f->SetWidth(140);
+  EXPECT_EQ(events, std::vector<std::string>{"resize"});
+  f->Repaint();
+  HDC dc = GetDC(f->Handle());
+  EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 50, 50), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+  ReleaseDC(f->Handle(), dc);
+  events.clear();
+  f->Free();
+  EXPECT_EQ(events, (std::vector<std::string>{"hide", "destroy"}));
+}
+
+TEST_F(FormTest, ArrowKeysMoveAmongSiblingsWithoutTabStops) {
+  auto* f = new TfrmTeste(Application);
+  f->Show();
+  f->pnlTopo->SetFocus();
+  Pump();
+  const std::vector<TPainel*> order = {f->pnlBase, f->pnlEsquerdo, f->pnlCliente, f->pnlTopo};
+  for (TPainel* expected : order) {
+    PostMessageA(f->ActiveControl()->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(f->ActiveControl(), expected) << expected->Name();
+  }
+  PostMessageA(f->ActiveControl()->Handle(), WM_KEYDOWN, VK_UP, 0);
+  Pump();
+  EXPECT_EQ(f->ActiveControl(), f->pnlCliente);
+  f->Free();
+}
+
+TEST_F(FormTest, MdiChildrenLiveInTheFramesClientWindow) {
+  TForm* frame = nullptr;
+  struct TfrmFrame : TForm {
+    explicit TfrmFrame(TComponent* AOwner) : TForm(AOwner) { SetFormStyle(fsMDIForm); }
+  };
+  TfrmFrame* created = nullptr;
+  Application->CreateForm(created);
+  frame = created;
+  ASSERT_EQ(Application->MainForm(), frame);
+  frame->Show();
+  ASSERT_TRUE(frame->ClientHandle());
+  char cls[32] = {};
+  GetClassNameA(frame->ClientHandle(), cls, sizeof(cls));
+  EXPECT_STREQ(cls, "MDIClient");
+  auto* child = new TForm(Application);
+  child->SetFormStyle(fsMDIChild);
+  child->SetCaption("Filho");
+  child->Show();
+  Pump();
+  EXPECT_EQ(GetParent(child->Handle()), frame->ClientHandle());
+  EXPECT_EQ(frame->MDIChildCount(), 1);
+  EXPECT_EQ(frame->MDIChildren(0), child);
+  EXPECT_EQ(frame->ActiveMDIChild(), child);
+  child->Free();
+  EXPECT_EQ(frame->MDIChildCount(), 0);
+  frame->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/graphics/Icon.h"
 #include "toolkit/ui/Controls.h"
 
 class TForm;
@@ -89,6 +90,9 @@ class TCustomForm : public TWinControl {
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool Value) { keyPreview_ = Value; }
   TCanvas* Canvas() { return &canvas_; }
+  // The form's own icon; empty: the application's.
+  TIcon* Icon() const { return icon_.get(); }
+  void SetIcon(const TIcon* Value) { icon_->Assign(Value); }
   TRect ClientRect() override;
 
   void SetVisible(bool Value);
@@ -159,6 +163,7 @@ class TCustomForm : public TWinControl {
   void SetActive(bool Value);
   void SetWindowFocus();
   void PositionForShow();
+  void UpdateIcon();
   bool IsMDIChild() const { return formStyle_ == fsMDIChild; }
 
   TFormBorderStyle borderStyle_ = bsSizeable;
@@ -174,6 +179,7 @@ class TCustomForm : public TWinControl {
   TWinControl* focusedControl_ = nullptr;
   HWND clientHandle_ = nullptr;
   TControlCanvas canvas_;
+  std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
 };
 
 class TForm : public TCustomForm {
@@ -275,8 +281,9 @@ class TApplication : public TComponent {
   void Restore();
   void BringToFront();
 
-  HICON Icon() const { return icon_; }
-  void SetIcon(HICON Value);
+  // The program's icon (on the application window and on forms without one of their own).
+  TIcon* Icon() const { return icon_.get(); }
+  void SetIcon(const TIcon* Value) { icon_->Assign(Value); }
 
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool Value);
@@ -331,7 +338,7 @@ class TApplication : public TComponent {
   TControl* hintControl_ = nullptr;
   HWND hintWindow_ = nullptr;
   std::string hintText_;
-  HICON icon_ = nullptr;
+  std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
   std::string helpFile_;
   std::vector<TWindowHook> windowHooks_;
 };
