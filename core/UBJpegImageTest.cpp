@@ -16,8 +16,8 @@ std::vector<uint8_t> Seed(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The ring picture at the quality the clinic's settings usually give comes back close: the bound
-// is what baseline JPEG keeps of soft rings (chroma halved, 8 x 8 blocks).
+// The ring picture at the quality the clinic's settings usually give comes back close: within 12
+// levels per channel and 1.5 on average (libjpeg-turbo gives 6 and 0.8; chroma is halved).
 TEST(JpegImage, RingPictureRoundTrip) {
   TPixelImage ring = ringtest::RingPicture();
   TJPEGImage jpeg;
@@ -31,8 +31,8 @@ TEST(JpegImage, RingPictureRoundTrip) {
   ASSERT_EQ(back.Height, 480);
   for (TColor32 p : back.Pixels) ASSERT_EQ(p >> 24, 0xFFu);
   const ringtest::TDifference d = ringtest::Compare(ring.Pixels.data(), back.Pixels.data(), ring.Pixels.size());
-  EXPECT_LE(d.Max, 24);
-  EXPECT_LE(d.Mean, 2.0);
+  EXPECT_LE(d.Max, 12);
+  EXPECT_LE(d.Mean, 1.5);
 }
 
 TEST(JpegImage, QualityIsClampedAndMatters) {

@@ -62,8 +62,8 @@ TEST(BJpeg, RingPictureRoundTrip) {
   ASSERT_EQ(back.Height(), 480);
   const TPixelImage ring = ringtest::RingPicture();
   const ringtest::TDifference d = ringtest::Compare(ring.Pixels.data(), back.Bits(), ring.Pixels.size());
-  EXPECT_LE(d.Max, 24);
-  EXPECT_LE(d.Mean, 2.0);
+  EXPECT_LE(d.Max, 12);
+  EXPECT_LE(d.Mean, 1.5);
 }
 
 // A 2 x 2 picture: its JPEG (tables and headers) is far longer than its BMP, and nothing of the
