@@ -304,6 +304,12 @@ void TDataSet::SetRecNo(int Value) {
   MoveTo(Value - 1, false, false);
 }
 
+std::string TDataSet::RecordText(int ARecNo, int FieldIndex) const {
+  if (ARecNo < 1 || ARecNo > RecordCount()) return std::string();
+  const TField* f = fields_.at(FieldIndex).get();
+  return TCellView(f->DataType(), rows_[visible_[ARecNo - 1]].at(FieldIndex)).AsString();
+}
+
 TField* TDataSet::FindField(const std::string& FieldName) const {
   for (auto& f : fields_)
     if (AnsiSameText(f->FieldName(), FieldName)) return f.get();

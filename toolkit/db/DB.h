@@ -196,6 +196,10 @@ class TDataSet : public TComponent {
   bool Filtered() const { return filtered_; }
   void SetFiltered(bool Value);
 
+  // Text of a field in a row that passes the filter (1-based, as RecNo), read without moving the
+  // cursor: what a grid shows of the rows around the current one.
+  std::string RecordText(int ARecNo, int FieldIndex) const;
+
   TBookmark GetBookmark() const;
   bool BookmarkValid(const TBookmark& Bookmark) const;
   // Raises EDatabaseError when the row is gone or does not pass the filter.

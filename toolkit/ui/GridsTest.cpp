@@ -1,10 +1,14 @@
-// The string grid on real windows: cells, sizes, current cell, keys, clicks and drawing.
+// The string grid and the data grid on real windows; the data grid over a real database file,
+// following the data set's cursor and moving it.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "toolkit/ui/Grids.h"
+#include "toolkit/db/DbTestSupport.h"
+#include "toolkit/db/IBQuery.h"
+#include "toolkit/db/IBScript.h"
+#include "toolkit/ui/DBGrids.h"
 #include "toolkit/ui/UiTestSupport.h"
 
 namespace {
@@ -89,6 +93,130 @@ TEST_F(GridsTest, StringGridDrawsItsCellsAndHandsThemToOnDrawCell) {
   UpdateWindow(g->Handle());
   EXPECT_EQ(drawn.size(), 25u);
   EXPECT_EQ(g->CellRect(1, 2).top, 2 * 21);
+}
+
+class DBGridTest : public GridsTest {
+ protected:
+  void SetUp() override {
+    GridsTest::SetUp();
+    const std::string dir = dbtest::FreshDir(testing::UnitTest::GetInstance()->current_test_info()->name());
+    db.SetDatabaseName(dbtest::WinPath(dir + "/GRADE.GDB"));
+    db.Params().Add("user_name=sysdba");
+    db.Params().Add("lc_ctype=WIN1252");
+    tr.SetDefaultDatabase(&db);
+    db.SetDefaultTransaction(&tr);
+    db.CreateDatabase("DEFAULT CHARACTER SET WIN1252");
+    ExecuteScript(db,
+                  "CREATE TABLE PACIENTE (CODIGO INTEGER NOT NULL PRIMARY KEY, NOME VARCHAR(50), SEXO CHAR(1));\n"
+                  "INSERT INTO PACIENTE VALUES (1, 'João da Silva', 'M');\n"
+                  "INSERT INTO PACIENTE VALUES (2, 'Ana Conceição', 'F');\n"
+                  "INSERT INTO PACIENTE VALUES (3, 'Álvaro Nunes', 'M');\n"
+                  "INSERT INTO PACIENTE VALUES (4, 'Beatriz Lima', 'F');\n"
+                  "INSERT INTO PACIENTE VALUES (5, 'Carlos Prado', 'M');\n");
+    q.SetDatabase(&db);
+    q.SQL().Add("SELECT CODIGO, NOME, SEXO FROM PACIENTE ORDER BY CODIGO");
+    ds.SetDataSet(&q);
+    grid = new TDBGrid(form);
+    grid->SetParent(form);
+    grid->SetBounds(0, 0, 400, 300);
+    grid->Columns()->Add()->SetFieldName("CODIGO");
+    TColumn* nome = grid->Columns()->Add();
+    nome->SetFieldName("NOME");
+    nome->SetWidth(200);
+    nome->Title()->SetCaption("Nome");
+    grid->SetOptions(grid->Options() | dgRowSelect);
+    grid->SetDataSource(&ds);
+    q.Open();
+    Pump();
+  }
+  void TearDown() override {
+    q.Close();
+    GridsTest::TearDown();
+  }
+
+  // The data set's row as the grid shows it.
+  int GridRecNo() { return grid->Row() - grid->FixedRows() + 1; }
+
+  TIBDatabase db;
+  TIBTransaction tr;
+  TIBQuery q;
+  TDataSource ds;
+  TDBGrid* grid = nullptr;
+};
+
+TEST_F(DBGridTest, FollowsTheCursorOfTheDataSet) {
+  EXPECT_EQ(grid->RowCount(), 6);
+  EXPECT_EQ(grid->ColCount(), 3);
+  EXPECT_EQ(grid->ColWidths(2), 200);
+  EXPECT_EQ(grid->Columns()->Items(0)->Title()->Caption(), "CODIGO");
+  EXPECT_EQ(grid->CellText(1, 2), "Ana Conceição");
+  EXPECT_EQ(GridRecNo(), 1);
+
+  q.Next();
+  q.Next();
+  EXPECT_EQ(GridRecNo(), 3);
+  q.Last();
+  EXPECT_EQ(GridRecNo(), 5);
+  const TBookmark mark = q.GetBookmark();
+  q.First();
+  EXPECT_EQ(GridRecNo(), 1);
+  ASSERT_TRUE(q.Locate("NOME", "beatriz", loCaseInsensitive | loPartialKey));
+  EXPECT_EQ(GridRecNo(), 4);
+  q.GotoBookmark(mark);
+  EXPECT_EQ(GridRecNo(), 5);
+
+  // A filter leaves fewer rows, read without moving the cursor.
+  q.SetFilter("SEXO = 'F'");
+  q.SetFiltered(true);
+  EXPECT_EQ(grid->RowCount(), 3);
+  EXPECT_EQ(grid->CellText(1, 1), "Ana Conceição");
+  EXPECT_EQ(grid->CellText(1, 2), "Beatriz Lima");
+  q.Last();
+  EXPECT_EQ(GridRecNo(), 2);
+  q.SetFiltered(false);
+  EXPECT_EQ(grid->RowCount(), 6);
+  EXPECT_EQ(GridRecNo(), q.RecNo());
+}
+
+TEST_F(DBGridTest, MovesTheDataSetAndReportsCellClicks) {
+  std::vector<std::string> clicked;
+  grid->OnCellClick = [&](TColumn* Column) { clicked.push_back(Column->FieldName() + "@" + q.FieldByName("CODIGO")->AsString()); };
+  int scrolls = 0;
+  ds.OnDataChange = [&](TObject*, TField*) { ++scrolls; };
+
+  grid->SetRow(3);
+  EXPECT_EQ(q.RecNo(), 3);
+  EXPECT_EQ(scrolls, 1);
+  SendMessageA(grid->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(q.FieldByName("NOME")->AsString(), "Beatriz Lima");
+  SendMessageA(grid->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(grid->Handle(), WM_KEYDOWN, VK_DOWN, 0);  // no row below the last
+  EXPECT_EQ(q.RecNo(), 5);
+  EXPECT_EQ(GridRecNo(), 5);
+
+  const TRect cell = grid->CellRect(2, 2);
+  SendMessageA(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.left + 3, cell.top + 3));
+  SendMessageA(grid->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 3, cell.top + 3));
+  EXPECT_EQ(q.RecNo(), 2);
+  const std::vector<std::string> expected = {"NOME@2"};
+  EXPECT_EQ(clicked, expected);
+}
+
+TEST_F(DBGridTest, AppendedRowShowsUntilCloseDropsIt) {
+  q.Append();
+  q.FieldByName("NOME")->SetAsString("Novo paciente");
+  EXPECT_EQ(grid->RowCount(), 7);
+  EXPECT_EQ(GridRecNo(), 6);
+  EXPECT_EQ(grid->CellText(1, 6), "Novo paciente");
+  q.Close();
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 5);
+  EXPECT_EQ(grid->RowCount(), 6);
+  EXPECT_FALSE(q.Locate("NOME", "Novo paciente", 0));
+}
+
+TEST_F(DBGridTest, DataSourceIsAPublishedProperty) {
+  EXPECT_EQ(GetObjectProp(grid, "DataSource"), &ds);
 }
 
 }  // namespace
