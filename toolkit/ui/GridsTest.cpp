@@ -85,8 +85,12 @@ TEST_F(GridsTest, StringGridDrawsItsCellsAndHandsThemToOnDrawCell) {
   g->SetCells(1, 2, "Córnea");
   std::vector<std::pair<int, int>> drawn;
   g->OnDrawCell = [&](TObject*, int ACol, int ARow, TRect, TGridDrawState State) {
-    if (ACol == 1 && ARow == 1) EXPECT_TRUE(State & gdSelected);
-    if (ACol == 0 || ARow == 0) EXPECT_TRUE(State & gdFixed);
+    if (ACol == 1 && ARow == 1) {
+      EXPECT_TRUE(State & gdSelected);
+    }
+    if (ACol == 0 || ARow == 0) {
+      EXPECT_TRUE(State & gdFixed);
+    }
     drawn.push_back({ACol, ARow});
   };
   Pump(50);
@@ -137,10 +141,10 @@ class DBGridTest : public GridsTest {
   // The data set's row as the grid shows it.
   int GridRecNo() { return grid->Row() - grid->FixedRows() + 1; }
 
-  TIBDatabase db;
-  TIBTransaction tr;
-  TIBQuery q;
-  TDataSource ds;
+  TIBDatabase db{nullptr};
+  TIBTransaction tr{nullptr};
+  TIBQuery q{nullptr};
+  TDataSource ds{nullptr};
   TDBGrid* grid = nullptr;
 };
 
