@@ -1,10 +1,10 @@
-// Single-map module stand-in, built twice: "Axial.dll" and, with MAPA_TANGENCIAL, "Tangencial.dll".
+// Single-map module stand-in, built three times: "Axial.dll", with MAPA_TANGENCIAL "Tangencial.dll",
+// and with MAPA_TANGENCIAL and MAPA_NOME "TangencialOrto.dll" (the module shown for orthokeratology exams).
 // It draws the exam's curvature map in colour (values interpolated between rings and meridians),
 // with the scale's legend, the pupil outline, the simulated keratometry and the patient's lines;
 // in its own window for "ProcessaMapa"/"ProcessaMapaOrto", into a BMP for "Visualizar".
 #include <windows.h>
 
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -19,20 +19,13 @@
 
 namespace {
 
-#ifdef MAPA_TANGENCIAL
+#if defined(MAPA_NOME)
+const char kNome[] = MAPA_NOME;
+#elif defined(MAPA_TANGENCIAL)
 const char kNome[] = "Tangencial";
 #else
 const char kNome[] = "Axial";
 #endif
-
-std::string Fixo(double v, int casas) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, casas);
-  std::string s(buf, r.ptr);
-  for (char& c : s)
-    if (c == '.') c = ',';  // Portuguese decimal comma on screen
-  return s;
-}
 
 // Everything one drawing needs, computed once per call.
 struct Mapa {
@@ -138,50 +131,12 @@ HBITMAP Desenhar(const Mapa& m, const std::vector<std::string>& info, int w, int
   return bmp;
 }
 
-struct Janela {
-  HBITMAP figura = nullptr;
-  bool fim = false;
-};
-
-LRESULT CALLBACK JanelaProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  auto* j = DadosJanela<Janela>(h, msg, l);
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
-      if (j && j->figura) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ v = SelectObject(mem, j->figura);
-        BITMAP b;
-        GetObjectA(j->figura, sizeof b, &b);
-        BitBlt(dc, 0, 0, b.bmWidth, b.bmHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, v);
-        DeleteDC(mem);
-      }
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_COMMAND:
-      if (j && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)) j->fim = true;
-      return 0;
-    case WM_CLOSE:
-      if (j) j->fim = true;
-      return 0;
-  }
-  return DefWindowProcA(h, msg, w, l);
-}
-
 int Mostrar(HWND dono, const Mapa& m, std::vector<std::string> info, const double* orto) {
   if (orto)
     info.push_back("Orto: " + Fixo(orto[0], 2) + "  " + Fixo(orto[1], 2) + "  " + Fixo(orto[2], 2));
-  Janela j;
-  constexpr int kW = 700, kH = 520;
-  j.figura = Desenhar(m, info, kW, kH - 40, nullptr);
-  HWND h = CriarJanelaModulo("MZMapaModulo", JanelaProc, dono, std::string("Mapa ") + kNome, kW, kH, &j);
-  CriarFilho(h, "BUTTON", "Fechar", BS_DEFPUSHBUTTON | WS_TABSTOP, {kW - 100, kH - 34, kW - 10, kH - 6}, IDOK);
-  LacoModal(dono, h, &j.fim);
-  DestroyWindow(h);
-  DeleteObject(j.figura);
+  HBITMAP figura = Desenhar(m, info, 700, 480, nullptr);
+  MostrarFigura(dono, figura, std::string("Mapa ") + kNome);
+  DeleteObject(figura);
   return 0;
 }
 
@@ -217,12 +172,7 @@ extern "C" MZAPI int32_t Visualizar(HWND__*, TMZStream* saida, void*, int32_t, d
   constexpr int kW = 360, kH = 260;
   std::vector<uint8_t> bgr;
   DeleteObject(Desenhar(*m, {}, kW, kH, &bgr));
-  ImagemRGB img;
-  img.largura = kW, img.altura = kH;
-  img.px.resize(size_t(kW) * kH * 3);
-  for (size_t i = 0; i < size_t(kW) * kH; ++i) {
-    img.px[3 * i] = bgr[4 * i + 2], img.px[3 * i + 1] = bgr[4 * i + 1], img.px[3 * i + 2] = bgr[4 * i];
-  }
+  const ImagemRGB img = ImagemDeDib(bgr.data(), kW, kH);
   const std::vector<uint8_t> bmp = CodificarBmp(img);
   EscreverStream(saida, bmp.data(), bmp.size());
   return 1;

@@ -54,6 +54,22 @@ bool ValorEm(const DadosMapa& d, double x, double y, double& valor) {
   return true;
 }
 
+void DiferencaMapas(const DadosMapa& a, const DadosMapa& b, Matriz& diferenca, int aneis[360]) {
+  for (int row = 0; row < 360; ++row) {
+    const double ang = (row + 1) * kPi / 180.0;
+    for (int j = 0; j < 33; ++j) diferenca[row][j] = 0;
+    aneis[row] = 0;
+    for (int j = 0; j <= a.aneis[row] && j < 33; ++j) {
+      // A point at the very centre still keeps its meridian.
+      const double r = std::fmax((*a.M)[row][j], 1e-9);
+      double vb;
+      if (!ValorEm(b, r * std::cos(ang), r * std::sin(ang), vb)) break;
+      diferenca[row][j] = (*a.D)[row][j] - vb;
+      aneis[row] = j;
+    }
+  }
+}
+
 int Escala15::Indice(double valor) const {
   int i = 0;
   while (i < 14 && valor >= (niveis[size_t(i)] + niveis[size_t(i) + 1]) / 2) ++i;

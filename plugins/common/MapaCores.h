@@ -21,6 +21,10 @@ void TangencialDeAxial(const DadosMapa& axial, Matriz& tangencial);
 // Value at a picture position (samples from the centre, y up); false outside the measured zone.
 bool ValorEm(const DadosMapa& d, double x, double y, double& valor);
 
+// Difference a - b point by point on a's grid (its rings and meridians), as far out along each
+// meridian as b has values; the valid rings of each meridian go into `aneis`.
+void DiferencaMapas(const DadosMapa& a, const DadosMapa& b, Matriz& diferenca, int aneis[360]);
+
 struct Escala15 {
   std::array<double, 15> niveis{};              // level values, ascending
   std::array<std::array<uint8_t, 3>, 15> cores{};  // RGB of each level

@@ -58,4 +58,19 @@ TEST(MapaCores, MapColoursFollowTheScale) {
   EXPECT_EQ(cor(97, 50), 110);  // ~ 188 samples out: 49.4 D, level 12
 }
 
+TEST(MapaCores, DifferenceOfAnExamWithItselfIsZeroAndOfTwoSpheresTheirStep) {
+  auto a = std::make_unique<Exame>(43.27, 0.01);
+  auto d = std::make_unique<Exame>(0.0, 0.0);
+  DiferencaMapas(a->Dados(), a->Dados(), d->D, d->aneis);
+  for (int row = 0; row < 360; ++row) {
+    ASSERT_EQ(d->aneis[row], 32) << row;
+    for (int j = 0; j <= 32; ++j) ASSERT_NEAR(d->D[row][j], 0.0, 1e-9) << row << " " << j;
+  }
+  // The second exam measured only up to 60 samples: the difference stops there.
+  auto b = std::make_unique<Exame>(42.27, 0.01, 10);
+  DiferencaMapas(a->Dados(), b->Dados(), d->D, d->aneis);
+  EXPECT_EQ(d->aneis[200], 10);
+  EXPECT_NEAR(d->D[200][7], 1.0, 1e-9);
+}
+
 }  // namespace

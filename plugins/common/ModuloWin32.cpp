@@ -1,6 +1,16 @@
 #include "plugins/common/ModuloWin32.h"
 
+#include <charconv>
 #include <vector>
+
+std::string Fixo(double v, int casas) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, casas);
+  std::string s(buf, r.ptr);
+  for (char& c : s)
+    if (c == '.') c = ',';
+  return s;
+}
 
 std::string PastaDoModulo() {
   HMODULE m = nullptr;
@@ -85,7 +95,10 @@ HWND CriarJanelaModulo(const char* classe, WNDPROC proc, HWND dono, const std::s
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = classe;
-  RegisterClassA(&wc);  // fails harmlessly when the class exists
+  // A class left by a module unloaded since (or by another module) would point at its old window
+  // procedure: registered afresh each time; this fails harmlessly while a window of it is open.
+  UnregisterClassA(classe, wc.hInstance);
+  RegisterClassA(&wc);
   RECT r{0, 0, largura, altura};
   AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
   return CreateWindowExA(WS_EX_DLGMODALFRAME, classe, titulo.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -104,4 +117,64 @@ HWND CriarFilho(HWND pai, const char* classe, const char* texto, DWORD estilo, R
 HBITMAP CriarDib32(int w, int h, void** bits) {
   const BITMAPINFO bi = Info32(w, h);
   return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+namespace {
+
+struct JanelaFigura {
+  HBITMAP figura = nullptr;
+  bool fim = false;
+};
+
+LRESULT CALLBACK FiguraProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  auto* j = DadosJanela<JanelaFigura>(h, msg, l);
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      if (j && j->figura) {
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ v = SelectObject(mem, j->figura);
+        BITMAP b;
+        GetObjectA(j->figura, sizeof b, &b);
+        BitBlt(dc, 0, 0, b.bmWidth, b.bmHeight, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, v);
+        DeleteDC(mem);
+      }
+      EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (j && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)) j->fim = true;
+      return 0;
+    case WM_CLOSE:
+      if (j) j->fim = true;
+      return 0;
+  }
+  return DefWindowProcA(h, msg, w, l);
+}
+
+}  // namespace
+
+void MostrarFigura(HWND dono, HBITMAP figura, const std::string& titulo) {
+  BITMAP b{};
+  GetObjectA(figura, sizeof b, &b);
+  JanelaFigura j;
+  j.figura = figura;
+  const int w = b.bmWidth, h = b.bmHeight + 40;
+  HWND jan = CriarJanelaModulo("MZFiguraModulo", FiguraProc, dono, titulo, w, h, &j);
+  CriarFilho(jan, "BUTTON", "Fechar", BS_DEFPUSHBUTTON | WS_TABSTOP, {w - 100, h - 34, w - 10, h - 6}, IDOK);
+  LacoModal(dono, jan, &j.fim);
+  DestroyWindow(jan);
+}
+
+ImagemRGB ImagemDeDib(const void* bits, int w, int h) {
+  const auto* bgr = static_cast<const uint8_t*>(bits);
+  ImagemRGB img;
+  img.largura = w, img.altura = h;
+  img.px.resize(size_t(w) * h * 3);
+  for (size_t i = 0; i < size_t(w) * h; ++i) {
+    img.px[3 * i] = bgr[4 * i + 2], img.px[3 * i + 1] = bgr[4 * i + 1], img.px[3 * i + 2] = bgr[4 * i];
+  }
+  return img;
 }

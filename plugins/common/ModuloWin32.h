@@ -6,6 +6,9 @@
 
 #include "plugins/common/BmpCodec.h"
 
+// A number with `casas` decimals and the Portuguese decimal comma, for the modules' screens.
+std::string Fixo(double v, int casas);
+
 // Folder of the module file that contains this code, with a trailing backslash.
 std::string PastaDoModulo();
 
@@ -37,6 +40,13 @@ T* DadosJanela(HWND h, UINT msg, LPARAM l) {
 
 // A child control with the modules' font.
 HWND CriarFilho(HWND pai, const char* classe, const char* texto, DWORD estilo, RECT r, int id);
+
+// Shows a picture (a DIB section) in a window of its own with a "Fechar" button, modal to `dono`,
+// until the user closes it.
+void MostrarFigura(HWND dono, HBITMAP figura, const std::string& titulo);
+
+// RGB copy of the pixels of a top-down 32-bit DIB of w x h.
+ImagemRGB ImagemDeDib(const void* bits, int w, int h);
 
 // A top-down 32-bit DIB section of w x h; *bits receives its pixels (B, G, R, unused).
 HBITMAP CriarDib32(int w, int h, void** bits);
