@@ -60,8 +60,9 @@ void DiferencaMapas(const DadosMapa& a, const DadosMapa& b, Matriz& diferenca, i
     for (int j = 0; j < 33; ++j) diferenca[row][j] = 0;
     aneis[row] = 0;
     for (int j = 0; j <= a.aneis[row] && j < 33; ++j) {
-      // A point at the very centre still keeps its meridian.
-      const double r = std::fmax((*a.M)[row][j], 1e-9);
+      // A point at the very centre still keeps its meridian; the last ring stays inside by a
+      // hair so that rounding in the polar round trip does not drop it.
+      const double r = std::fmax((*a.M)[row][j] * (1.0 - 1e-12), 1e-9);
       double vb;
       if (!ValorEm(b, r * std::cos(ang), r * std::sin(ang), vb)) break;
       diferenca[row][j] = (*a.D)[row][j] - vb;

@@ -18,6 +18,19 @@ bool Sag(const ModelEye& olho, double x, double y, double& z) {
   const double disc = 1.0 - k * (cu * cu * u * u + cv * cv * v * v);
   if (disc <= 0.0) return false;
   z = (cu * u * u + cv * v * v) / (1.0 + std::sqrt(disc));
+  // Curvature changes in dioptres become surface curvature through the keratometric 337.5.
+  const double r2 = dx * dx + dy * dy, zona2 = olho.zonaOrto * olho.zonaOrto;
+  if (olho.orto != 0.0 && r2 < zona2) {
+    // h (1 - r^2/zona^2)^2 moves the apex back, flattening it by 4 h / zona^2.
+    const double h = olho.orto / 337.5 * zona2 / 4.0, f = 1.0 - r2 / zona2;
+    z += h * f * f;
+  }
+  if (olho.ceratocone != 0.0) {
+    // A Gaussian bump toward the camera steepens its peak by a / s^2.
+    const double s2 = olho.coneRaio * olho.coneRaio;
+    const double ex = dx - olho.coneX, ey = dy - olho.coneY;
+    z -= olho.ceratocone / 337.5 * s2 * std::exp(-(ex * ex + ey * ey) / (2.0 * s2));
+  }
   return true;
 }
 

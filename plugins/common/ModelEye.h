@@ -11,6 +11,12 @@ struct ModelEye {
   double decX = 0.0, decY = 0.0;  // apex position off the instrument axis
   double pupilaRaio = 1.6, pupilaX = 0.0, pupilaY = 0.0;
   double limbo = 5.8;      // corneal radius; sclera beyond it
+  // Orthokeratology: the apex flattened by `orto` dioptres, smoothly back to the base surface at
+  // `zonaOrto` millimetres from the apex (the treatment zone).
+  double orto = 0.0, zonaOrto = 3.0;
+  // Keratoconus: a local steepening of `ceratocone` dioptres at its peak, centred at (coneX, coneY)
+  // off the apex, of width (standard deviation) coneRaio.
+  double ceratocone = 0.0, coneX = 0.0, coneY = 0.0, coneRaio = 1.0;
 };
 
 // Sag of the surface at (x, y); false outside the cornea (or where the conicoid has no point).

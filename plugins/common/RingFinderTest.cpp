@@ -133,4 +133,29 @@ TEST(RingFinder, CalibrationLinesCorrectEachRing) {
   EXPECT_NEAR(corrigido.D[10][6], bruto.D[10][6], 1e-9);
 }
 
+// Mean curvature of rings `de`..`ate` over every meridian.
+double MediaAneis(const ResultadoAneis& r, int de, int ate) {
+  double s = 0;
+  int n = 0;
+  for (int m = 0; m < kMeridianos; ++m)
+    for (int j = de; j <= std::min(ate, r.aneis[m]); ++j) s += r.D[m][j], ++n;
+  return n ? s / n : 0;
+}
+
+TEST(ModelEye, OrthokeratologyFlattensAndKeratoconusSteepensTheCentre) {
+  const ConeModel cone = Cone();
+  ModelEye base, orto, kc;
+  orto.orto = 3.0;
+  kc.ceratocone = 5.0;
+  ResultadoAneis rb, ro, rk;
+  ASSERT_TRUE(ProcessarAneis(RenderizarAneis(base, cone, kFator), cone, kFator, 32, nullptr, rb));
+  ASSERT_TRUE(ProcessarAneis(RenderizarAneis(orto, cone, kFator), cone, kFator, 32, nullptr, ro));
+  ASSERT_TRUE(ProcessarAneis(RenderizarAneis(kc, cone, kFator), cone, kFator, 32, nullptr, rk));
+  // The axial value of the inner rings averages the change over the zone they see.
+  EXPECT_LT(MediaAneis(ro, 1, 3), MediaAneis(rb, 1, 3) - 1.5);
+  EXPECT_GT(MediaAneis(rk, 1, 3), MediaAneis(rb, 1, 3) + 2.0);
+  // Outside the treatment zone and the cone the cornea is the base one (within half a dioptre).
+  EXPECT_NEAR(MediaAneis(ro, 28, 32), MediaAneis(rb, 28, 32), 0.5);
+}
+
 }  // namespace
