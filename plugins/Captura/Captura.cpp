@@ -2,6 +2,9 @@
 // picture it will return, lets the operator choose the model eye and captures or cancels. With
 // AUTOMATICO=1 in the [CAPTURA] section of "Captura.ini" beside the module it captures at once,
 // with the model MODELO (an index of the list), so that tests run the whole chain unattended.
+// Built a second time with CAPTURA_ORTO as "CapturaOrto.dll": a series of four pictures of the chosen
+// eye after orthokeratology lens wear, its central zone flattened by kOrtoInicial dioptres on the
+// first picture and a little less on each later one, as the cornea returns through the day.
 #include <windows.h>
 
 #include <cstdlib>
@@ -49,6 +52,13 @@ double RaioDoTitulo(const std::string& titulo) {
   return std::strtod(n.c_str(), nullptr);
 }
 
+#ifdef CAPTURA_ORTO
+constexpr int kFotos = 4;
+constexpr double kOrtoInicial = 3.0, kRegressao = 0.4;  // dioptres
+#else
+constexpr int kFotos = 1;
+#endif
+
 struct Captura {
   ModelEye olho;
   double fator = 0.02;
@@ -58,11 +68,21 @@ struct Captura {
   HWND janela = nullptr, lista = nullptr;
   bool fim = false, capturada = false;
 
-  void Renderizar() {
-    ConeModel cone;
-    if (!MakeCone(tipoCone, z0, cone)) return;
-    central = RenderizarAneis(olho, cone, fator);
+  // Picture k of the series (k = 0 is the one shown).
+  ModelEye OlhoDaFoto(int k) const {
+    ModelEye o = olho;
+#ifdef CAPTURA_ORTO
+    o.orto = kOrtoInicial - kRegressao * k;
+#endif
+    (void)k;
+    return o;
   }
+  ImagemCinza Foto(int k) const {
+    ConeModel cone;
+    if (!MakeCone(tipoCone, z0, cone)) return {};
+    return RenderizarAneis(OlhoDaFoto(k), cone, fator, 3.0, uint32_t(k + 1));
+  }
+  void Renderizar() { central = Foto(0); }
 };
 
 constexpr int kLista = 101, kCapturar = 102, kCancelar = 103;
@@ -110,12 +130,9 @@ HWND Criar(HWND dono, Captura& c, const std::string& titulo, bool escolher) {
   return h;
 }
 
-}  // namespace
-
-extern "C" MZAPI int32_t Digitalizar(HWND__* handle, TMZStream* central, TMZStream* lateral, int32_t olho,
-                                     const TInfosMZ* infos, const char* tituloC) {
+// Runs the capture (window or automatic); true when captured.
+bool Executar(HWND__* handle, Captura& c, int32_t olho, const TInfosMZ* infos, const char* tituloC) {
   const std::string titulo = tituloC ? tituloC : "";
-  Captura c;
   if (infos) {
     // The instrument's own cone and camera scale.
     if (infos->FatorCorrecao > 0) c.fator = infos->FatorCorrecao;
@@ -143,15 +160,41 @@ extern "C" MZAPI int32_t Digitalizar(HWND__* handle, TMZStream* central, TMZStre
     LacoModal(reinterpret_cast<HWND>(handle), h, &c.fim);
     DestroyWindow(h);
   }
-  if (!c.capturada || c.central.px.empty()) return 0;  // cancelled: the streams stay empty
-  const std::vector<uint8_t> bmp = CodificarBmp(c.central);
-  EscreverStream(central, bmp.data(), bmp.size());
-  const std::vector<uint8_t> perfil = CodificarBmp(RenderizarPerfil(c.olho, c.fator));
-  EscreverStream(lateral, perfil.data(), perfil.size());
-  return 1;
+  return c.capturada && !c.central.px.empty();  // cancelled: the streams stay empty
 }
 
+void Gravar(const Captura& c, int k, TMZStream* central, TMZStream* lateral) {
+  const std::vector<uint8_t> bmp = CodificarBmp(k == 0 ? c.central : c.Foto(k));
+  EscreverStream(central, bmp.data(), bmp.size());
+  const std::vector<uint8_t> perfil = CodificarBmp(RenderizarPerfil(c.OlhoDaFoto(k), c.fator));
+  EscreverStream(lateral, perfil.data(), perfil.size());
+}
+
+}  // namespace
+
+#ifdef CAPTURA_ORTO
+extern "C" MZAPI int32_t Digitalizar(HWND__* handle, TMZStream* const* central, TMZStream* const* lateral,
+                                     int32_t olho, const TInfosMZ* infos, const char* titulo) {
+  Captura c;
+  if (!central || !lateral || !Executar(handle, c, olho, infos, titulo)) return 0;
+  for (int k = 0; k < kFotos; ++k) Gravar(c, k, central[k], lateral[k]);
+  return 1;
+}
+#else
+extern "C" MZAPI int32_t Digitalizar(HWND__* handle, TMZStream* central, TMZStream* lateral, int32_t olho,
+                                     const TInfosMZ* infos, const char* titulo) {
+  Captura c;
+  if (!Executar(handle, c, olho, infos, titulo)) return 0;
+  Gravar(c, 0, central, lateral);
+  return 1;
+}
+#endif
+
 extern "C" MZAPI int32_t Info(TMZStream* saida) {
+#ifdef CAPTURA_ORTO
+  EscreverLinhas(saida, {"Captura de série de ortoceratologia em modelo de córnea (simulador)"});
+#else
   EscreverLinhas(saida, {"Captura de modelo de córnea (simulador)"});
+#endif
   return 1;
 }

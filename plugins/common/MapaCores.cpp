@@ -38,6 +38,25 @@ void TangencialDeAxial(const DadosMapa& axial, Matriz& tangencial) {
   }
 }
 
+void ElevacaoDeAxial(const DadosMapa& axial, double fator, Matriz& elevacao) {
+  auto inclinacao = [](double r, double k) {
+    const double raio = k > 0 ? 337.5 / k : 0.0;
+    return raio > r ? r / std::sqrt(raio * raio - r * r) : 0.0;
+  };
+  for (int row = 0; row < 360; ++row) {
+    const double* m = (*axial.M)[row];
+    const double* k = (*axial.D)[row];
+    for (int j = 0; j < 33; ++j) elevacao[row][j] = 0;
+    // From the centre to the first ring the slope grows linearly with r (the central sphere).
+    double antes = 0, sAntes = 0;
+    for (int j = 0; j <= axial.aneis[row] && j < 33; ++j) {
+      const double r = m[j] * fator, s = inclinacao(r, k[j]);
+      elevacao[row][j] = (j > 0 ? elevacao[row][j - 1] : 0.0) + (sAntes + s) / 2 * (r - antes);
+      antes = r, sAntes = s;
+    }
+  }
+}
+
 bool ValorEm(const DadosMapa& d, double x, double y, double& valor) {
   const double r = std::hypot(x, y);
   double graus = std::atan2(y, x) * 180.0 / kPi;

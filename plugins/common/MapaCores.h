@@ -18,6 +18,11 @@ struct DadosMapa {
 // tangential value is d(K r)/dr, taken by differences between neighbouring rings.
 void TangencialDeAxial(const DadosMapa& axial, Matriz& tangencial);
 
+// Corneal elevation (sag from the apex, mm) at each ring point, from the axial curvature: the
+// axial radius R = 337.5 / K at a point r millimetres off the axis fixes the surface's slope there,
+// r / sqrt(R^2 - r^2), integrated outward along the meridian. fator: millimetres per sample.
+void ElevacaoDeAxial(const DadosMapa& axial, double fator, Matriz& elevacao);
+
 // Value at a picture position (samples from the centre, y up); false outside the measured zone.
 bool ValorEm(const DadosMapa& d, double x, double y, double& valor);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -71,6 +72,17 @@ TEST(MapaCores, DifferenceOfAnExamWithItselfIsZeroAndOfTwoSpheresTheirStep) {
   DiferencaMapas(a->Dados(), b->Dados(), d->D, d->aneis);
   EXPECT_EQ(d->aneis[200], 10);
   EXPECT_NEAR(d->D[200][7], 1.0, 1e-9);
+}
+
+TEST(MapaCores, ElevationOfASphereIsItsSag) {
+  // A 7.80 mm sphere: 43.27 D everywhere; samples of 0.02 mm.
+  auto e = std::make_unique<Exame>(337.5 / 7.80, 0.0);
+  auto z = std::make_unique<Exame>(0.0, 0.0);
+  ElevacaoDeAxial(e->Dados(), 0.02, z->D);
+  for (int j : {0, 10, 32}) {
+    const double r = 6.0 * j * 0.02;
+    EXPECT_NEAR(z->D[45][j], 7.80 - std::sqrt(7.80 * 7.80 - r * r), 2e-4) << j;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Zernike polynomials up to the 4th radial order in the OSA single index (j = 0..14, normalised),
+// and their least-squares fit to samples over the unit pupil.
+#include <array>
+#include <vector>
+
+constexpr int kTermosZernike = 15;
+
+struct AmostraPupila {
+  double x, y;  // position in the pupil, radius 1
+  double valor;
+};
+
+// Z_j at (rho, theta).
+double Zernike(int j, double rho, double theta);
+
+// Radial order n and azimuthal frequency m of term j.
+void OrdemZernike(int j, int& n, int& m);
+
+// Coefficients that best fit the samples; false when the samples cannot fix all fifteen terms.
+bool AjustarZernike(const std::vector<AmostraPupila>& amostras, std::array<double, kTermosZernike>& coeficientes);
