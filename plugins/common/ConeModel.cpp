@@ -41,7 +41,9 @@ void ConeDataArrays(const ConeModel& cone, std::vector<double>& c1, std::vector<
   c2 = cone.altura;
   for (size_t j = 0; j < cone.altura.size(); ++j) {
     // The reflection point of ring j on the reference sphere: solve r + tan(2 asin(r/R)) (W + sag) = C2.
-    double lo = 0.0, hi = kRaioReferencia * 0.99;
+    // The left side grows with r only while the reflected ray leans less than 90 degrees off the axis
+    // (r < R sin 45), which holds every ring; the search stays inside that range.
+    double lo = 0.0, hi = kRaioReferencia * std::sin(0.785398163397448) * 0.9999;
     for (int it = 0; it < 200; ++it) {
       const double r = 0.5 * (lo + hi);
       const double c = r + std::tan(2.0 * std::asin(r / kRaioReferencia)) *

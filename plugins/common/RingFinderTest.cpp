@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,17 @@ TEST(ConeModel, OnlyKnownTypes) {
   EXPECT_FALSE(MakeCone("3", 10.0, c));
   EXPECT_FALSE(MakeCone("", 10.0, c));
   EXPECT_FALSE(MakeCone("4", 0.0, c));
+}
+
+TEST(ConeModel, FirstArrayIsPathPlusTwiceTheReferenceSagOnEveryRing) {
+  const ConeModel cone = Cone();
+  std::vector<double> c1, c2;
+  ConeDataArrays(cone, c1, c2);
+  ASSERT_EQ(c1.size(), 32u);
+  for (int j = 0; j < 32; ++j) {
+    const double r = 0.30 + j * 4.15 / 31, sag = 7.80 - std::sqrt(7.80 * 7.80 - r * r);
+    EXPECT_NEAR(c1[size_t(j)], cone.distancia[size_t(j)] + 2 * sag, 1e-9) << "ring " << j + 1;
+  }
 }
 
 TEST(RingRender, ReferenceSphereShowsRingsWhereTheConeWasDesigned) {
