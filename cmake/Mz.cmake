@@ -169,7 +169,7 @@ function(mz_wine_test name)
   endif()
   add_test(NAME ${name} COMMAND ${MZ_HARNESS_DIR}/wine-run.sh ${MZ_HARNESS_STATE} $<TARGET_FILE:${name}>.so)
   if(NOT A_TIMEOUT)
-    set(A_TIMEOUT 300)
+    set(A_TIMEOUT 900)  # CI machines have two cores
   endif()
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED mz_wine LABELS "wine;${A_LABELS}"
                        TIMEOUT ${A_TIMEOUT}
@@ -188,7 +188,7 @@ function(mz_native_test name)
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT A_TIMEOUT)
-    set(A_TIMEOUT 300)
+    set(A_TIMEOUT 900)  # CI machines have two cores
   endif()
   set_tests_properties(${name} PROPERTIES LABELS "native;${A_LABELS}" TIMEOUT ${A_TIMEOUT}
                        ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
