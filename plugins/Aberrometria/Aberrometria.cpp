@@ -72,41 +72,6 @@ bool Calcular(const DadosMapa& axial, double fator, double pupila, int lado, Fre
   return true;
 }
 
-struct Janela {
-  const Frente* f = nullptr;
-  std::vector<std::string> textos;
-  bool fim = false;
-};
-
-LRESULT CALLBACK AberrometriaProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  auto* j = DadosJanela<Janela>(h, m, l);
-  switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
-      if (j) {
-        DesenharImagem(dc, RECT{10, 10, 10 + j->f->mapa.largura, 10 + j->f->mapa.altura}, j->f->mapa);
-        SelectObject(dc, FonteModulo());
-        SetBkMode(dc, TRANSPARENT);
-        int y = 10;
-        for (const std::string& t : j->textos) {
-          TextOutA(dc, j->f->mapa.largura + 24, y, t.c_str(), int(t.size()));
-          y += 16;
-        }
-      }
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_COMMAND:
-      if (j && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)) j->fim = true;
-      return 0;
-    case WM_CLOSE:
-      if (j) j->fim = true;
-      return 0;
-  }
-  return DefWindowProcA(h, m, w, l);
-}
-
 }  // namespace
 
 extern "C" MZAPI int32_t ProcessaAberrometria(HWND__* handle, TMatrizAngAnel* mm, TMatrizAngAnel* md,
@@ -138,27 +103,36 @@ extern "C" MZAPI int32_t ProcessaAberrometria(HWND__* handle, TMatrizAngAnel* mm
   }
   if (GetPrivateProfileIntA("ABERROMETRIA", "AUTOMATICO", 0, ini.c_str()) == 1) return 1;
 
-  Janela j;
-  j.f = f.get();
-  j.textos = LerLinhas(clinica);
-  for (const std::string& l : LerLinhas(info)) j.textos.push_back(l);
-  j.textos.push_back("");
-  j.textos.push_back("Pupila: " + Fixo(2 * pupila, 1) + " mm   (coeficientes em µm)");
+  std::vector<std::string> textos = LerLinhas(clinica);
+  for (const std::string& l : LerLinhas(info)) textos.push_back(l);
+  textos.push_back("");
+  textos.push_back("Pupila: " + Fixo(2 * pupila, 1) + " mm   (coeficientes em µm)");
   for (int k = 0; k < kTermosZernike; ++k) {
     int n, m;
     OrdemZernike(k, n, m);
-    j.textos.push_back("Z(" + std::to_string(n) + "," + std::to_string(m) + ") " + kNomesTermos[k] + ": " +
-                       Fixo(f->c[size_t(k)], 3));
+    textos.push_back("Z(" + std::to_string(n) + "," + std::to_string(m) + ") " + kNomesTermos[k] + ": " +
+                     Fixo(f->c[size_t(k)], 3));
   }
-  const HWND dono = reinterpret_cast<HWND>(handle);
-  HWND h = CriarJanelaModulo("MZAberrometria", AberrometriaProc, dono, "Aberrometria corneana", lado + 300,
-                             std::max(lado, 16 * int(j.textos.size())) + 60, &j);
-  CriarFilho(h, "BUTTON", "Fechar", BS_DEFPUSHBUTTON | WS_TABSTOP,
-             {lado + 190, std::max(lado, 16 * int(j.textos.size())) + 24, lado + 290,
-              std::max(lado, 16 * int(j.textos.size())) + 52},
-             IDOK);
-  LacoModal(dono, h, &j.fim);
-  DestroyWindow(h);
+  // The map and its table drawn once into a picture, shown in the modules' picture window.
+  const int larguraFigura = lado + 300, altura = std::max(lado, 16 * int(textos.size())) + 20;
+  void* bits = nullptr;
+  HBITMAP figura = CriarDib32(larguraFigura, altura, &bits);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ velho = SelectObject(dc, figura);
+  RECT tudo{0, 0, larguraFigura, altura};
+  FillRect(dc, &tudo, GetSysColorBrush(COLOR_BTNFACE));
+  DesenharImagem(dc, RECT{10, 10, 10 + lado, 10 + lado}, f->mapa);
+  SelectObject(dc, FonteModulo());
+  SetBkMode(dc, TRANSPARENT);
+  int y = 10;
+  for (const std::string& t : textos) {
+    TextOutA(dc, lado + 24, y, t.c_str(), int(t.size()));
+    y += 16;
+  }
+  SelectObject(dc, velho);
+  DeleteDC(dc);
+  MostrarFigura(reinterpret_cast<HWND>(handle), figura, "Aberrometria corneana");
+  DeleteObject(figura);
   return 1;
 }
 
