@@ -234,9 +234,14 @@ function(mz_bench name)
   target_link_libraries(${name} PRIVATE ${deps} benchmark::benchmark_main)
 endfunction()
 
-# mz_install_step(COMMAND ... [DEPENDS targets...]): one more command of the mz_install target.
+# mz_install_step([LAST] COMMAND ... [DEPENDS targets...]): one more command of the mz_install target;
+# LAST steps run after all the others (they may use the laid-out installation and its settings).
 function(mz_install_step)
-  cmake_parse_arguments(PARSE_ARGV 0 A "" "" "COMMAND;DEPENDS")
-  set_property(GLOBAL APPEND PROPERTY MZ_INSTALL_STEPS COMMAND ${A_COMMAND})
+  cmake_parse_arguments(PARSE_ARGV 0 A "LAST" "" "COMMAND;DEPENDS")
+  if(A_LAST)
+    set_property(GLOBAL APPEND PROPERTY MZ_INSTALL_STEPS_LAST COMMAND ${A_COMMAND})
+  else()
+    set_property(GLOBAL APPEND PROPERTY MZ_INSTALL_STEPS COMMAND ${A_COMMAND})
+  endif()
   set_property(GLOBAL APPEND PROPERTY MZ_INSTALL_DEPENDS ${A_DEPENDS})
 endfunction()

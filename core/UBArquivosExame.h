@@ -36,6 +36,13 @@ void GravarArquivoA(const std::string& DirExames, int CodPaciente, int CodExame,
 void GravarArquivosOrto(const std::string& DirExames, int CodPaciente, int CodExame, const TStrings& LinhasD,
                         const TStrings& LinhasM, int Bloco, int NumAneis);
 
+// The same files under any prefix (an example exam's, for one): d.txt, m.txt, then a.txt.
+void GravarArquivosMapa(const std::string& Prefixo, const TMatrizAngAnel& MatrizD, const TMatrizAngAnel& MatrizM,
+                        const TMatrizAng& AneisPorMeridiano, double CentroX, double CentroY, const TPupila& Pupila,
+                        int NumAneis);
+void GravarArquivosOrto(const std::string& Prefixo, const TStrings& LinhasD, const TStrings& LinhasM, int Bloco,
+                        int NumAneis);
+
 // Writes the five report texts (placeholders stripped) into DirLaudos\CodPaciente\CodLaudo"l.txt",
 // each followed by a line "@", and tells the user whether the file was written.
 void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,

@@ -38,12 +38,25 @@ void GravarArquivoA(const std::string& DirExames, int CodPaciente, int CodExame,
 
 void GravarArquivosOrto(const std::string& DirExames, int CodPaciente, int CodExame, const TStrings& LinhasD,
                         const TStrings& LinhasM, int Bloco, int NumAneis) {
+  GravarArquivosOrto(PrefixoArquivosExame(DirExames, CodPaciente, CodExame), LinhasD, LinhasM, Bloco, NumAneis);
+}
+
+void GravarArquivosMapa(const std::string& Prefixo, const TMatrizAngAnel& MatrizD, const TMatrizAngAnel& MatrizM,
+                        const TMatrizAng& AneisPorMeridiano, double CentroX, double CentroY, const TPupila& Pupila,
+                        int NumAneis) {
+  GravarTexto(Prefixo + "d.txt", TextoArquivoMatriz(MatrizD, NumAneis));
+  GravarTexto(Prefixo + "m.txt", TextoArquivoMatriz(MatrizM, NumAneis));
+  GravarTexto(Prefixo + "a.txt", TextoArquivoA(AneisPorMeridiano, CentroX, CentroY, Pupila));
+}
+
+void GravarArquivosOrto(const std::string& Prefixo, const TStrings& LinhasD, const TStrings& LinhasM, int Bloco,
+                        int NumAneis) {
   const std::string d = TextoBloco(LinhasD, Bloco * NumMeridianos), m = TextoBloco(LinhasM, Bloco * NumMeridianos);
   TMatrizAng aneis;
   aneis.fill(NumAneis);
-  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "d.txt"), d);
-  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "m.txt"), m);
-  GravarTexto(NomeArquivoExame(DirExames, CodPaciente, CodExame, "a.txt"), TextoArquivoA(aneis, 320, 240, {}));
+  GravarTexto(Prefixo + "d.txt", d);
+  GravarTexto(Prefixo + "m.txt", m);
+  GravarTexto(Prefixo + "a.txt", TextoArquivoA(aneis, 320, 240, {}));
 }
 
 void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,

@@ -14,32 +14,16 @@
 #include "core/UBModuleInterface.h"
 #include "plugins/common/BmpCodec.h"
 #include "plugins/common/ModuloWin32.h"
+#include "plugins/common/ModelosOlho.h"
 #include "plugins/common/ModuloStream.h"
 #include "plugins/common/RingRender.h"
 
 namespace {
 
-struct Modelo {
-  const char* nome;
-  ModelEye olho;
-};
-
-ModelEye Olho(double raio, double raio2 = 0, double eixo = 0, double q = 0) {
+ModelEye Olho(double raio) {
   ModelEye o;
-  o.raio = raio, o.raio2 = raio2, o.eixo = eixo, o.asfericidade = q;
+  o.raio = raio;
   return o;
-}
-
-const std::vector<Modelo>& Modelos() {
-  static const std::vector<Modelo> m = {
-      {"Esfera de referência 7,80 mm", Olho(7.80)},
-      {"Córnea normal (7,75 mm, Q -0,25)", Olho(7.75, 0, 0, -0.25)},
-      {"Astigmatismo a favor da regra (1,5 D)", Olho(7.95, 7.70, 0, -0.2)},
-      {"Astigmatismo oblíquo (2 D a 45°)", Olho(7.90, 7.57, 135, -0.2)},
-      {"Córnea plana (8,30 mm)", Olho(8.30, 0, 0, -0.15)},
-      {"Córnea curva (7,30 mm)", Olho(7.30, 0, 0, -0.3)},
-  };
-  return m;
 }
 
 // "Digitalizando Esfera (7.73)": the calibration sphere's radius in the title.
@@ -61,6 +45,7 @@ constexpr int kFotos = 1;
 
 struct Captura {
   ModelEye olho;
+  bool direito = true;
   double fator = 0.02;
   std::string tipoCone = "4";
   double z0 = 10.0;
@@ -83,6 +68,7 @@ struct Captura {
     return RenderizarAneis(OlhoDaFoto(k), cone, fator, 3.0, uint32_t(k + 1));
   }
   void Renderizar() { central = Foto(0); }
+  void Escolher(int modelo) { olho = NoOlho(ModelosOlho()[size_t(modelo)].olho, direito); }
 };
 
 constexpr int kLista = 101, kCapturar = 102, kCancelar = 103;
@@ -94,7 +80,7 @@ LRESULT CALLBACK JanelaProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       if (!c) break;
       if (LOWORD(w) == kLista && HIWORD(w) == CBN_SELCHANGE) {
         const int i = int(SendMessageA(c->lista, CB_GETCURSEL, 0, 0));
-        if (i >= 0 && i < int(Modelos().size())) c->olho = Modelos()[size_t(i)].olho;
+        if (i >= 0 && i < int(ModelosOlho().size())) c->Escolher(i);
         c->Renderizar();
         InvalidateRect(h, nullptr, FALSE);
       } else if (LOWORD(w) == kCapturar || LOWORD(w) == IDOK) {
@@ -122,8 +108,8 @@ HWND Criar(HWND dono, Captura& c, const std::string& titulo, bool escolher) {
   HWND h = CriarJanelaModulo("MZCapturaModelo", JanelaProc, dono, titulo, 500, 452, &c);
   CriarFilho(h, "STATIC", "Modelo:", 0, {10, 14, 70, 34}, 0);
   c.lista = CriarFilho(h, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, {70, 10, 490, 210}, kLista);
-  for (const Modelo& m : Modelos()) SendMessageA(c.lista, CB_ADDSTRING, 0, LPARAM(m.nome));
-  SendMessageA(c.lista, CB_SETCURSEL, 1, 0);
+  for (const ModeloOlho& m : ModelosOlho()) SendMessageA(c.lista, CB_ADDSTRING, 0, LPARAM(m.nome));
+  SendMessageA(c.lista, CB_SETCURSEL, kCorneaNormal, 0);
   EnableWindow(c.lista, escolher);
   CriarFilho(h, "BUTTON", "Capturar", BS_DEFPUSHBUTTON | WS_TABSTOP, {300, 414, 390, 442}, kCapturar);
   CriarFilho(h, "BUTTON", "Cancelar", WS_TABSTOP, {400, 414, 490, 442}, kCancelar);
@@ -142,14 +128,12 @@ bool Executar(HWND__* handle, Captura& c, int32_t olho, const TInfosMZ* infos, c
   const bool esfera = olho == 2;
   if (esfera) {
     c.olho = Olho(RaioDoTitulo(titulo) > 0 ? RaioDoTitulo(titulo) : 7.80);
-  } else {
-    c.olho = Modelos()[1].olho;
-    c.olho.decX = olho == 1 ? 0.05 : -0.05;  // the apex sits a little toward the nose
   }
+  c.direito = olho == 1;
   const std::string ini = PastaDoModulo() + "Captura.ini";
   const bool automatico = GetPrivateProfileIntA("CAPTURA", "AUTOMATICO", 0, ini.c_str()) == 1;
   const int modelo = GetPrivateProfileIntA("CAPTURA", "MODELO", -1, ini.c_str());
-  if (!esfera && modelo >= 0 && modelo < int(Modelos().size())) c.olho = Modelos()[size_t(modelo)].olho;
+  if (!esfera) c.Escolher(modelo >= 0 && modelo < int(ModelosOlho().size()) ? modelo : kCorneaNormal);
   c.Renderizar();
 
   if (automatico) {

@@ -1,0 +1,148 @@
+// The example exams: every exam the browser's "Exemplos" tab lists is made by the generator and
+// loads back through the map data object, with the shape its category promises.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/UBMapOperation.h"
+#include "core/UBSettingsTestSupport.h"
+#include "plugins/Exemplos/Exemplos.h"
+#include "toolkit/rtl/SysUtils.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Windows(const fs::path& p) {
+  std::string s = "Z:" + p.string();
+  for (char& c : s)
+    if (c == '/') c = '\\';
+  return s;
+}
+
+// The browser's list, row by row, and the file prefix it loads for each item.
+std::vector<std::string> ItensDoNavegador() {
+  std::vector<std::string> itens;
+  for (const char* radical : {"Central0", "Periférico0", "Regular0", "Irregular0", "Normal0"})
+    for (int n = 1; n <= 6; ++n) itens.push_back((n <= 4 ? "OD - " : "OS - ") + std::string(radical) + std::to_string(n));
+  for (int n = 1; n <= 4; ++n) itens.push_back("Orto0" + std::to_string(n));
+  return itens;
+}
+
+std::string PrefixoDoItem(const std::string& pasta, const std::string& item) {
+  return pasta + "\\" + (item.find("Orto") != std::string::npos ? item : item.substr(5));
+}
+
+class Exemplos : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    raiz = fs::path(std::getenv("MZ_BINARY_DIR")) / "exemplos-test" / std::to_string(GetCurrentProcessId());
+    fs::remove_all(raiz);
+    fs::create_directories(raiz / "Exemplos");
+    ConfigExemplos c;
+    for (auto [m, destino] : {std::pair{"Captura", &c.Captura}, std::pair{"CapturaOrto", &c.CapturaOrto},
+                              std::pair{"Processamento", &c.Processamento},
+                              std::pair{"ProcessamentoOrto", &c.ProcessamentoOrto}}) {
+      fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), raiz / (std::string(m) + ".dll"));
+      *destino = Windows(raiz / (std::string(m) + ".dll"));
+    }
+    c.Pasta = Windows(raiz / "Exemplos");
+    prefixos = GerarExemplos(c);
+  }
+  static void TearDownTestSuite() { fs::remove_all(raiz); }
+
+  static std::string Pasta() { return Windows(raiz / "Exemplos"); }
+
+  // The exam of a list item, loaded as the browser loads it.
+  std::unique_ptr<TBMapOperation> Carregar(const std::string& item) {
+    auto mapa = std::make_unique<TBMapOperation>();
+    EXPECT_TRUE(mapa->CarregarArquivosMapa(PrefixoDoItem(Pasta(), item))) << item;
+    return mapa;
+  }
+
+  // Mean axial curvature of rings de..ate over the meridians from m0 to m1 degrees.
+  static double Media(TBMapOperation& e, int de, int ate, int m0 = 0, int m1 = 359) {
+    double s = 0;
+    int n = 0;
+    for (int m = m0; m <= m1; ++m)
+      for (int k = de; k <= std::min(ate, (*e.PtrAneisPorMeridiano())[size_t(m % 360)]); ++k)
+        s += (*e.PtrMatrizD())[size_t(m % 360)][size_t(k)], ++n;
+    return n ? s / n : 0;
+  }
+
+  static inline fs::path raiz;
+  static inline std::vector<std::string> prefixos;
+  TMessageLog mensagens;  // a file that does not load shows its message here instead of waiting
+};
+
+TEST_F(Exemplos, EveryListedExampleIsMadeAndLoads) {
+  std::vector<std::string> esperados;
+  for (const std::string& item : ItensDoNavegador()) {
+    esperados.push_back(PrefixoDoItem(Pasta(), item));
+    for (const char* f : {"d.txt", "m.txt", "a.txt"})
+      EXPECT_TRUE(FileExists(esperados.back() + f)) << esperados.back() << f;
+    auto e = Carregar(item);
+    if (item.find("Orto") == std::string::npos) {
+      // Every meridian followed to the rings the browser shows.
+      const TMatrizAng& aneis = *e->PtrAneisPorMeridiano();
+      EXPECT_EQ(*std::min_element(aneis.begin(), aneis.end()), NumAneisExemplos) << item;
+      EXPECT_NEAR(e->GetCentroX(), 319.5, 5) << item;
+    }
+  }
+  EXPECT_EQ(prefixos, esperados);
+  EXPECT_TRUE(mensagens.Messages().empty());
+  // The names are the browser's, accents included.
+  EXPECT_TRUE(fs::exists(raiz / "Exemplos" / "Perif\xC3\xA9rico01d.txt"));
+}
+
+TEST_F(Exemplos, KeratoconusSteepensTheCentreOrBelowIt) {
+  auto normal = Carregar("OD - Normal01"), central = Carregar("OD - Central01"), avancado = Carregar("OD - Central03");
+  auto periferico = Carregar("OD - Periférico01");
+  EXPECT_GT(Media(*central, 1, 3), Media(*normal, 1, 3) + 2.0);
+  EXPECT_GT(Media(*avancado, 1, 3), Media(*central, 1, 3) + 1.0);
+  // Below the centre (meridians around 270 degrees) against above it, on the outer rings.
+  EXPECT_GT(Media(*periferico, 10, 16, 240, 300), Media(*periferico, 10, 16, 60, 120) + 1.0);
+  EXPECT_LT(Media(*periferico, 1, 3), Media(*central, 1, 3) - 2.0);
+  // The normal eye is even all round.
+  EXPECT_NEAR(Media(*normal, 10, 16, 240, 300), Media(*normal, 10, 16, 60, 120), 0.3);
+}
+
+TEST_F(Exemplos, AstigmatismRegularIsSymmetricIrregularIsNot) {
+  auto regular = Carregar("OD - Regular01"), irregular = Carregar("OD - Irregular01");
+  // With the rule: steep vertical meridian, flat horizontal one, both halves alike.
+  const double acima = Media(*regular, 4, 12, 80, 100), abaixo = Media(*regular, 4, 12, 260, 280);
+  EXPECT_GT(acima, Media(*regular, 4, 12, 350, 370) + 1.0);
+  EXPECT_NEAR(acima, abaixo, 0.3);
+  // Irregular: the two halves of the steep meridian (110 and 290 degrees) differ.
+  EXPECT_GT(Media(*irregular, 6, 14, 100, 120), Media(*irregular, 6, 14, 280, 300) + 0.8);
+}
+
+TEST_F(Exemplos, LeftEyeMirrorsTheRightOne) {
+  auto direito = Carregar("OD - Irregular01"), esquerdo = Carregar("OS - Irregular05");
+  // The steep lobe at 110 degrees in the right eye sits at 70 in the left.
+  EXPECT_NEAR(Media(*esquerdo, 6, 14, 60, 80), Media(*direito, 6, 14, 100, 120), 0.3);
+}
+
+TEST_F(Exemplos, OrthokeratologySeriesHasItsFourStages) {
+  std::vector<double> centro;
+  for (int n = 1; n <= 4; ++n) {
+    auto e = Carregar("Orto0" + std::to_string(n));
+    EXPECT_EQ(e->GetCentroX(), 320);
+    EXPECT_EQ(e->GetCentroY(), 240);
+    EXPECT_EQ((*e->PtrAneisPorMeridiano())[0], NumAneisExemplos);
+    centro.push_back(Media(*e, 1, 3));
+  }
+  // Flattest after the night of lens wear, steeper at each later picture as the cornea returns.
+  for (size_t k = 1; k < 4; ++k) EXPECT_GT(centro[k], centro[k - 1] + 0.2) << k;
+  auto normal = Carregar("OD - Normal01");
+  EXPECT_LT(centro[0], Media(*normal, 1, 3) - 2.0);
+}
+
+}  // namespace
