@@ -49,6 +49,5 @@ ModelEye NoOlho(ModelEye olho, bool direito) {
     olho.decX = -olho.decX;
     olho.pupilaX = -olho.pupilaX;
   }
-  olho.decX += direito ? 0.05 : -0.05;
   return olho;
 }

@@ -27,6 +27,5 @@ struct ModeloOlho {
 
 const std::vector<ModeloOlho>& ModelosOlho();
 
-// A model placed in the right or the left eye: the left eye mirrors the right one about the
-// vertical, and either apex sits a little toward the nose.
+// A model placed in the right or the left eye: the left eye mirrors the right one about the vertical.
 ModelEye NoOlho(ModelEye olho, bool direito);
