@@ -122,6 +122,7 @@ void TCustomImage32::SetBitmapAlign(TBitmapAlign Value) {
 void TCustomImage32::SetScale(float Value) {
   FScale = Value < 0.001f ? 0.001f : Value;
   InvalidateCache();
+  SizeToBitmap();
   Changed();
 }
 
@@ -129,6 +130,7 @@ void TCustomImage32::SetScaleMode(TScaleMode Value) {
   if (Value == FScaleMode) return;
   FScaleMode = Value;
   InvalidateCache();
+  SizeToBitmap();
   Changed();
 }
 
@@ -142,6 +144,24 @@ void TCustomImage32::SetOffsetVert(float Value) {
   FOffsetVert = Value;
   InvalidateCache();
   Changed();
+}
+
+void TCustomImage32::SetAutoSize(bool Value) {
+  FAutoSize = Value;
+  SizeToBitmap();
+}
+
+void TCustomImage32::SizeToBitmap() {
+  if (!FAutoSize) return;
+  const TSize Size = GetBitmapSize();
+  // Nothing to show keeps the bounds: a view shrunk to 0 x 0 could never show a later bitmap.
+  if (Size.cx == 0 || Size.cy == 0) return;
+  const TAlign A = Align();
+  const int W = (A == alNone || A == alLeft || A == alRight) ? int(Size.cx) : Width();
+  const int H = (A == alNone || A == alTop || A == alBottom) ? int(Size.cy) : Height();
+  if (W == Width() && H == Height()) return;
+  SetBounds(Left(), Top(), W, H);
+  InvalidateCache();
 }
 
 void TCustomImage32::SetupBitmap(bool DoClear, TColor32 ClearColor) {
@@ -230,6 +250,7 @@ void TCustomImage32::BitmapChanged() { Changed(); }
 
 void TCustomImage32::BitmapResized() {
   InvalidateCache();
+  SizeToBitmap();
   if (OnBitmapResize) OnBitmapResize(this);
   Changed();
 }
@@ -336,6 +357,7 @@ void TImage32::GetPublishedProperties(TPropList& List) const {
       ObjProperty<TImage32>("Bitmap", &TImage32::Bitmap, &TImage32::SetBitmap),
       OrdProperty<TImage32>("BitmapAlign", &TImage32::BitmapAlign, &TImage32::SetBitmapAlign,
                             {"baTopLeft", "baCenter", "baTile", "baCustom"}),
+      BoolProperty<TImage32>("AutoSize", &TImage32::AutoSize, &TImage32::SetAutoSize),
       OrdProperty<TImage32>("ScaleMode", &TImage32::ScaleMode, &TImage32::SetScaleMode,
                             {"smNormal", "smStretch", "smScale", "smResize"}),
   };

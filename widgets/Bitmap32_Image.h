@@ -93,6 +93,9 @@ class TCustomImage32 : public TCustomPaintBox32 {
   float OffsetVert() const { return FOffsetVert; }
   void SetOffsetHorz(float Value);
   void SetOffsetVert(float Value);
+  // An auto-sized view takes the size its bitmap has on screen (GetBitmapSize) whenever that changes.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
   TLayerCollection* Layers() const { return FLayers.get(); }
   TPaintStages& PaintStages() { return FPaintStages; }
 
@@ -133,6 +136,7 @@ class TCustomImage32 : public TCustomPaintBox32 {
   void BitmapChanged();
   void BitmapResized();
   void LayersChanged();
+  void SizeToBitmap();
   void ClearBackground(TBitmap32* Dst);
   void DrawBitmap(TBitmap32* Dst);
   void DrawFrame(TBitmap32* Dst, const TRect& R);
@@ -144,6 +148,7 @@ class TCustomImage32 : public TCustomPaintBox32 {
   float FScale = 1.0f;
   TScaleMode FScaleMode = smNormal;
   float FOffsetHorz = 0, FOffsetVert = 0;
+  bool FAutoSize = false;
   int FUpdateCount = 0;
   // The mapping between bitmap and control: 16.16 factors in both directions plus the offset.
   bool FCacheValid = false;

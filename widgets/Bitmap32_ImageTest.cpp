@@ -93,6 +93,39 @@ TEST_F(ImageTest, BitmapSizeAndPlaceByMode) {
   EXPECT_EQ(Image->ControlToBitmap(Point(7, 9)).x, 7);  // identity without a bitmap
 }
 
+TEST_F(ImageTest, AutoSizeTakesTheBitmapSizeOnScreen) {
+  struct Step { int BW, BH; TScaleMode Mode; float Scale; TAlign Align; bool Auto; int W, H; };
+  const Step Steps[] = {
+      {0, 0, smNormal, 1, alNone, true, 200, 150},       // nothing to show keeps the bounds
+      {50, 40, smNormal, 1, alNone, true, 50, 40},
+      {50, 40, smScale, 2.5f, alNone, true, 125, 100},
+      {0, 0, smScale, 2.5f, alNone, true, 125, 100},
+      // 125 / 10 = 12.5 against 100 / 20 = 5: the height fills, the width keeps the aspect
+      {10, 20, smResize, 1, alNone, true, 50, 100},
+      {10, 20, smNormal, 1, alNone, true, 10, 20},
+      {30, 60, smNormal, 1, alNone, false, 10, 20},     // no longer auto-sized
+      {30, 60, smNormal, 1, alLeft, true, 30, -1},       // aligned: only the free side follows
+  };
+  for (const Step& S : Steps) {
+    Image->SetAlign(S.Align);
+    Image->SetAutoSize(S.Auto);
+    Image->SetScaleMode(S.Mode);
+    Image->SetScale(S.Scale);
+    Image->Bitmap()->SetSize(S.BW, S.BH);
+    EXPECT_EQ(Image->Width(), S.W) << S.BW << " x " << S.BH << " mode " << S.Mode;
+    EXPECT_EQ(Image->Height(), S.H < 0 ? Form->ClientHeight() : S.H) << S.BW << " x " << S.BH << " mode " << S.Mode;
+  }
+  // The whole bitmap shows in the view it sized.
+  Image->SetAlign(alNone);
+  Image->SetScaleMode(smNormal);
+  Image->Bitmap()->SetSize(30, 20);
+  Image->Bitmap()->Clear(0xFF00FF00);
+  ASSERT_EQ(Image->Width(), 30);
+  const auto Shot = Painted();
+  EXPECT_EQ(*Shot->PixelPtr(0, 0) & 0xFFFFFF, 0x00FF00u);
+  EXPECT_EQ(*Shot->PixelPtr(29, 19) & 0xFFFFFF, 0x00FF00u);
+}
+
 TEST_F(ImageTest, PaintsTheBitmapOverTheBackground) {
   Image->SetColor(clRed);
   Image->Bitmap()->SetSize(2, 2);

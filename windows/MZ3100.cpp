@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "toolkit/ui/Forms.h"
+#include "widgets/Bitmap32_System.h"
 
 namespace {
 
@@ -32,11 +33,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DoneControls();
     return 0;
   }
+  InitBitmap32System();
   Application->Initialize();
   Application->SetTitle(kTitle);
   TfrmPrincipal* frmPrincipal = nullptr;
   Application->CreateForm(frmPrincipal);
   Application->Run();
+  DoneBitmap32System();
   DoneControls();
   return 0;
 }

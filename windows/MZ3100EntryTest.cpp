@@ -60,6 +60,12 @@ TEST(ProgramEntry, SecondCopyShowsTheFirstAndEnds) {
   EXPECT_EQ(r.right - r.left, 800);
   EXPECT_EQ(r.bottom - r.top, 600);
   EXPECT_FALSE(IsWindowVisible(app));
+  // The bitmap system's start-up ran: its theme window belongs to the program.
+  const HWND nexus = FindWindowA("TThemeNexus", nullptr);
+  EXPECT_TRUE(nexus);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(nexus, &owner);
+  EXPECT_EQ(owner, first.dwProcessId);
 
   PROCESS_INFORMATION second = Start();
   EXPECT_EQ(WaitForSingleObject(second.hProcess, 60000), WAIT_OBJECT_0);
@@ -69,6 +75,7 @@ TEST(ProgramEntry, SecondCopyShowsTheFirstAndEnds) {
   // The second copy made no windows of its own and asked the first one's window to show.
   EXPECT_EQ(Windows("TApplication", kTitle), std::vector<HWND>{app});
   EXPECT_EQ(Windows("TfrmPrincipal", nullptr), std::vector<HWND>{main});
+  EXPECT_EQ(Windows("TThemeNexus", nullptr), std::vector<HWND>{nexus});
   EXPECT_TRUE(IsWindowVisible(app));
   EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
