@@ -1,6 +1,6 @@
 #pragma once
-// Test and benchmark helpers: PNG files made from known samples with zlib, and libpng's decoding of
-// a file as the reference picture.
+// Test and benchmark helpers: PNG files made from known samples with zlib, libpng's decoding of a
+// file as the reference picture, and packed skins made from known entries.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,6 +30,14 @@ Bytes PngSignature();
 Bytes Ihdr(uint32_t width, uint32_t height, uint8_t depth, uint8_t colorType, uint8_t interlace = 0);
 Bytes Deflate(const Bytes& raw, int level = 6);
 Bytes Concat(std::initializer_list<Bytes> parts);
+
+// Little-endian 32-bit value appended to b.
+void PutInt(Bytes& b, int32_t v);
+struct PackedEntry {
+  std::string Name, Data;
+};
+// A packed skin: the signature, the entry count, then each entry's name, inflated size and zlib data.
+Bytes PackSkin(const std::vector<PackedEntry>& entries, const char* signature = "ASzf");
 
 // libpng's decoding as 0xAARRGGBB values; 16-bit samples scaled by v * 255 / 65535. Throws
 // std::runtime_error when libpng refuses the file.

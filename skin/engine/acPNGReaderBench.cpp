@@ -50,7 +50,7 @@ void LibpngToBGRA(const Bytes& file, std::vector<uint8_t>& pixels) {
   Source source{&file, 0};
   png_set_read_fn(png, &source, ReadFromMemory);
   png_read_info(png, info);
-  const uint32_t w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+  const uint32_t h = png_get_image_height(png, info);
   png_set_expand(png);
   png_set_bgr(png);
   png_set_filler(png, 0xFF, PNG_FILLER_AFTER);

@@ -1,9 +1,9 @@
 #include <windows.h>
 
+#include "skin/engine/PngTestFiles.h"
 #include "skin/engine/acSkinPack.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 namespace {
 
@@ -14,13 +14,7 @@ std::string TempName(const char* name) {
 }
 
 void WritePacked(const std::string& fileName) {
-  const char text[] = "[GLOBAL]\r\nVERSION=7.46\r\n";
-  uLongf size = compressBound(sizeof text - 1);
-  std::vector<uint8_t> z(size);
-  compress(z.data(), &size, reinterpret_cast<const Bytef*>(text), sizeof text - 1);
-  std::vector<uint8_t> b{'A', 'S', 'z', 'f', 1, 0, 0, 0, 11, 0, 0, 0};
-  b.insert(b.end(), {'O', 'p', 't', 'i', 'o', 'n', 's', '.', 'd', 'a', 't', sizeof text - 1, 0, 0, 0});
-  b.insert(b.end(), z.begin(), z.begin() + long(size));
+  const Bytes b = PackSkin({{"Options.dat", "[GLOBAL]\r\nVERSION=7.46\r\n"}});
   TFileStream f(fileName, fmCreate);
   f.WriteBuffer(b.data(), int64_t(b.size()));
 }

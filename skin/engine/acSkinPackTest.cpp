@@ -1,40 +1,10 @@
 #include "skin/engine/acSkinPack.h"
+#include "skin/engine/PngTestFiles.h"
 #include "skin/engine/acZLibEx.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-void PutInt(Bytes& b, int32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-}
-
-Bytes Compress(const std::string& text) {
-  uLongf size = compressBound(uLong(text.size()));
-  Bytes out(size);
-  compress2(out.data(), &size, reinterpret_cast<const Bytef*>(text.data()), uLong(text.size()), 9);
-  out.resize(size);
-  return out;
-}
-
-struct Entry {
-  std::string Name, Data;
-};
-
-Bytes Pack(const std::vector<Entry>& entries, const char* signature = "ASzf") {
-  Bytes b(signature, signature + 4);
-  PutInt(b, int32_t(entries.size()));
-  for (const Entry& e : entries) {
-    PutInt(b, int32_t(e.Name.size()));
-    b.insert(b.end(), e.Name.begin(), e.Name.end());
-    PutInt(b, int32_t(e.Data.size()));
-    const Bytes z = Compress(e.Data);
-    b.insert(b.end(), z.begin(), z.end());
-  }
-  return b;
-}
 
 std::unique_ptr<TacSkinConvertor> Convertor(const Bytes& packed) {
   auto c = std::make_unique<TacSkinConvertor>();
@@ -48,8 +18,8 @@ std::string Text(TMemoryStream& s) { return std::string(static_cast<const char*>
 
 TEST(SkinConvertor, UnpacksOptionsAndImages) {
   const std::string options(13302, 'o'), master(20000, '\x42');
-  auto c = Convertor(Pack({{"BtnHuge.bmp", "bmp data"}, {"options.DAT", options}, {"Master.BMP", master},
-                           {"Empty.png", ""}, {"ExBord.png", "png data"}}));
+  auto c = Convertor(PackSkin({{"BtnHuge.bmp", "bmp data"}, {"options.DAT", options}, {"Master.BMP", master},
+                               {"Empty.png", ""}, {"ExBord.png", "png data"}}));
   TacSkinConvertor::ExtractPackedData(c);
   ASSERT_TRUE(c);
   EXPECT_EQ(c->LastIndex, 4);
@@ -75,7 +45,7 @@ TEST(SkinConvertor, UnpacksOptionsAndImages) {
 }
 
 TEST(SkinConvertor, NoEntries) {
-  auto c = Convertor(Pack({}));
+  auto c = Convertor(PackSkin({}));
   TacSkinConvertor::ExtractPackedData(c);
   ASSERT_TRUE(c);
   EXPECT_EQ(c->LastIndex, -1);
@@ -101,13 +71,13 @@ TEST(SkinConvertor, RefusesWhatIsNotAPackedSkin) {
   PutInt(negativeSize, 1);
   negativeSize.push_back('a');
   PutInt(negativeSize, -5);
-  const Bytes z = Compress("abc");
+  const Bytes z = Deflate({'a', 'b', 'c'});
   negativeSize.insert(negativeSize.end(), z.begin(), z.end());
-  Bytes longerThanSize = Pack({{"a.bmp", "abcdef"}});
+  Bytes longerThanSize = PackSkin({{"a.bmp", "abcdef"}});
   longerThanSize[4 + 4 + 4 + 5] = 3;  // says 3 bytes, holds 6
-  Bytes tooMany = Pack({{"a.bmp", "abc"}});
+  Bytes tooMany = PackSkin({{"a.bmp", "abc"}});
   tooMany[4] = 100;
-  const Bytes cases[] = {Pack({}, "ASzF"), Bytes{'A', 'S'}, Header(-1), Header(0x7FFFFFFF), negativeName,
+  const Bytes cases[] = {PackSkin({}, "ASzF"), Bytes{'A', 'S'}, Header(-1), Header(0x7FFFFFFF), negativeName,
                          longName, negativeSize, longerThanSize, tooMany};
   int i = 0;
   for (const Bytes& data : cases) {
@@ -124,15 +94,15 @@ TEST(SkinConvertor, RefusesWhatIsNotAPackedSkin) {
 }
 
 TEST(SkinConvertor, DamagedOrShortEntries) {
-  Bytes damaged = Pack({{"a.bmp", std::string(3000, 'x') + "yz"}});
+  Bytes damaged = PackSkin({{"a.bmp", std::string(3000, 'x') + "yz"}});
   damaged[damaged.size() - 2] ^= 0xFF;  // the checksum
   auto c = Convertor(damaged);
   EXPECT_THROW(TacSkinConvertor::ExtractPackedData(c), EZDecompressionError);
-  Bytes shorter = Pack({{"a.bmp", "abcdef"}});
+  Bytes shorter = PackSkin({{"a.bmp", "abcdef"}});
   shorter[4 + 4 + 4 + 5] = 9;  // says 9 bytes, holds 6
   c = Convertor(shorter);
   EXPECT_THROW(TacSkinConvertor::ExtractPackedData(c), EReadError);
-  Bytes cut = Pack({{"a.bmp", "abcdef"}});
+  Bytes cut = PackSkin({{"a.bmp", "abcdef"}});
   cut.resize(cut.size() - 2);  // the checksum cut off
   c = Convertor(cut);
   EXPECT_THROW(TacSkinConvertor::ExtractPackedData(c), EReadError);
