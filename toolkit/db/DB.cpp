@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "toolkit/db/StreamBytes.h"
 #include "toolkit/rtl/AnsiText.h"
@@ -404,33 +405,35 @@ void TDataSet::SetFilter(const std::string& Value) {
     }
   }
   std::swap(filterExpr_, expr);
-  if (filtered_ && Active()) {
-    try {
-      RefreshVisible();  // raises for a field the data set does not have
-    } catch (...) {
-      std::swap(filterExpr_, expr);
-      RefreshVisible();
-      throw;
-    }
-    filter_ = Value;
-    First();
-  }
-  filter_ = Value;
+  std::string old = std::exchange(filter_, Value);
+  if (filtered_ && Active()) Refilter([&] {
+    std::swap(filterExpr_, expr);
+    filter_ = std::move(old);
+  });
 }
 
 void TDataSet::SetFiltered(bool Value) {
   if (Value == filtered_) return;
   filtered_ = Value;
-  if (Active()) {
-    try {
-      RefreshVisible();
-    } catch (...) {
-      filtered_ = !Value;
-      RefreshVisible();
-      throw;
-    }
-    First();
+  if (Active()) Refilter([&] { filtered_ = !Value; });
+}
+
+void TDataSet::Refilter(const std::function<void()>& Undo) {
+  LeaveEditState();
+  try {
+    RefreshVisible();  // raises for a field the data set does not have
+  } catch (...) {
+    Undo();
+    RefreshVisible();
+    throw;
   }
+  if (BeforeScroll) BeforeScroll(this);
+  current_ = visible_.empty() ? -1 : 0;
+  bof_ = true;
+  eof_ = visible_.empty();
+  // Other rows, not a move: everything shown must be read anew.
+  DataEvent(deDataSetChange);
+  if (AfterScroll) AfterScroll(this);
 }
 
 TBookmark TDataSet::GetBookmark() const {
@@ -481,6 +484,14 @@ void TDataSet::LeaveEditState() {
 }
 
 void TDataSet::Cancel() { LeaveEditState(); }
+
+void TDataSet::UpdateRecord() {
+  if (state_ != dsEdit && state_ != dsInsert)
+    throw EDatabaseError("O conjunto de dados n\xE3o est\xE1 em modo de edi\xE7\xE3o ou inser\xE7\xE3o");
+  // Even with the controls disabled: this gathers data, it shows nothing.
+  const std::vector<TDataSource*> sources = dataSources_;
+  for (TDataSource* s : sources) s->DataEvent(deUpdateRecord, nullptr);
+}
 
 void TDataSet::CancelUpdates() { LeaveEditState(); }
 
@@ -543,6 +554,10 @@ void TDataSource::DataEvent(TDataEvent event, TField* field) {
     if (OnStateChange) OnStateChange(this);
     return;
   }
+  if (event == deUpdateRecord) {
+    for (TDataLink* l : links) l->UpdateRecord();
+    return;
+  }
   for (TDataLink* l : links) l->DataEvent(event, field);
   if (OnDataChange) OnDataChange(this, event == deFieldChange ? field : nullptr);
 }
@@ -566,6 +581,17 @@ bool TDataLink::Edit() {
   return editing_;
 }
 
+void TDataLink::UpdateRecord() {
+  updating_ = true;
+  try {
+    UpdateData();
+  } catch (...) {
+    updating_ = false;
+    throw;
+  }
+  updating_ = false;
+}
+
 void TDataLink::UpdateState() {
   const TDataSetState s = dataSource_ ? dataSource_->State() : dsInactive;
   const bool active = s != dsInactive;
@@ -582,8 +608,12 @@ void TDataLink::UpdateState() {
 
 void TDataLink::DataEvent(TDataEvent event, TField* field) {
   switch (event) {
-    case deFieldChange: RecordChanged(field); break;
-    case deRecordChange: RecordChanged(nullptr); break;
+    case deFieldChange:
+    case deRecordChange:
+      // A control writing its own field does not hear of it.
+      if (!updating_) RecordChanged(event == deFieldChange ? field : nullptr);
+      break;
+    case deUpdateRecord: UpdateRecord(); break;
     case deDataSetScroll: DataSetScrolled(0); break;
     case deLayoutChange: LayoutChanged(); break;
     default: DataSetChanged(); break;

@@ -27,7 +27,9 @@ enum TFieldType {
 enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
 // What a data set tells its data sources (and these their data links).
-enum TDataEvent { deFieldChange, deRecordChange, deDataSetChange, deDataSetScroll, deLayoutChange, deUpdateState };
+enum TDataEvent {
+  deFieldChange, deRecordChange, deDataSetChange, deDataSetScroll, deLayoutChange, deUpdateRecord, deUpdateState
+};
 
 enum TLocateOption { loCaseInsensitive = 1, loPartialKey = 2 };
 using TLocateOptions = unsigned;
@@ -214,6 +216,8 @@ class TDataSet : public TComponent {
   void SetCachedUpdates(bool Value) { cachedUpdates_ = Value; }
   void CancelUpdates();
   bool Modified() const { return modified_; }
+  // Has every data-bound control write what it holds into the edit buffer.
+  void UpdateRecord();
 
   void DisableControls() { ++disableCount_; }
   void EnableControls();
@@ -239,6 +243,9 @@ class TDataSet : public TComponent {
   void SetCurrentCell(int index, detail::TCell value, TField* field);
   void RefreshVisible();
   void MoveTo(std::ptrdiff_t visibleIndex, bool bof, bool eof);
+  // The rows that pass the filter anew, the cursor on the first of them; Undo puts back the
+  // filter settings when the new ones cannot be applied.
+  void Refilter(const std::function<void()>& Undo);
   void LeaveEditState();
   void SetState(TDataSetState value);
   void DataEvent(TDataEvent event, TField* field = nullptr);
@@ -315,6 +322,8 @@ class TDataLink {
   bool Editing() const { return editing_; }
   // Asks the data source to start editing; true when the data set is then in edit or insert state.
   bool Edit();
+  // Writes what the control holds into the edit buffer (UpdateData), hearing nothing of its own write.
+  void UpdateRecord();
 
  protected:
   virtual void ActiveChanged() {}
@@ -326,6 +335,8 @@ class TDataLink {
   // Field changed in the edit buffer, or (nullptr) the whole current row changed.
   virtual void RecordChanged(TField* Field) {}
   virtual void LayoutChanged() { DataSetChanged(); }
+  // The data set gathers the edit buffer: write the control's value into its field.
+  virtual void UpdateData() {}
 
  private:
   friend class TDataSource;
@@ -335,4 +346,5 @@ class TDataLink {
   TDataSource* dataSource_ = nullptr;
   bool active_ = false;
   bool editing_ = false;
+  bool updating_ = false;
 };

@@ -297,6 +297,11 @@ class TRecordingLink : public TDataLink {
   void DataSetChanged() override { log.push_back("changed"); }
   void DataSetScrolled(int) override { log.push_back("scrolled"); }
   void RecordChanged(TField* f) override { log.push_back("field " + (f ? f->FieldName() : std::string("-"))); }
+  // Writes its own field, as a control does, and hears nothing of that write.
+  void UpdateData() override {
+    log.push_back("update");
+    DataSet()->FieldByName("NOME")->SetAsString("Escrito");
+  }
 };
 
 TEST_F(IBQueryTest, EditBuffersAndDataLinksFollowTheState) {
@@ -364,6 +369,50 @@ TEST_F(IBQueryTest, EditBuffersAndDataLinksFollowTheState) {
   EXPECT_TRUE(link.Active());
   ds.SetDataSet(nullptr);
   EXPECT_FALSE(link.Active());
+}
+
+TEST_F(IBQueryTest, FilteringIsADataSetChangeAndUpdateRecordGathersTheControls) {
+  Fill();
+  TDataSource ds{nullptr};
+  ds.SetDataSet(&q);
+  TRecordingLink link, other;
+  link.SetDataSource(&ds);
+  Select("SELECT * FROM PESSOA ORDER BY CODIGO");
+  q.Last();
+  std::vector<int> afterScroll;
+  q.AfterScroll = [&](TDataSet*) { afterScroll.push_back(q.RecNo()); };
+  link.log.clear();
+
+  // Other rows, not a move: the links read everything anew, and the cursor is on the first row.
+  q.SetFilter("LOCAL = 'CE'");
+  q.SetFiltered(true);
+  q.SetFilter("POSCAIXA = 1");
+  EXPECT_EQ(link.log, (std::vector<std::string>{"changed", "changed"}));
+  EXPECT_EQ(q.RecordCount(), 3);
+  EXPECT_EQ(q.FieldByName("CODIGO")->AsInteger(), 1);
+  EXPECT_TRUE(q.Bof());
+  EXPECT_EQ(afterScroll, (std::vector<int>{1, 1}));
+  link.log.clear();
+  // An edited row is dropped before the rows change.
+  q.Edit();
+  q.FieldByName("NOME")->SetAsString("Outro");
+  q.SetFiltered(false);
+  EXPECT_EQ(link.log, (std::vector<std::string>{"editing", "field NOME", "browsing", "changed", "changed"}));
+  EXPECT_EQ(q.FieldByName("NOME")->AsString(), "João da Silva");
+  EXPECT_EQ(q.RecordCount(), 5);
+
+  EXPECT_THROW(q.UpdateRecord(), EDatabaseError) << "browse state";
+  other.SetDataSource(&ds);
+  q.Edit();
+  link.log.clear();
+  other.log.clear();
+  q.UpdateRecord();
+  // Each hears the other's write, never its own.
+  EXPECT_EQ(link.log, (std::vector<std::string>{"update", "field NOME"}));
+  EXPECT_EQ(other.log, (std::vector<std::string>{"field NOME", "update"}));
+  EXPECT_EQ(q.FieldByName("NOME")->AsString(), "Escrito");
+  q.Cancel();
+  EXPECT_EQ(q.FieldByName("NOME")->AsString(), "João da Silva");
 }
 
 }  // namespace

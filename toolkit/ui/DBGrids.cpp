@@ -13,6 +13,11 @@ void TColumnTitle::SetCaption(const std::string& Value) {
   column_->Grid()->Invalidate();
 }
 
+void TColumnTitle::SetAlignment(TAlignment Value) {
+  alignment_ = Value;
+  column_->Grid()->Invalidate();
+}
+
 TColumn::TColumn(TDBGrid* Grid, int Index)
     : grid_(Grid), index_(Index), title_(std::make_unique<TColumnTitle>(this)) {}
 
@@ -29,6 +34,21 @@ TField* TColumn::Field() const {
 void TColumn::SetWidth(int Value) {
   width_ = Value;
   grid_->LinkChanged();
+}
+
+TAlignment TColumn::Alignment() const {
+  if (alignment_) return *alignment_;
+  const TField* f = Field();
+  if (!f) return taLeftJustify;
+  switch (f->DataType()) {
+    case ftSmallint: case ftInteger: case ftLargeint: case ftFloat: return taRightJustify;
+    default: return taLeftJustify;
+  }
+}
+
+void TColumn::SetAlignment(TAlignment Value) {
+  alignment_ = Value;
+  grid_->Invalidate();
 }
 
 TColumn* TDBGridColumns::Add() {
@@ -163,8 +183,9 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AS
   TCanvas* c = Canvas();
   if (ARow < FixedRows()) {
     if (column >= 0 && column < columns_.Count()) {
-      c->Font()->Assign(*columns_.Items(column)->Title()->Font());
-      DrawCellText(ARect, columns_.Items(column)->Title()->Caption());
+      const TColumnTitle* title = columns_.Items(column)->Title();
+      c->Font()->Assign(*title->Font());
+      DrawCellText(ARect, title->Caption(), title->Alignment());
     }
     return;
   }
@@ -177,7 +198,8 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AS
     }
     return;
   }
-  if (link_.Active()) DrawCellText(ARect, CellText(column, ARow - FixedRows() + 1));
+  if (link_.Active() && column < columns_.Count())
+    DrawCellText(ARect, CellText(column, ARow - FixedRows() + 1), columns_.Items(column)->Alignment());
 }
 
 void TDBGrid::GetPublishedProperties(TPropList& List) const {

@@ -2,6 +2,7 @@
 // The data grid: one row per row of the data set (titles above, an indicator column at the left),
 // its current row following the data set's cursor and moving it.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,13 @@ class TColumnTitle {
   std::string Caption() const;
   void SetCaption(const std::string& Value);
   TFont* Font() const { return font_.get(); }
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
 
  private:
   TColumn* column_;
   std::string caption_;
+  TAlignment alignment_ = taLeftJustify;
   std::unique_ptr<TFont> font_;
 };
 
@@ -54,12 +58,16 @@ class TColumn {
   int Width() const { return width_; }
   void SetWidth(int Value);
   TColumnTitle* Title() const { return title_.get(); }
+  // Of the cells' text; until set, numbers to the right and everything else to the left.
+  TAlignment Alignment() const;
+  void SetAlignment(TAlignment Value);
 
  private:
   TDBGrid* grid_;
   int index_;
   std::string fieldName_;
   int width_ = 64;
+  std::optional<TAlignment> alignment_;
   std::unique_ptr<TColumnTitle> title_;
 };
 

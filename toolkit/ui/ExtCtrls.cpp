@@ -298,19 +298,16 @@ void TCustomRadioGroup::UpdateButtons() {
     b->SetParent(this);
     b->OnClick = [this, b](TObject*) {
       if (updating_ || !b->Checked()) return;
+      if (!CanModify()) return CheckButtons();
       const auto it = std::find(buttons_.begin(), buttons_.end(), b);
       itemIndex_ = static_cast<int>(it - buttons_.begin());
       Changed();
     };
     buttons_.push_back(b);
   }
-  updating_ = true;
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i]->SetCaption(items_->Get(static_cast<int>(i)));
-    buttons_[i]->SetChecked(static_cast<int>(i) == itemIndex_);
-  }
-  updating_ = false;
+  for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetCaption(items_->Get(static_cast<int>(i)));
   if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
+  CheckButtons();
   ArrangeButtons();
 }
 
@@ -333,10 +330,14 @@ void TCustomRadioGroup::SetItemIndex(int Value) {
   if (Value < -1 || Value >= items_->Count()) Value = -1;
   if (itemIndex_ == Value) return;
   itemIndex_ = Value;
-  updating_ = true;
-  for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetChecked(static_cast<int>(i) == Value);
-  updating_ = false;
+  CheckButtons();
   Changed();
+}
+
+void TCustomRadioGroup::CheckButtons() {
+  updating_ = true;
+  for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetChecked(static_cast<int>(i) == itemIndex_);
+  updating_ = false;
 }
 
 void TCustomRadioGroup::SetColumns(int Value) {

@@ -143,9 +143,12 @@ class TCustomRadioGroup : public TGroupBox {
  protected:
   void Resize() override;
   void Changed() override;
+  // Asked before a click changes the choice; false keeps the choice as it is.
+  virtual bool CanModify() { return true; }
 
  private:
   void UpdateButtons();
+  void CheckButtons();
   void ArrangeButtons();
   std::unique_ptr<TStringList> items_;
   std::vector<TRadioButton*> buttons_;

@@ -247,11 +247,11 @@ void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
   if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
 }
 
-void TCustomGrid::DrawCellText(const TRect& ARect, const std::string& Text, int Alignment) {
+void TCustomGrid::DrawCellText(const TRect& ARect, const std::string& Text, TAlignment Alignment) {
   TCanvas* c = Canvas();
   int x = ARect.left + 2;
-  if (Alignment == 1) x = ARect.right - 2 - c->TextWidth(Text);
-  if (Alignment == 2) x = (ARect.left + ARect.right - c->TextWidth(Text)) / 2;
+  if (Alignment == taRightJustify) x = ARect.right - 2 - c->TextWidth(Text);
+  if (Alignment == taCenter) x = (ARect.left + ARect.right - c->TextWidth(Text)) / 2;
   c->TextRect(ARect, x, ARect.top + 2, Text);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "toolkit/ui/Controls.h"
+#include "toolkit/ui/StdCtrls.h"
 
 using TGridDrawState = unsigned;
 constexpr TGridDrawState gdSelected = 1u << 0;
@@ -88,7 +89,7 @@ class TCustomGrid : public TCustomControl {
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void Resize() override;
   // Text of a cell drawn with the grid's font, clipped to the cell.
-  void DrawCellText(const TRect& ARect, const std::string& Text, int Alignment = 0);
+  void DrawCellText(const TRect& ARect, const std::string& Text, TAlignment Alignment = taLeftJustify);
 
  private:
   void Sized();

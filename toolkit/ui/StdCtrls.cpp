@@ -348,6 +348,11 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   }
 }
 
+void TCustomEdit::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (maxLength_) SendTo(this, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+}
+
 void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
   if (borderStyle_ == Value) return;
   borderStyle_ = Value;

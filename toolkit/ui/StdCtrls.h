@@ -197,6 +197,7 @@ class TCustomEdit : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   virtual void Change();
 
  private:
