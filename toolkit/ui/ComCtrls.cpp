@@ -4,15 +4,12 @@
 
 #include "toolkit/rtl/Exceptions.h"
 
-namespace {
-
-// Loads the common controls' window classes once.
-void InitCommonControl(DWORD Classes) {
+void detail::InitCommonControl(DWORD Classes) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), Classes};
   InitCommonControlsEx(&icc);
 }
 
-}  // namespace
+using detail::InitCommonControl;
 
 // --- TProgressBar ---------------------------------------------------------------------------
 
@@ -185,35 +182,16 @@ void TTabSheet::Dispatch(TMessage& Message) {
 
 // --- TPageControl ---------------------------------------------------------------------------
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
-  SetControlStyle(ControlStyle() | csAcceptsControls);
-  SetBounds(0, 0, 289, 193);
-  SetTabStop(true);
-}
+TPageControl::TPageControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
 
 TPageControl::~TPageControl() {
   // The sheets may outlive the control when they belong to another owner.
   while (!pages_.empty()) pages_.back()->SetPageControl(nullptr);
 }
 
-void TPageControl::CreateParams(TCreateParams& Params) {
-  InitCommonControl(ICC_TAB_CLASSES);
-  TWinControl::CreateParams(Params);
-  CreateSubClass(Params, WC_TABCONTROLA);
-  Params.Style |= WS_CLIPCHILDREN;
-  if (tabPosition_ == tpBottom) Params.Style |= TCS_BOTTOM;
-  if (tabPosition_ == tpLeft) Params.Style |= TCS_VERTICAL | TCS_MULTILINE;
-  if (tabPosition_ == tpRight) Params.Style |= TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE;
-}
-
 void TPageControl::CreateWnd() {
-  TWinControl::CreateWnd();
+  TCustomTabControl::CreateWnd();
   UpdateTabs();
-}
-
-void TPageControl::AdjustClientRect(TRect& Rect) {
-  TWinControl::AdjustClientRect(Rect);
-  if (HandleAllocated()) SendMessageA(WindowHandle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&Rect));
 }
 
 void TPageControl::InsertPage(TTabSheet* Page) {
@@ -270,39 +248,12 @@ void TPageControl::SetActivePageIndex(int Index) {
   SetActivePage(Index >= 0 && Index < PageCount() ? pages_[static_cast<size_t>(Index)] : nullptr);
 }
 
-void TPageControl::SetTabPosition(TTabPosition Value) {
-  if (tabPosition_ == Value) return;
-  tabPosition_ = Value;
-  if (HandleAllocated()) RecreateWnd();
-}
-
-bool TPageControl::CanChange() {
-  bool allow = true;
-  if (OnChanging) OnChanging(this, allow);
-  return allow;
-}
-
 void TPageControl::Change() {
-  if (OnChange) OnChange(this);
-}
-
-void TPageControl::Dispatch(TMessage& Message) {
-  if (Message.Msg == CN_NOTIFY) {
-    switch (reinterpret_cast<NMHDR*>(Message.LParam)->code) {
-      case TCN_SELCHANGING:
-        Message.Result = CanChange() ? FALSE : TRUE;
-        return;
-      case TCN_SELCHANGE: {
-        const int tab = static_cast<int>(SendMessageA(WindowHandle(), TCM_GETCURSEL, 0, 0));
-        for (TTabSheet* p : pages_) {
-          if (p->TabIndex() == tab) SetActivePage(p);
-        }
-        Change();
-        return;
-      }
-    }
+  const int tab = SelectedTab();
+  for (TTabSheet* p : pages_) {
+    if (p->TabIndex() == tab) SetActivePage(p);
   }
-  TWinControl::Dispatch(Message);
+  TCustomTabControl::Change();
 }
 
 // --- TListView ------------------------------------------------------------------------------

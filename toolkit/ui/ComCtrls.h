@@ -1,5 +1,6 @@
 #pragma once
-// Common controls over comctl32: progress bars, status bars and page controls with their sheets.
+// Common controls over comctl32: progress bars, status bars, tab and page controls, list views,
+// toolbars with their buttons and page scrollers.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,6 +11,11 @@
 
 #include "toolkit/ui/ImgList.h"
 #include "toolkit/ui/StdCtrls.h"
+
+namespace detail {
+// Registers the common controls' window classes of Classes (ICC_ bits).
+void InitCommonControl(DWORD Classes);
+}  // namespace detail
 
 class TProgressBar : public TWinControl {
  public:
@@ -100,7 +106,53 @@ class TTabSheet : public TWinControl {
 
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
-class TPageControl : public TWinControl {
+using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+
+// A system tab control: tab placement, the display area inside the tabs, and the tab changes
+// (OnChanging may refuse one, OnChange follows it).
+class TCustomTabControl : public TWinControl {
+ public:
+  explicit TCustomTabControl(TComponent* AOwner);
+  TTabPosition TabPosition() const { return tabPosition_; }
+  void SetTabPosition(TTabPosition Value);
+  void Dispatch(TMessage& Message) override;
+
+  TNotifyEvent OnChange;
+  TTabChangingEvent OnChanging;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void AdjustClientRect(TRect& Rect) override;
+  // The selected tab of the window, -1 without one.
+  int SelectedTab() const;
+  virtual bool CanChange();
+  virtual void Change();
+
+ private:
+  TTabPosition tabPosition_ = tpTop;
+};
+
+// Tabs without pages: one tab per line of Tabs; the program shows what belongs to TabIndex.
+class TTabControl : public TCustomTabControl {
+ public:
+  explicit TTabControl(TComponent* AOwner);
+  ~TTabControl() override;
+  TStrings* Tabs() const { return tabs_.get(); }
+  void SetTabs(const TStrings* Value) { tabs_->Assign(Value); }
+  int TabIndex() const { return tabIndex_; }
+  void SetTabIndex(int Value);
+
+ protected:
+  void CreateWnd() override;
+  void Change() override;
+
+ private:
+  void UpdateTabs();
+  std::unique_ptr<TStringList> tabs_;
+  int tabIndex_ = -1;
+};
+
+class TPageControl : public TCustomTabControl {
  public:
   explicit TPageControl(TComponent* AOwner);
   ~TPageControl() override;
@@ -110,22 +162,12 @@ class TPageControl : public TWinControl {
   void SetActivePage(TTabSheet* Page);
   int ActivePageIndex() const { return activePage_ ? activePage_->PageIndex() : -1; }
   void SetActivePageIndex(int Index);
-  TTabPosition TabPosition() const { return tabPosition_; }
-  void SetTabPosition(TTabPosition Value);
   // The tab index of the active page among the visible tabs (-1 without one).
   int TabIndex();
 
-  void Dispatch(TMessage& Message) override;
-
-  TNotifyEvent OnChange;
-  std::function<void(TObject* Sender, bool& AllowChange)> OnChanging;
-
  protected:
-  void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
-  void AdjustClientRect(TRect& Rect) override;
-  virtual void Change();
-  virtual bool CanChange();
+  void Change() override;
 
  private:
   friend class TTabSheet;
@@ -135,7 +177,6 @@ class TPageControl : public TWinControl {
   void UpdateTabs();
   std::vector<TTabSheet*> pages_;
   TTabSheet* activePage_ = nullptr;
-  TTabPosition tabPosition_ = tpTop;
 };
 
 // --- List views -----------------------------------------------------------------------------
@@ -264,4 +305,149 @@ class TCustomListView : public TWinControl {
 class TListView : public TCustomListView {
  public:
   using TCustomListView::TCustomListView;
+};
+
+// --- Toolbars -------------------------------------------------------------------------------
+
+class TToolBar;
+
+enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+
+// A button of a toolbar: a window-less control whose place, look and clicks belong to the
+// toolbar's window. A check button toggles Down on each click; adjacent Grouped check buttons
+// keep one of them down.
+class TToolButton : public TGraphicControl {
+ public:
+  explicit TToolButton(TComponent* AOwner);
+  ~TToolButton() override;
+  TToolBar* ToolBar() const { return toolBar_; }
+  // The button's place among the toolbar's controls, -1 off a toolbar.
+  int Index() const;
+  TToolButtonStyle Style() const { return style_; }
+  void SetStyle(TToolButtonStyle Value);
+  bool Grouped() const { return grouped_; }
+  void SetGrouped(bool Value);
+  bool Down() const;
+  void SetDown(bool Value);
+  // The button takes the width of its picture and caption instead of the toolbar's ButtonWidth.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int Value);
+
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  friend class TToolBar;
+  bool IsSeparator() const { return style_ == tbsSeparator || style_ == tbsDivider; }
+  // Tells the toolbar that the button's look or layout changed.
+  void Changed(bool Layout);
+  TToolBar* toolBar_ = nullptr;
+  TToolButtonStyle style_ = tbsButton;
+  bool grouped_ = false;
+  bool down_ = false;
+  bool autoSize_ = false;
+  int imageIndex_ = -1;
+};
+
+// A system toolbar holding the tool buttons (and other controls) placed on it, left to right in
+// the order of their Left when they were added; the controls of a form being built keep their
+// creation order.
+class TToolBar : public TWinControl {
+ public:
+  explicit TToolBar(TComponent* AOwner);
+  ~TToolBar() override;
+
+  // The tool buttons, in toolbar order.
+  int ButtonCount() const;
+  TToolButton* Buttons(int Index) const;
+
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* Value);
+  TCustomImageList* HotImages() const { return hotImages_; }
+  void SetHotImages(TCustomImageList* Value);
+  TCustomImageList* DisabledImages() const { return disabledImages_; }
+  void SetDisabledImages(TCustomImageList* Value);
+  int ButtonWidth() const { return buttonWidth_; }
+  void SetButtonWidth(int Value);
+  int ButtonHeight() const { return buttonHeight_; }
+  void SetButtonHeight(int Value);
+  bool ShowCaptions() const { return showCaptions_; }
+  void SetShowCaptions(bool Value);
+  bool Flat() const { return flat_; }
+  void SetFlat(bool Value);
+  // Captions right of the pictures instead of below them.
+  bool List() const { return list_; }
+  void SetList(bool Value);
+  // The toolbar fits its buttons: the height, and the width too when not aligned to a side.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
+
+  void Dispatch(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TToolButton;
+  void InsertButton(TControl* Control);
+  void RemoveButton(TControl* Control);
+  void SetImageList(TCustomImageList*& Field, TCustomImageList* Value);
+  void UpdateImageLists();
+  // Rebuilds the window's buttons from the controls, then places the controls on them.
+  void RecreateButtons();
+  void UpdateButtonState(TToolButton* Button);
+  // Reads the check states back from the window after it changed them.
+  void ReadDownStates();
+  void PlaceControls();
+  void ButtonClicked(int Id);
+  std::vector<TControl*> buttons_;
+  TCustomImageList* images_ = nullptr;
+  TCustomImageList* hotImages_ = nullptr;
+  TCustomImageList* disabledImages_ = nullptr;
+  int buttonWidth_ = 23;
+  int buttonHeight_ = 22;
+  bool showCaptions_ = false;
+  bool flat_ = false;
+  bool list_ = false;
+  bool autoSize_ = false;
+  int updating_ = 0;
+};
+
+// --- Page scrollers ---------------------------------------------------------------------------
+
+enum TPageScrollerOrientation { soHorizontal, soVertical };
+
+// Shows part of a wider (or taller) control with scroll buttons at its ends.
+class TPageScroller : public TWinControl {
+ public:
+  explicit TPageScroller(TComponent* AOwner);
+  TWinControl* Control() const { return control_; }
+  // The control becomes the scroller's child and is scrolled.
+  void SetControl(TWinControl* Value);
+  TPageScrollerOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TPageScrollerOrientation Value);
+  int ButtonSize() const { return buttonSize_; }
+  void SetButtonSize(int Value);
+  // How far the control is scrolled, in pixels.
+  int Position();
+  void SetPosition(int Value);
+
+  void Dispatch(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TWinControl* control_ = nullptr;
+  TPageScrollerOrientation orientation_ = soHorizontal;
+  int buttonSize_ = 12;
+  int position_ = 0;
+  bool recalculating_ = false;
 };

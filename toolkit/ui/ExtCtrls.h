@@ -1,5 +1,8 @@
 #pragma once
-// Extra controls drawn by the toolkit: panels, bevels, shapes, images, paint boxes and radio groups.
+// Extra controls drawn by the toolkit: panels, bevels, shapes, images, paint boxes, radio groups
+// and splitters.
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -160,4 +163,59 @@ class TCustomRadioGroup : public TGroupBox {
 class TRadioGroup : public TCustomRadioGroup {
  public:
   using TCustomRadioGroup::TCustomRadioGroup;
+};
+
+// --- Splitters ------------------------------------------------------------------------------
+
+enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
+
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewSize, bool& Accept)>;
+
+// A bar aligned beside another aligned control; dragging it resizes that control (not below
+// MinSize, nor so far that the other aligned controls lose their room). ResizeStyle says how the
+// drag is shown: rsUpdate resizes as the mouse moves, rsLine and rsPattern draw a bar that follows
+// the mouse and resize when the button is let go, rsNone only resizes then.
+class TSplitter : public TGraphicControl {
+ public:
+  explicit TSplitter(TComponent* AOwner);
+  int MinSize() const { return minSize_; }
+  void SetMinSize(int Value) { minSize_ = std::max(1, Value); }
+  // Dragging below MinSize closes the control.
+  bool AutoSnap() const { return autoSnap_; }
+  void SetAutoSnap(bool Value) { autoSnap_ = Value; }
+  TResizeStyle ResizeStyle() const { return resizeStyle_; }
+  void SetResizeStyle(TResizeStyle Value) { resizeStyle_ = Value; }
+  bool Beveled() const { return beveled_; }
+  void SetBeveled(bool Value);
+
+  TCanResizeEvent OnCanResize;
+  TNotifyEvent OnMoved;
+
+ protected:
+  void Paint() override;
+  void Resize() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+ private:
+  bool Vertical() const { return Align() == alLeft || Align() == alRight; }
+  // The aligned control on the splitter's near side (left of an alLeft one, ...), or nullptr.
+  TControl* FindControl() const;
+  // The size the control would take with the mouse at (X, Y).
+  int CalcNewSize(int X, int Y) const;
+  void UpdateSize(int NewSize);
+  // Draws (or, drawn again, removes) the bar that follows the mouse.
+  void DrawLine();
+  TControl* control_ = nullptr;
+  TPoint downPos_{};
+  int maxSize_ = 0;
+  int newSize_ = 0;
+  int oldSize_ = -1;
+  int lineOffset_ = 0;
+  bool lineVisible_ = false;
+  int minSize_ = 30;
+  bool autoSnap_ = true;
+  TResizeStyle resizeStyle_ = rsPattern;
+  bool beveled_ = false;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Forms, the application object and the screen.
+// Forms, scrolling containers, the application object and the screen.
 //
 // A form is a class whose controls are members, built in code by a builder function that its
 // constructor hands to InitializeForm: the form is in its loading state while the builder runs,
@@ -66,6 +66,92 @@ using TExceptionEvent = std::function<void(TObject* Sender, const std::exception
 using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 // A hook on the application's window: answers true when it handled the message.
 using TWindowHook = TMethod<bool(TMessage&)>;
+
+// --- Scrolling containers --------------------------------------------------------------------
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+
+class TScrollingWinControl;
+
+// One of the window's own scroll bars over a scrolling container: Range is the size of the scrolled
+// area, Position how far it is scrolled (0 .. Range - the client size).
+class TControlScrollBar {
+ public:
+  TControlScrollBar(TScrollingWinControl* Control, TScrollBarKind Kind) : control_(Control), kind_(Kind) {}
+  TScrollBarKind Kind() const { return kind_; }
+  int Range() const { return range_; }
+  void SetRange(int Value);
+  int Position() const { return position_; }
+  void SetPosition(int Value);
+  int Increment() const { return increment_; }
+  void SetIncrement(int Value) { increment_ = Value; }
+  // Scrolls while the thumb is dragged, not only when it is let go.
+  bool Tracking() const { return tracking_; }
+  void SetTracking(bool Value) { tracking_ = Value; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool Value);
+  // The scroll bar is shown: visible, and the range exceeds the client size.
+  bool IsScrollBarVisible();
+
+ private:
+  friend class TScrollingWinControl;
+  int ControlSize();
+  void CalcAutoRange();
+  void Update();
+  void ScrollMessage(TMessage& Message);
+  TScrollingWinControl* control_;
+  TScrollBarKind kind_;
+  int range_ = 0;
+  int position_ = 0;
+  int increment_ = 8;
+  bool tracking_ = false;
+  bool visible_ = true;
+};
+
+// A windowed container whose children lie on an area larger than its client area, scrolled by
+// its window's scroll bars. With AutoScroll the ranges follow the children.
+class TScrollingWinControl : public TWinControl {
+ public:
+  explicit TScrollingWinControl(TComponent* AOwner);
+  ~TScrollingWinControl() override;
+  TControlScrollBar* HorzScrollBar() { return &horzScrollBar_; }
+  TControlScrollBar* VertScrollBar() { return &vertScrollBar_; }
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool Value);
+  // Scrolls until Control lies inside the client area.
+  void ScrollInView(TControl* AControl);
+  // Moves the children by (DeltaX, DeltaY).
+  void ScrollBy(int DeltaX, int DeltaY);
+  void Dispatch(TMessage& Message) override;
+
+ protected:
+  void CreateWnd() override;
+  void AdjustClientRect(TRect& Rect) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+ private:
+  friend class TControlScrollBar;
+  void UpdateScrollBars();
+  TControlScrollBar horzScrollBar_{this, sbHorizontal};
+  TControlScrollBar vertScrollBar_{this, sbVertical};
+  bool autoScroll_ = true;
+  bool updatingBars_ = false;
+};
+
+class TScrollBox : public TScrollingWinControl {
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+
+ private:
+  TBorderStyle borderStyle_ = bsSingle;
+};
 
 class TCustomForm : public TWinControl {
  public:

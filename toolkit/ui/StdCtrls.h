@@ -1,6 +1,6 @@
 #pragma once
 // Standard controls over the system's window classes: labels, buttons, check and radio boxes,
-// edits, memos, list and combo boxes, group boxes. Each reports its toolkit class name and
+// edits, memos, list and combo boxes, group boxes, scroll bars. Each reports its toolkit class name and
 // registers a window class of that name; a control handles its own notifications, reflected to it
 // by its parent as CN_COMMAND, CN_DRAWITEM, ... in Dispatch, which derived controls override.
 #include <windows.h>
@@ -12,6 +12,7 @@
 
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/ui/Controls.h"
+#include "toolkit/ui/Forms.h"
 
 // Keeps TStrings::GetObject its name where windows.h came after the string lists.
 #undef GetObject
@@ -424,4 +425,49 @@ class TCustomComboBox : public TWinControl {
 class TComboBox : public TCustomComboBox {
  public:
   using TCustomComboBox::TCustomComboBox;
+};
+
+// --- Scroll bars --------------------------------------------------------------------------
+
+// A scroll bar control. Its scroll messages, reflected to it by its parent, move Position by
+// SmallChange or LargeChange, to the thumb or to an end; OnScroll may change the new position,
+// OnChange follows every change of it.
+class TScrollBar : public TWinControl {
+ public:
+  explicit TScrollBar(TComponent* AOwner);
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind Value);
+  int Min() const { return min_; }
+  void SetMin(int Value) { SetParams(position_, Value, max_); }
+  int Max() const { return max_; }
+  void SetMax(int Value) { SetParams(position_, min_, Value); }
+  int Position() const { return position_; }
+  void SetPosition(int Value) { SetParams(Value, min_, max_); }
+  // Position, Min and Max at once; raises EInvalidOperation when Position lies outside Min..Max.
+  void SetParams(int APosition, int AMin, int AMax);
+  // The thumb's size in positions (0: a square thumb).
+  int PageSize() const { return pageSize_; }
+  void SetPageSize(int Value);
+  int SmallChange() const { return smallChange_; }
+  void SetSmallChange(int Value) { smallChange_ = Value; }
+  int LargeChange() const { return largeChange_; }
+  void SetLargeChange(int Value) { largeChange_ = Value; }
+
+  void Dispatch(TMessage& Message) override;
+
+  TNotifyEvent OnChange;
+  TScrollEvent OnScroll;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  virtual void Change();
+  virtual void Scroll(TScrollCode ScrollCode, int& ScrollPos);
+
+ private:
+  void DoScroll(TMessage& Message);
+  void UpdateWindow();
+  TScrollBarKind kind_ = sbHorizontal;
+  int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 0;
+  int smallChange_ = 1, largeChange_ = 1;
 };
