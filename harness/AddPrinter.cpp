@@ -1,12 +1,54 @@
 // Installs "MZ File Printer" (Wine's PostScript driver on the FILE: port) as the default printer
 // of a Wine prefix, so that printing works without CUPS and writes PostScript to a chosen file.
+// The driver gets a PPD of its own: without page sizes the driver reports a page of 0 x 0.
+// Safe to run again: an existing printer is replaced.
 #include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
+#include <string>
+
+namespace {
+
+const char kPpd[] =
+    "*PPD-Adobe: \"4.3\"\n"
+    "*FormatVersion: \"4.3\"\n"
+    "*LanguageVersion: English\n"
+    "*LanguageEncoding: ISOLatin1\n"
+    "*PCFileName: \"MZFILE.PPD\"\n"
+    "*Manufacturer: \"MZ\"\n"
+    "*Product: \"(MZ File Printer)\"\n"
+    "*ModelName: \"MZ File Printer\"\n"
+    "*NickName: \"MZ File Printer\"\n"
+    "*PSVersion: \"(3010.000) 0\"\n"
+    "*LanguageLevel: \"3\"\n"
+    "*ColorDevice: True\n"
+    "*DefaultColorSpace: RGB\n"
+    "*TTRasterizer: Type42\n"
+    "*DefaultResolution: 300dpi\n"
+    "*OpenUI *PageSize/Page Size: PickOne\n"
+    "*OrderDependency: 10 AnySetup *PageSize\n"
+    "*DefaultPageSize: A4\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+    "*PageSize Letter/Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
+    "*CloseUI: *PageSize\n"
+    "*OpenUI *PageRegion: PickOne\n"
+    "*OrderDependency: 10 AnySetup *PageRegion\n"
+    "*DefaultPageRegion: A4\n"
+    "*PageRegion A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+    "*PageRegion Letter/Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
+    "*CloseUI: *PageRegion\n"
+    "*DefaultImageableArea: A4\n"
+    "*ImageableArea A4/A4: \"12 12 583 830\"\n"
+    "*ImageableArea Letter/Letter: \"12 12 600 780\"\n"
+    "*DefaultPaperDimension: A4\n"
+    "*PaperDimension A4/A4: \"595 842\"\n"
+    "*PaperDimension Letter/Letter: \"612 792\"\n";
+
+}  // namespace
 
 int main() {
-  char driver[] = "Wine PostScript Driver";
+  char driver[] = "MZ PostScript Driver";
   char env[] = "Windows x64";
   char drv[] = "wineps.drv";
   char name[] = "MZ File Printer";
@@ -14,16 +56,42 @@ int main() {
   char proc[] = "WinPrint";
   char type[] = "RAW";
 
+  // The PPD goes straight into the spooler's driver folder, where the driver looks for its data file.
+  char dir[MAX_PATH];
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryA(nullptr, env, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) {
+    std::fprintf(stderr, "GetPrinterDriverDirectory failed: %u\n", unsigned(GetLastError()));
+    return 1;
+  }
+  std::string folder = std::string(dir) + "\\3";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string ppd = folder + "\\MZFILE.PPD";
+  HANDLE f = CreateFileA(ppd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  const bool ok = f != INVALID_HANDLE_VALUE && WriteFile(f, kPpd, DWORD(sizeof kPpd - 1), &written, nullptr);
+  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+  if (!ok) {
+    std::fprintf(stderr, "cannot write %s\n", ppd.c_str());
+    return 1;
+  }
+
   DRIVER_INFO_3A di{};
   di.cVersion = 3;
   di.pName = driver;
   di.pEnvironment = env;
   di.pDriverPath = drv;
-  di.pDataFile = drv;
+  di.pDataFile = ppd.data();
   di.pConfigFile = drv;
   if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&di)) &&
       GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
     std::fprintf(stderr, "AddPrinterDriver failed: %u\n", unsigned(GetLastError()));
+  }
+
+  HANDLE old = nullptr;
+  PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (OpenPrinterA(name, &old, &access)) {
+    DeletePrinter(old);
+    ClosePrinter(old);
   }
 
   PRINTER_INFO_2A pi{};
@@ -34,12 +102,11 @@ int main() {
   pi.pDatatype = type;
   pi.Attributes = PRINTER_ATTRIBUTE_LOCAL;
   HANDLE h = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&pi));
-  if (h) {
-    ClosePrinter(h);
-  } else if (GetLastError() != ERROR_PRINTER_ALREADY_EXISTS) {
+  if (!h) {
     std::fprintf(stderr, "AddPrinter failed: %u\n", unsigned(GetLastError()));
     return 1;
   }
+  ClosePrinter(h);
   if (!SetDefaultPrinterA(name)) {
     std::fprintf(stderr, "SetDefaultPrinter failed: %u\n", unsigned(GetLastError()));
     return 1;

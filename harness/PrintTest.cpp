@@ -26,6 +26,9 @@ TEST(HarnessPrint, OnePageToFilePrinterReadsBack) {
   ASSERT_TRUE(GetDefaultPrinterA(name, &n)) << "no default printer in the test prefix";
   HDC dc = CreateDCA(nullptr, name, nullptr, nullptr);
   ASSERT_TRUE(dc);
+  // The printer knows its paper (A4 at 300 dots per inch by default).
+  EXPECT_GT(GetDeviceCaps(dc, HORZRES), 2000);
+  EXPECT_GT(GetDeviceCaps(dc, PHYSICALHEIGHT), GetDeviceCaps(dc, PHYSICALWIDTH));
 
   const std::string dir = std::string(std::getenv("MZ_BINARY_DIR")) + "/harness/print-test";
   std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());

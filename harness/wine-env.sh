@@ -11,7 +11,16 @@ mz_prefix_setup() {
   mkdir -p "$prefix"
   (
     flock 9
-    [ -f "$prefix/.mz-ready" ] && exit 0
+    if [ -f "$prefix/.mz-ready" ]; then
+      # Prefixes made before the printer had a PPD of its own get the printer anew.
+      if [ -n "$tool" ] && [ -f "$tool" ] && [ ! -f "$prefix/.mz-printer-ppd" ]; then
+        export WINEPREFIX=$prefix
+        wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
+        wineserver -w
+        touch "$prefix/.mz-printer-ppd"
+      fi
+      exit 0
+    fi
     export WINEPREFIX=$prefix
     wineboot -i >/dev/null 2>&1
     wineserver -w
@@ -38,6 +47,7 @@ REG
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     if [ -n "$tool" ] && [ -f "$tool" ]; then
       wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
+      touch "$prefix/.mz-printer-ppd"
     fi
     wineserver -w
     touch "$prefix/.mz-ready"
