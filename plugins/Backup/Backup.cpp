@@ -12,6 +12,7 @@
 #include "core/UBModuleInterface.h"
 #include "plugins/common/ModuloStream.h"
 #include "plugins/common/ModuloWin32.h"
+#include "plugins/common/TextosModulo.h"
 
 namespace {
 
@@ -110,21 +111,6 @@ struct Copia {
 
 std::string Linha(Resultado r, const std::string& data) {
   return r == Resultado::Ok ? data : r == Resultado::Faltando ? "INCOMPLETO" : "";
-}
-
-// An exam is listed as its three files, N + "a.txt", "d.txt", "m.txt": names sharing the stem
-// before the last letter are one item.
-std::vector<std::vector<std::string>> ItensExames(const std::vector<std::string>& nomes) {
-  std::vector<std::vector<std::string>> itens;
-  std::string stem;
-  for (const std::string& n : nomes) {
-    if (n.empty()) continue;
-    const std::string s = n.size() > 5 ? n.substr(0, n.size() - 5) : n;
-    if (itens.empty() || s != stem) itens.emplace_back();
-    stem = s;
-    itens.back().push_back(n);
-  }
-  return itens;
 }
 
 void Mensagem(HWND dono, const std::string& texto, UINT icone) {

@@ -7,7 +7,6 @@
 // first picture and a little less on each later one, as the cornea returns through the day.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "plugins/common/ModelosOlho.h"
 #include "plugins/common/ModuloStream.h"
 #include "plugins/common/RingRender.h"
+#include "plugins/common/TextosModulo.h"
 
 namespace {
 
@@ -24,16 +24,6 @@ ModelEye Olho(double raio) {
   ModelEye o;
   o.raio = raio;
   return o;
-}
-
-// "Digitalizando Esfera (7.73)": the calibration sphere's radius in the title.
-double RaioDoTitulo(const std::string& titulo) {
-  const size_t a = titulo.find('(');
-  if (a == std::string::npos) return 0;
-  std::string n = titulo.substr(a + 1);
-  for (char& c : n)
-    if (c == ',') c = '.';
-  return std::strtod(n.c_str(), nullptr);
 }
 
 #ifdef CAPTURA_ORTO

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "plugins/common/Lente.h"
 #include "plugins/common/ModuloStream.h"
 #include "plugins/common/ModuloWin32.h"
+#include "plugins/common/TextosModulo.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ extern "C" MZAPI int32_t ProcessaLente(HWND__* handle, TMZStream*, TMZStream* in
   char curva[32] = {}, figura[MAX_PATH] = {};
   GetPrivateProfileStringA("LENTE", "CURVA", "", curva, sizeof curva, ini.c_str());
   GetPrivateProfileStringA("LENTE", "FIGURA", "", figura, sizeof figura, ini.c_str());
-  if (curva[0]) lt.curva = std::atof(curva);
+  if (double v = 0; LerNumero(curva, v) && v > 0) lt.curva = v;
   lt.info = LerLinhas(info);
   if (lt.info.size() > 4) lt.info.resize(4);
 

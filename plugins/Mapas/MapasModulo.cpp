@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +23,7 @@
 #include "plugins/common/MapaCores.h"
 #include "plugins/common/ModuloStream.h"
 #include "plugins/common/ModuloWin32.h"
+#include "plugins/common/TextosModulo.h"
 
 namespace {
 
@@ -55,27 +55,6 @@ std::string LerIni(const char* chave) {
   char v[MAX_PATH] = {};
   GetPrivateProfileStringA("MAPAS", chave, "", v, MAX_PATH, IniMapas().c_str());
   return v;
-}
-
-struct Candidato {
-  std::string texto;  // as written back to the program
-  bool orto = false;
-  bool direito = false;
-};
-
-std::vector<Candidato> LerCandidatos(TMZStream* s) {
-  std::vector<Candidato> c;
-  for (std::string l : LerLinhas(s)) {
-    Candidato k;
-    if (kComMarcador && !l.empty() && (l[0] == 'O' || l[0] == 'T') && l.compare(0, 4, "Olho") != 0) {
-      k.orto = l[0] == 'O';
-      l.erase(0, 1);
-    }
-    k.texto = l;
-    k.direito = l.compare(0, 12, "Olho Direito") == 0;
-    c.push_back(k);
-  }
-  return c;
 }
 
 // Why a choice cannot be drawn; empty when it can.
@@ -172,13 +151,10 @@ bool Escolher(HWND dono, Assistente& a) {
 
 int ExecutarWizard(HWND dono, TMZStream* candidatos, TMZStream* escolhidos, TMZStream* parametros, bool orto) {
   Assistente a;
-  a.candidatos = LerCandidatos(candidatos);
+  a.candidatos = LerCandidatos(LerLinhas(candidatos), kComMarcador);
   a.escolha = Preselecao(a.candidatos);
   if (GetPrivateProfileIntA("MAPAS", "AUTOMATICO", 0, IniMapas().c_str()) == 1) {
-    std::stringstream lista(LerIni("ESCOLHA"));
-    std::vector<int> e;
-    for (std::string n; std::getline(lista, n, ',');)
-      if (const int i = std::atoi(n.c_str()); i >= 0 && i < int(a.candidatos.size())) e.push_back(i);
+    const std::vector<int> e = LerEscolha(LerIni("ESCOLHA"), int(a.candidatos.size()));
     if (!e.empty()) a.escolha = e;
     if (!Recusa(a.candidatos, a.escolha).empty()) return 0;
   } else if (!Escolher(dono, a)) {

@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,18 +18,9 @@
 #include "plugins/common/ModuloStream.h"
 #include "plugins/common/ModuloWin32.h"
 #include "plugins/common/RingFinder.h"
+#include "plugins/common/TextosModulo.h"
 
 namespace {
-
-double Numero(std::string s) {
-  for (char& c : s)
-    if (c == ',') c = '.';
-  double v = 0;
-  const char* b = s.data();
-  while (*b == ' ') ++b;
-  std::from_chars(b, s.data() + s.size(), v);
-  return v;
-}
 
 std::string Texto(double v) {
   char buf[64];
@@ -38,17 +28,10 @@ std::string Texto(double v) {
   return std::string(buf, r.ptr);
 }
 
-// Coef.txt: for ring 1, 2, ...: a line with a, then a line with b.
-bool LerCorrecao(const std::string& arquivo, CorrecaoAneis& c) {
+// The calibration's corrections (Coef.txt); false when the file is missing or does not read.
+bool LerArquivoCorrecao(const std::string& arquivo, CorrecaoAneis& c) {
   std::string texto;
-  if (!LerArquivo(arquivo, texto)) return false;
-  std::istringstream f(texto);
-  std::string a, b;
-  while (std::getline(f, a) && std::getline(f, b)) {
-    c.a.push_back(Numero(a));
-    c.b.push_back(Numero(b));
-  }
-  return !c.a.empty();
+  return LerArquivo(arquivo, texto) && LerCorrecao(texto, c);
 }
 
 bool Medir(TMZStream* imagem, const TInfosMZ* infos, const CorrecaoAneis* correcao, ResultadoAneis& r) {
@@ -102,7 +85,7 @@ extern "C" MZAPI int32_t ProcessaImagem(HWND__*, TMZStream* const* imagens, TMZS
                                         const TPathsMZ* paths) {
   if (!imagens || !valores || !infos) return 0;
   CorrecaoAneis correcao;
-  const bool calibrado = paths && paths->Calibracao && LerCorrecao(std::string(paths->Calibracao) + "Coef.txt", correcao);
+  const bool calibrado = paths && paths->Calibracao && LerArquivoCorrecao(std::string(paths->Calibracao) + "Coef.txt", correcao);
   const int numAneis = std::clamp(int(infos->NumAneis), 1, 32);
   std::string textoM, textoD;
   std::vector<std::string> linhas;
@@ -130,7 +113,7 @@ extern "C" MZAPI int32_t ProcessaImagem(HWND__*, TMZStream* central, double* cen
                                         const TPathsMZ* paths) {
   if (!centroX || !centroY || !matrizM || !aneis || !matrizD || !pupila || !indConf) return 0;
   CorrecaoAneis correcao;
-  const bool calibrado = paths && paths->Calibracao && LerCorrecao(std::string(paths->Calibracao) + "Coef.txt", correcao);
+  const bool calibrado = paths && paths->Calibracao && LerArquivoCorrecao(std::string(paths->Calibracao) + "Coef.txt", correcao);
   auto r = std::make_unique<ResultadoAneis>();
   if (!Medir(central, infos, calibrado ? &correcao : nullptr, *r)) return 0;
   *centroX = r->centroX;
@@ -151,7 +134,8 @@ extern "C" MZAPI int32_t ProcessaImagem(HWND__*, TMZStream* central, double* cen
 // of each ring, uncorrected.
 extern "C" MZAPI int32_t ProcessaEsfera(HWND__*, TMZStream* imagem, const char* raio, TMZStream* saida,
                                         const TInfosMZ* infos) {
-  const double r = raio ? Numero(raio) : 0;
+  double r = 0;
+  if (!raio || !LerNumero(raio, r)) r = 0;
   auto res = std::make_unique<ResultadoAneis>();
   if (!(r > 0) || !Medir(imagem, infos, nullptr, *res)) return 0;
   std::vector<std::string> linhas{Texto(337.5 / r)};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/UBModuleInterface.h"
+#include "plugins/common/TextosModulo.h"
 
 inline std::vector<uint8_t> LerStream(TMZStream* s) {
   std::vector<uint8_t> v;
@@ -27,20 +28,7 @@ inline void EscreverStream(TMZStream* s, const void* dados, size_t n) {
 
 inline std::vector<std::string> LerLinhas(TMZStream* s) {
   const std::vector<uint8_t> v = LerStream(s);
-  std::vector<std::string> linhas;
-  std::string atual;
-  for (size_t i = 0; i < v.size(); ++i) {
-    const char c = char(v[i]);
-    if (c == '\r' || c == '\n') {
-      linhas.push_back(atual);
-      atual.clear();
-      if (c == '\r' && i + 1 < v.size() && v[i + 1] == '\n') ++i;
-    } else {
-      atual += c;
-    }
-  }
-  if (!atual.empty()) linhas.push_back(atual);
-  return linhas;
+  return DividirLinhas(v.data(), v.size());
 }
 
 inline void EscreverLinhas(TMZStream* s, const std::vector<std::string>& linhas) {
