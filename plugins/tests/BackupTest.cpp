@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,18 +13,12 @@
 #include "core/UBBackupDLL.h"
 #include "core/UBModuleStream.h"
 #include "core/UBModulo.h"
+#include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/Classes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Windows(const fs::path& p) {
-  std::string s = "Z:" + p.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
 
 std::string Conteudo(const fs::path& p) {
   std::ifstream f(p, std::ios::binary);
@@ -56,20 +49,14 @@ void Escrever(TMemoryStream& s, const std::string& texto) {
 class Backup : public testing::Test {
  protected:
   void SetUp() override {
-    raiz = fs::path(std::getenv("MZ_BINARY_DIR")) / "backup-test" / std::to_string(GetCurrentProcessId());
-    fs::remove_all(raiz);
-    fs::create_directories(raiz / "Modulos");
-    fs::copy_file(fs::path(MZ_PLUGINS_OUT) / "Backup.dll.so", raiz / "Modulos" / "Backup.dll");
-    std::ofstream(raiz / "Modulos" / "MidiaBackup.ini")
-        << "[MIDIA]\r\nPASTA=" << Windows(raiz / "Pendrive") << "\r\nAUTOMATICO=1\r\n";
-    ASSERT_TRUE(CarregarBackupDLL(Windows(raiz / "Modulos" / "Backup.dll")));
+    std::ofstream(pasta.Arquivo("MidiaBackup.ini"))
+        << "[MIDIA]\r\nPASTA=" << CaminhoWindows(raiz / "Pendrive") << "\r\nAUTOMATICO=1\r\n";
+    ASSERT_TRUE(CarregarBackupDLL(pasta.Dll("Backup")));
   }
-  void TearDown() override {
-    LiberarBackupDLL();
-    fs::remove_all(raiz);
-  }
+  void TearDown() override { LiberarBackupDLL(); }
 
-  fs::path raiz;
+  const PastaModulos pasta{"backup-test", {"Backup"}, "Modulos"};
+  const fs::path raiz = pasta.Raiz();
 };
 
 TEST_F(Backup, BackupThenRestoreGivesIdenticalFilesAndReportsMissingOnes) {
@@ -83,8 +70,8 @@ TEST_F(Backup, BackupThenRestoreGivesIdenticalFilesAndReportsMissingOnes) {
            "0001\\0006m.txt\r\n");
   Escrever(laudos, "0001\\0003l.txt\r\n0001\\0009l.txt\r\n");
   TStreamModulo e(exames), re(resExames), l(laudos), rl(resLaudos);
-  EXPECT_EQ(CriarBackup(nullptr, &e, &re, &l, &rl, 3, Windows(raiz / "Exames").c_str(),
-                        Windows(raiz / "Laudos").c_str()),
+  EXPECT_EQ(CriarBackup(nullptr, &e, &re, &l, &rl, 3, CaminhoWindows(raiz / "Exames").c_str(),
+                        CaminhoWindows(raiz / "Laudos").c_str()),
             5);
 
   TMemoryStream info;
@@ -107,7 +94,7 @@ TEST_F(Backup, BackupThenRestoreGivesIdenticalFilesAndReportsMissingOnes) {
 
   // Restore into empty folders.
   const fs::path exames2 = raiz / "Restaurado" / "Exames", laudos2 = raiz / "Restaurado" / "Laudos";
-  EXPECT_EQ(RestaurarBackup(nullptr, Windows(exames2).c_str(), Windows(laudos2).c_str()), 5);
+  EXPECT_EQ(RestaurarBackup(nullptr, CaminhoWindows(exames2).c_str(), CaminhoWindows(laudos2).c_str()), 5);
   for (const char* n : {"0001/0005a.txt", "0001/0005d.txt", "0001/0005m.txt", "0001/0006d.txt"})
     EXPECT_EQ(Conteudo(exames2 / n), Conteudo(raiz / "Exames" / n)) << n;
   EXPECT_FALSE(fs::exists(exames2 / "0001/0006a.txt"));

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,18 +13,12 @@
 #include "core/UBMapOperation.h"
 #include "core/UBSettingsTestSupport.h"
 #include "plugins/Exemplos/Exemplos.h"
+#include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Windows(const fs::path& p) {
-  std::string s = "Z:" + p.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
 
 // The browser's list, row by row, and the file prefix it loads for each item.
 std::vector<std::string> ItensDoNavegador() {
@@ -43,22 +36,21 @@ std::string PrefixoDoItem(const std::string& pasta, const std::string& item) {
 class Exemplos : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    raiz = fs::path(std::getenv("MZ_BINARY_DIR")) / "exemplos-test" / std::to_string(GetCurrentProcessId());
-    fs::remove_all(raiz);
-    fs::create_directories(raiz / "Exemplos");
+    pasta = std::make_unique<PastaModulos>(
+        "exemplos-test", std::initializer_list<const char*>{"Captura", "CapturaOrto", "Processamento", "ProcessamentoOrto"},
+        "Modulos");
+    fs::create_directories(pasta->Raiz() / "Exemplos");
     ConfigExemplos c;
-    for (auto [m, destino] : {std::pair{"Captura", &c.Captura}, std::pair{"CapturaOrto", &c.CapturaOrto},
-                              std::pair{"Processamento", &c.Processamento},
-                              std::pair{"ProcessamentoOrto", &c.ProcessamentoOrto}}) {
-      fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), raiz / (std::string(m) + ".dll"));
-      *destino = Windows(raiz / (std::string(m) + ".dll"));
-    }
-    c.Pasta = Windows(raiz / "Exemplos");
+    c.Captura = pasta->Dll("Captura");
+    c.CapturaOrto = pasta->Dll("CapturaOrto");
+    c.Processamento = pasta->Dll("Processamento");
+    c.ProcessamentoOrto = pasta->Dll("ProcessamentoOrto");
+    c.Pasta = Pasta();
     prefixos = GerarExemplos(c);
   }
-  static void TearDownTestSuite() { fs::remove_all(raiz); }
+  static void TearDownTestSuite() { pasta.reset(); }
 
-  static std::string Pasta() { return Windows(raiz / "Exemplos"); }
+  static std::string Pasta() { return CaminhoWindows(pasta->Raiz() / "Exemplos"); }
 
   // The exam of a list item, loaded as the browser loads it.
   std::unique_ptr<TBMapOperation> Carregar(const std::string& item) {
@@ -77,7 +69,7 @@ class Exemplos : public testing::Test {
     return n ? s / n : 0;
   }
 
-  static inline fs::path raiz;
+  static inline std::unique_ptr<PastaModulos> pasta;
   static inline std::vector<std::string> prefixos;
   TMessageLog mensagens;  // a file that does not load shows its message here instead of waiting
 };
@@ -99,7 +91,7 @@ TEST_F(Exemplos, EveryListedExampleIsMadeAndLoads) {
   EXPECT_EQ(prefixos, esperados);
   EXPECT_TRUE(mensagens.Messages().empty());
   // The names are the browser's, accents included.
-  EXPECT_TRUE(fs::exists(raiz / "Exemplos" / "Perif\xC3\xA9rico01d.txt"));
+  EXPECT_TRUE(fs::exists(pasta->Raiz() / "Exemplos" / "Perif\xC3\xA9rico01d.txt"));
 }
 
 TEST_F(Exemplos, KeratoconusSteepensTheCentreOrBelowIt) {

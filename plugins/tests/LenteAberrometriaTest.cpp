@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,18 +17,12 @@
 #include "core/UBModuleStream.h"
 #include "core/UBModulo.h"
 #include "plugins/common/BmpCodec.h"
+#include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/Classes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Windows(const fs::path& p) {
-  std::string s = "Z:" + p.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
 
 // Rings every 7.8 samples (0.156 mm) out to 5 mm; curvature k0 + ka cos 2(theta - 90) on each meridian.
 struct Exame {
@@ -47,33 +40,26 @@ struct Exame {
 class Lente : public testing::Test {
  protected:
   void SetUp() override {
-    pasta = fs::path(std::getenv("MZ_BINARY_DIR")) / "lente-test" / std::to_string(GetCurrentProcessId());
-    fs::remove_all(pasta);
-    fs::create_directories(pasta);
-    for (const char* m : {"LC", "Aberrometria"})
-      fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), pasta / (std::string(m) + ".dll"));
     infos.TipoCone = "4";
     infos.FatorCorrecao = 0.02;
     infos.Z0 = 10;
     infos.NumAneis = 32;
   }
-  void TearDown() override { fs::remove_all(pasta); }
-
-  fs::path pasta;
+  const PastaModulos pasta{"lente-test", {"LC", "Aberrometria"}};
   TInfosMZ infos{};
   TPathsMZ paths{};
 };
 
 TEST_F(Lente, FluoresceinPatternOfASteepLensPoolsInTheCentre) {
-  std::ofstream(pasta / "Lente.ini") << "[LENTE]\r\nAUTOMATICO=1\r\nCURVA=7.40\r\nFIGURA=" << Windows(pasta / "lc.bmp")
+  std::ofstream(pasta.Arquivo("Lente.ini")) << "[LENTE]\r\nAUTOMATICO=1\r\nCURVA=7.40\r\nFIGURA=" << CaminhoWindows(pasta.Arquivo("lc.bmp"))
                                      << "\r\n";
   auto e = std::make_unique<Exame>(337.5 / 7.80, 0.0);
-  ASSERT_TRUE(CarregarLCDLL(Windows(pasta / "LC.dll")));
+  ASSERT_TRUE(CarregarLCDLL(pasta.Dll("LC")));
   TLiberarAoSair liberar(LiberarLCDLL);
   TMemoryStream info;
   TStreamModulo si(info);
   ProcessaLente(nullptr, nullptr, &si, 320, 240, &e->M, &e->aneis, &e->D, &infos, &paths);
-  std::ifstream f(pasta / "lc.bmp", std::ios::binary);
+  std::ifstream f(pasta.Arquivo("lc.bmp"), std::ios::binary);
   const std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   ImagemCinza img;
   ASSERT_TRUE(DecodificarBmp(bmp.data(), bmp.size(), img));
@@ -84,11 +70,11 @@ TEST_F(Lente, FluoresceinPatternOfASteepLensPoolsInTheCentre) {
 }
 
 TEST_F(Lente, SphereHasNoAstigmatismOrComaAndATorusHasAstigmatism) {
-  const fs::path resultado = pasta / "zernike.txt";
-  std::ofstream(pasta / "Aberrometria.ini") << "[ABERROMETRIA]\r\nAUTOMATICO=1\r\nRESULTADO=" << Windows(resultado)
+  const fs::path resultado = pasta.Arquivo("zernike.txt");
+  std::ofstream(pasta.Arquivo("Aberrometria.ini")) << "[ABERROMETRIA]\r\nAUTOMATICO=1\r\nRESULTADO=" << CaminhoWindows(resultado)
                                             << "\r\n";
   auto coeficientes = [&](Exame& e) {
-    EXPECT_TRUE(CarregarAberrometriaDLL(Windows(pasta / "Aberrometria.dll")));
+    EXPECT_TRUE(CarregarAberrometriaDLL(pasta.Dll("Aberrometria")));
     TLiberarAoSair liberar(LiberarAberrometriaDLL);
     TMemoryStream info, clinica;
     TStreamModulo si(info), sc(clinica);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,18 +18,12 @@
 #include "core/UBModuleStream.h"
 #include "core/UBModulo.h"
 #include "plugins/common/BmpCodec.h"
+#include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/Classes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Windows(const fs::path& p) {
-  std::string s = "Z:" + p.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
 
 void Escrever(TMemoryStream& s, const std::vector<std::string>& linhas) {
   std::string t;
@@ -72,13 +65,10 @@ int Cinza(const TCorRGB& c) { return (c.R + c.G + c.B) / 3; }
 class Mapas : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    pasta = fs::path(std::getenv("MZ_BINARY_DIR")) / "mapas-test" / std::to_string(GetCurrentProcessId());
-    fs::remove_all(pasta);
-    fs::create_directories(pasta);
-    for (const char* m : {"MultiMapas", "Duplo", "Diferencial", "MultiOrto", "TangencialOrto"})
-      fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), pasta / (std::string(m) + ".dll"));
+    pasta = std::make_unique<PastaModulos>(
+        "mapas-test", std::initializer_list<const char*>{"MultiMapas", "Duplo", "Diferencial", "MultiOrto", "TangencialOrto"});
   }
-  static void TearDownTestSuite() { fs::remove_all(pasta); }
+  static void TearDownTestSuite() { pasta.reset(); }
 
   void SetUp() override {
     infos = {};
@@ -90,18 +80,17 @@ class Mapas : public testing::Test {
     Configurar(false, "");
   }
 
-  static std::string Dll(const std::string& nome) { return Windows(pasta / (nome + ".dll")); }
-  static fs::path Figura() { return pasta / "figura.bmp"; }
+  static fs::path Figura() { return pasta->Arquivo("figura.bmp"); }
 
   static void Configurar(bool automatico, const std::string& escolha) {
-    std::ofstream(pasta / "Mapas.ini") << "[MAPAS]\r\nAUTOMATICO=" << (automatico ? 1 : 0) << "\r\nESCOLHA=" << escolha
-                                       << "\r\nFIGURA=" << Windows(Figura()) << "\r\n";
+    std::ofstream(pasta->Arquivo("Mapas.ini")) << "[MAPAS]\r\nAUTOMATICO=" << (automatico ? 1 : 0) << "\r\nESCOLHA=" << escolha
+                                       << "\r\nFIGURA=" << CaminhoWindows(Figura()) << "\r\n";
   }
 
   // The wizard of a module over candidate lines: its result, the chosen lines in `escolhidos`.
   int Assistente(const std::string& modulo, const std::vector<std::string>& candidatos,
                  std::vector<std::string>& escolhidos) {
-    EXPECT_TRUE(CarregarMapasDLL(Dll(modulo)));
+    EXPECT_TRUE(CarregarMapasDLL(pasta->Dll(modulo)));
     TLiberarAoSair liberar(LiberarMapasDLL);
     TMemoryStream c, e, p;
     Escrever(c, candidatos);
@@ -115,7 +104,7 @@ class Mapas : public testing::Test {
   // "ProcessaMapas" of a module over exams; the picture it drew, grey.
   ImagemCinza Desenhar(const std::string& modulo, const std::vector<Exame*>& exames) {
     fs::remove(Figura());
-    EXPECT_TRUE(CarregarMapasDLL(Dll(modulo)));
+    EXPECT_TRUE(CarregarMapasDLL(pasta->Dll(modulo)));
     TLiberarAoSair liberar(LiberarMapasDLL);
     std::vector<std::unique_ptr<TMemoryStream>> infosExame;
     TListaStreamsModulo listas;
@@ -147,7 +136,7 @@ class Mapas : public testing::Test {
   // Centre of panel i of a multi-exam picture.
   static int CentroPainel(const ImagemCinza& img, int i) { return img.At(10 + i * 250 + 120, 30 + 120); }
 
-  static inline fs::path pasta;
+  static inline std::unique_ptr<PastaModulos> pasta;
   TInfosMZ infos{};
 };
 
@@ -158,7 +147,7 @@ const std::vector<std::string> kCandidatos = {
 
 TEST_F(Mapas, EveryModuleLoadsAndDescribesItself) {
   for (const char* m : {"MultiMapas", "Duplo", "Diferencial", "MultiOrto"}) {
-    ASSERT_TRUE(CarregarMapasDLL(Dll(m))) << m;
+    ASSERT_TRUE(CarregarMapasDLL(pasta->Dll(m))) << m;
     TMemoryStream s;
     TStreamModulo ss(s);
     InfoMapas(&ss);
@@ -168,7 +157,7 @@ TEST_F(Mapas, EveryModuleLoadsAndDescribesItself) {
     EXPECT_EQ(l[0], m);  // the button's caption is the file name
     EXPECT_EQ(l[1], "2");
   }
-  ASSERT_TRUE(CarregarMapaDLL(Dll("TangencialOrto")));
+  ASSERT_TRUE(CarregarMapaDLL(pasta->Dll("TangencialOrto")));
   EXPECT_NE(ProcessaMapaOrto, nullptr);
   TMemoryStream s;
   TStreamModulo ss(s);

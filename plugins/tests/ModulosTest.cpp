@@ -23,6 +23,7 @@
 #include "core/UBModulo.h"
 #include "core/UBProcDLL.h"
 #include "plugins/common/BmpCodec.h"
+#include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/Classes.h"
 
 namespace fs = std::filesystem;
@@ -34,26 +35,17 @@ void CALLBACK CancelarCaptura(HWND, UINT, UINT_PTR, DWORD) {
   if (HWND h = FindWindowA("MZCapturaModelo", nullptr)) PostMessageA(h, WM_COMMAND, 103, 0);
 }
 
-std::string Windows(const fs::path& p) {
-  std::string s = "Z:" + p.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
-
 // The modules laid out as an installation: capture and processing, the map modules, the cone data
 // and the small test modules, in one folder of this test's own.
 class Modulos : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    pasta = fs::path(std::getenv("MZ_BINARY_DIR")) / "plugins-test" / std::to_string(GetCurrentProcessId());
-    fs::remove_all(pasta);
-    fs::create_directories(pasta);
-    for (const char* m : {"Captura", "Processamento", "Axial", "Tangencial", "Kelvanor", "SoOrto", "SemInfo",
-                          "MapasSemWizard", "MapasCompleto"})
-      fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), pasta / (std::string(m) + ".dll"));
+    pasta = std::make_unique<PastaModulos>("plugins-test",
+                                           std::initializer_list<const char*>{
+                                               "Captura", "Processamento", "Axial", "Tangencial", "Kelvanor",
+                                               "SoOrto", "SemInfo", "MapasSemWizard", "MapasCompleto"});
   }
-  static void TearDownTestSuite() { fs::remove_all(pasta); }
+  static void TearDownTestSuite() { pasta.reset(); }
 
   void SetUp() override {
     infos = {};
@@ -63,20 +55,18 @@ class Modulos : public testing::Test {
     infos.NumAneis = 32;
     infos.IncMap = 0.5;
     paths = {};
-    calibracao = Windows(pasta / "Calib") + "\\";
+    calibracao = CaminhoWindows(pasta->Raiz() / "Calib") + "\\";
     paths.Calibracao = calibracao.c_str();
   }
 
-  static std::string Dll(const char* nome) { return Windows(pasta / nome); }
-
   static void Capturar(int modelo, bool automatico) {
-    std::ofstream((pasta / "Captura.ini").string()) << "[CAPTURA]\r\nAUTOMATICO=" << (automatico ? 1 : 0)
+    std::ofstream(pasta->Arquivo("Captura.ini")) << "[CAPTURA]\r\nAUTOMATICO=" << (automatico ? 1 : 0)
                                                      << "\r\nMODELO=" << modelo << "\r\n";
   }
 
   // Capture (into the two streams) of the given model; false when the capture left no picture.
   bool Digitalizar(TMemoryStream& central, TMemoryStream& lateral, int olho, const char* titulo) {
-    if (!CarregarCapturaDLL(Dll("Captura.dll"))) return false;
+    if (!CarregarCapturaDLL(pasta->Dll("Captura"))) return false;
     TLiberarAoSair liberar(LiberarCapturaDLL);
     TStreamModulo c(central), l(lateral);
     ::Digitalizar(nullptr, &c, &l, olho, &infos, titulo);
@@ -91,38 +81,38 @@ class Modulos : public testing::Test {
   };
 
   int Processar(TMemoryStream& central, Exame& e) {
-    if (!CarregarProcDLL(Dll("Processamento.dll"))) return -1;
+    if (!CarregarProcDLL(pasta->Dll("Processamento"))) return -1;
     TLiberarAoSair liberar(LiberarProcDLL);
     TStreamModulo c(central);
     return ProcessaImagem(nullptr, &c, &e.cx, &e.cy, &e.M, &e.aneis, &e.D, &e.pupila, &e.indConf, &infos, &paths);
   }
 
-  static inline fs::path pasta;
+  static inline std::unique_ptr<PastaModulos> pasta;
   TInfosMZ infos{};
   TPathsMZ paths{};
   std::string calibracao;
 };
 
 TEST_F(Modulos, SingleAndMultiMapModulesNeedTheirEntryPoints) {
-  EXPECT_TRUE(CarregarMapaDLL(Dll("SoOrto.dll")));  // "ProcessaMapaOrto" alone is enough
+  EXPECT_TRUE(CarregarMapaDLL(pasta->Dll("SoOrto")));  // "ProcessaMapaOrto" alone is enough
   EXPECT_EQ(ProcessaMapa, nullptr);
   EXPECT_NE(ProcessaMapaOrto, nullptr);
-  EXPECT_FALSE(CarregarMapaDLL(Dll("SemInfo.dll")));  // no "InfoMapa"
-  ASSERT_TRUE(CarregarMapaDLL(Dll("Axial.dll")));
+  EXPECT_FALSE(CarregarMapaDLL(pasta->Dll("SemInfo")));  // no "InfoMapa"
+  ASSERT_TRUE(CarregarMapaDLL(pasta->Dll("Axial")));
   EXPECT_NE(Visualizar, nullptr);
   LiberarMapaDLL();
   EXPECT_EQ(InfoMapa, nullptr);
 
-  EXPECT_FALSE(CarregarMapasDLL(Dll("MapasSemWizard.dll")));
-  EXPECT_TRUE(CarregarMapasDLL(Dll("MapasCompleto.dll")));
+  EXPECT_FALSE(CarregarMapasDLL(pasta->Dll("MapasSemWizard")));
+  EXPECT_TRUE(CarregarMapasDLL(pasta->Dll("MapasCompleto")));
   LiberarMapasDLL();
-  EXPECT_FALSE(CarregarCapturaDLL(Dll("NaoExiste.dll")));
+  EXPECT_FALSE(CarregarCapturaDLL(pasta->Dll("NaoExiste")));
 }
 
 TEST_F(Modulos, DescriptionsByTipo) {
-  EXPECT_FALSE(CarregarInfoDLL(Dll("Axial.dll"), 4));
+  EXPECT_FALSE(CarregarInfoDLL(pasta->Dll("Axial"), 4));
   LiberarInfoDLL();
-  ASSERT_TRUE(CarregarInfoDLL(Dll("Tangencial.dll"), 1));
+  ASSERT_TRUE(CarregarInfoDLL(pasta->Dll("Tangencial"), 1));
   TMemoryStream saida;
   TStreamModulo s(saida);
   InfoMapaDLL(&s);
@@ -133,13 +123,13 @@ TEST_F(Modulos, DescriptionsByTipo) {
   ASSERT_EQ(linhas.Count(), 3);
   EXPECT_EQ(linhas[0], "Tangencial");
   EXPECT_EQ(linhas[1], "1");
-  EXPECT_TRUE(CarregarInfoDLL(Dll("Processamento.dll"), 2));
-  EXPECT_FALSE(CarregarInfoDLL(Dll("Axial.dll"), 3));  // map modules have no "Info"
+  EXPECT_TRUE(CarregarInfoDLL(pasta->Dll("Processamento"), 2));
+  EXPECT_FALSE(CarregarInfoDLL(pasta->Dll("Axial"), 3));  // map modules have no "Info"
   LiberarInfoDLL();
 }
 
 TEST_F(Modulos, ConeDataOfTheKnownConeOnly) {
-  ASSERT_TRUE(CarregarConeDLL(Dll("Kelvanor.dll")));
+  ASSERT_TRUE(CarregarConeDLL(pasta->Dll("Kelvanor")));
   TDadosCone dados;
   CarregaDadosConePadrao()(dados, "4", 10.0);
   ASSERT_EQ(dados.C1.size(), 32u);
@@ -175,7 +165,7 @@ TEST_F(Modulos, SphereThroughCaptureAndProcessing) {
   EXPECT_GT(e->indConf, 80);
 
   // The axial map module's mini map: the centre has the scale colour of 43.27 D, the corner is blank.
-  ASSERT_TRUE(CarregarMapaDLL(Dll("Axial.dll")));
+  ASSERT_TRUE(CarregarMapaDLL(pasta->Dll("Axial")));
   TMemoryStream figura;
   {
     TLiberarAoSair liberar(LiberarMapaDLL);
@@ -223,7 +213,7 @@ TEST_F(Modulos, CalibrationSphereResultText) {
   Capturar(0, true);
   TMemoryStream central, lateral, saida;
   ASSERT_TRUE(Digitalizar(central, lateral, 2, "Digitalizando Esfera (8.05)"));
-  ASSERT_TRUE(CarregarProcDLL(Dll("Processamento.dll")));
+  ASSERT_TRUE(CarregarProcDLL(pasta->Dll("Processamento")));
   TLiberarAoSair liberar(LiberarProcDLL);
   TStreamModulo c(central), s(saida);
   ASSERT_EQ(ProcessaEsfera(nullptr, &c, "8.05", &s, &infos), 1);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,27 +18,17 @@
 #include "core/UBModuleStream.h"
 #include "core/UBModulo.h"
 #include "core/UBProcOrtoDLL.h"
+#include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/Classes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Windows(const fs::path& p) {
-  std::string s = "Z:" + p.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
-
 TEST(Orto, SeriesCapturedProcessedAndDrawn) {
-  const fs::path pasta = fs::path(std::getenv("MZ_BINARY_DIR")) / "orto-test" / std::to_string(GetCurrentProcessId());
-  fs::remove_all(pasta);
-  fs::create_directories(pasta);
-  for (const char* m : {"CapturaOrto", "ProcessamentoOrto", "MultiOrto"})
-    fs::copy_file(fs::path(MZ_PLUGINS_OUT) / (std::string(m) + ".dll.so"), pasta / (std::string(m) + ".dll"));
-  std::ofstream(pasta / "Captura.ini") << "[CAPTURA]\r\nAUTOMATICO=1\r\nMODELO=1\r\n";
-  std::ofstream(pasta / "Mapas.ini") << "[MAPAS]\r\nAUTOMATICO=1\r\nFIGURA=" << Windows(pasta / "orto.bmp") << "\r\n";
+  const PastaModulos pasta("orto-test", {"CapturaOrto", "ProcessamentoOrto", "MultiOrto"});
+  std::ofstream(pasta.Arquivo("Captura.ini")) << "[CAPTURA]\r\nAUTOMATICO=1\r\nMODELO=1\r\n";
+  std::ofstream(pasta.Arquivo("Mapas.ini")) << "[MAPAS]\r\nAUTOMATICO=1\r\nFIGURA=" << CaminhoWindows(pasta.Arquivo("orto.bmp")) << "\r\n";
   TInfosMZ infos{};
   infos.TipoCone = "4";
   infos.FatorCorrecao = 0.02;
@@ -52,7 +41,7 @@ TEST(Orto, SeriesCapturedProcessedAndDrawn) {
   std::array<TMemoryStream, 4> centrais, laterais;
   TListaStreamsModulo c, l;
   for (int k = 0; k < 4; ++k) c.Adicionar(centrais[size_t(k)]), l.Adicionar(laterais[size_t(k)]);
-  ASSERT_TRUE(CarregarCapturaOrtoDLL(Windows(pasta / "CapturaOrto.dll")));
+  ASSERT_TRUE(CarregarCapturaOrtoDLL(pasta.Dll("CapturaOrto")));
   DigitalizarOrto(nullptr, c.Dados(), l.Dados(), 1, &infos, "Digitalizando Imagem do Olho");
   LiberarCapturaOrtoDLL();
   for (auto& s : centrais) ASSERT_GT(s.Size(), 640 * 480);
@@ -61,7 +50,7 @@ TEST(Orto, SeriesCapturedProcessedAndDrawn) {
   TMemoryStream m, d, v;
   TStreamModulo sm(m), sd(d), sv(v);
   std::array<double, 4> indices{};
-  ASSERT_TRUE(CarregarProcOrtoDLL(Windows(pasta / "ProcessamentoOrto.dll")));
+  ASSERT_TRUE(CarregarProcOrtoDLL(pasta.Dll("ProcessamentoOrto")));
   ASSERT_EQ(ProcessaImagemOrto(nullptr, c.Dados(), &sm, &sd, &sv, indices.data(), &infos, &paths), 1);
   LiberarProcOrtoDLL();
 
@@ -91,14 +80,13 @@ TEST(Orto, SeriesCapturedProcessedAndDrawn) {
   EXPECT_GT(v44[2], v44[14]);
   EXPECT_GT(v44[14], 7.75);
 
-  ASSERT_TRUE(CarregarMapasDLL(Windows(pasta / "MultiOrto.dll")));
+  ASSERT_TRUE(CarregarMapasDLL(pasta.Dll("MultiOrto")));
   std::array<TMemoryStream, 4> listas;
   TListaStreamsModulo ls;
   for (auto& s : listas) ls.Adicionar(s);
   ProcessaMapasOrto(nullptr, ls.Dados(), M->data(), D->data(), v44.data(), &infos);
   LiberarMapasDLL();
-  EXPECT_GT(fs::file_size(pasta / "orto.bmp"), 100000u);
-  fs::remove_all(pasta);
+  EXPECT_GT(fs::file_size(pasta.Arquivo("orto.bmp")), 100000u);
 }
 
 }  // namespace
