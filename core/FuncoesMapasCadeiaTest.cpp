@@ -103,8 +103,8 @@ TEST(CadeiaDosModulos, ElevacaoComATabelaDoCone) {
   struct Caso {
     double Raio, Limite;  // micrometres
   };
-  // The rings that an exam of these spheres reaches on the cone.
-  constexpr int Aneis = 27;
+  // Every ring of the cone, the outer ones included.
+  constexpr int Aneis = kAneisCone;
   for (const Caso c : {Caso{7.80, 1.0}, Caso{7.50, 5.0}, Caso{8.20, 5.0}}) {
     superficies::ExameSintetico e = superficies::Esfera(c.Raio, Aneis, sintetico);
     const double f = superficies::F, z0 = Z0;
