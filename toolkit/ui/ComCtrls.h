@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -310,6 +312,34 @@ class TListView : public TCustomListView {
 // --- Toolbars -------------------------------------------------------------------------------
 
 class TToolBar;
+class TToolButton;
+
+// Custom drawing: the stage, and the item's state bits (the system's CDIS_ values).
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+using TCustomDrawState = std::uint32_t;
+constexpr TCustomDrawState cdsSelected = CDIS_SELECTED;
+constexpr TCustomDrawState cdsGrayed = CDIS_GRAYED;
+constexpr TCustomDrawState cdsDisabled = CDIS_DISABLED;
+constexpr TCustomDrawState cdsChecked = CDIS_CHECKED;
+constexpr TCustomDrawState cdsFocused = CDIS_FOCUS;
+constexpr TCustomDrawState cdsDefault = CDIS_DEFAULT;
+constexpr TCustomDrawState cdsHot = CDIS_HOT;
+constexpr TCustomDrawState cdsMarked = CDIS_MARKED;
+constexpr TCustomDrawState cdsIndeterminate = CDIS_INDETERMINATE;
+
+// What the toolbar leaves out when it draws a button itself (the system's TBCDRF_ values).
+using TTBCustomDrawFlags = std::uint32_t;
+constexpr TTBCustomDrawFlags tbNoEdges = TBCDRF_NOEDGES;
+constexpr TTBCustomDrawFlags tbHiliteHotTrack = TBCDRF_HILITEHOTTRACK;
+constexpr TTBCustomDrawFlags tbNoOffset = TBCDRF_NOOFFSET;
+constexpr TTBCustomDrawFlags tbNoMark = TBCDRF_NOMARK;
+constexpr TTBCustomDrawFlags tbNoEtchedEffect = TBCDRF_NOETCHEDEFFECT;
+
+using TTBAdvancedCustomDrawEvent =
+    std::function<void(TToolBar* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TTBAdvancedCustomDrawBtnEvent =
+    std::function<void(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, TCustomDrawStage Stage,
+                       TTBCustomDrawFlags& Flags, bool& DefaultDraw)>;
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
 
@@ -382,8 +412,17 @@ class TToolBar : public TWinControl {
   // The toolbar fits its buttons: the height, and the width too when not aligned to a side.
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool Value);
+  // The canvas the custom-draw events draw on (the toolbar's DC while they run).
+  TCanvas* Canvas() { return &canvas_; }
 
   void Dispatch(TMessage& Message) override;
+
+  // The toolbar's background, before and after the system draws it; DefaultDraw false in
+  // cdPrePaint leaves out everything the system draws.
+  TTBAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  // Each button, before and after the system draws it; DefaultDraw false in cdPrePaint leaves the
+  // button to the handler.
+  TTBAdvancedCustomDrawBtnEvent OnAdvancedCustomDrawButton;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -404,7 +443,9 @@ class TToolBar : public TWinControl {
   void ReadDownStates();
   void PlaceControls();
   void ButtonClicked(int Id);
+  LRESULT CustomDraw(const NMTBCUSTOMDRAW& Draw);
   std::vector<TControl*> buttons_;
+  TControlCanvas canvas_{this};
   TCustomImageList* images_ = nullptr;
   TCustomImageList* hotImages_ = nullptr;
   TCustomImageList* disabledImages_ = nullptr;

@@ -331,6 +331,49 @@ void TToolBar::ButtonClicked(int Id) {
   if (auto* b = dynamic_cast<TToolButton*>(buttons_[static_cast<size_t>(Id)])) b->Click();
 }
 
+LRESULT TToolBar::CustomDraw(const NMTBCUSTOMDRAW& Draw) {
+  const NMCUSTOMDRAW& cd = Draw.nmcd;
+  TCustomDrawStage stage;
+  switch (cd.dwDrawStage & ~CDDS_ITEM) {
+    case CDDS_PREPAINT: stage = cdPrePaint; break;
+    case CDDS_POSTPAINT: stage = cdPostPaint; break;
+    case CDDS_PREERASE: stage = cdPreErase; break;
+    case CDDS_POSTERASE: stage = cdPostErase; break;
+    default: return CDRF_DODEFAULT;
+  }
+  const bool item = (cd.dwDrawStage & CDDS_ITEM) != 0;
+  LRESULT result = CDRF_DODEFAULT;
+  bool defaultDraw = true;
+  canvas_.Lock();
+  canvas_.SetHandle(cd.hdc);
+  try {
+    if (!item) {
+      if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, cd.rc, stage, defaultDraw);
+      if (stage == cdPrePaint) {
+        // Ask for the later stages the handlers want.
+        if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT;
+        if (OnAdvancedCustomDrawButton) result |= CDRF_NOTIFYITEMDRAW;
+      }
+    } else if (cd.dwItemSpec < buttons_.size()) {
+      auto* button = dynamic_cast<TToolButton*>(buttons_[cd.dwItemSpec]);
+      TTBCustomDrawFlags flags = 0;
+      if (button && OnAdvancedCustomDrawButton) {
+        OnAdvancedCustomDrawButton(this, button, cd.uItemState, stage, flags, defaultDraw);
+        if (stage == cdPrePaint) result |= CDRF_NOTIFYPOSTPAINT;
+      }
+      result |= flags;
+    }
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    canvas_.Unlock();
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+  canvas_.Unlock();
+  if (!defaultDraw) result |= CDRF_SKIPDEFAULT;
+  return result;
+}
+
 void TToolBar::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_CONTROLCHANGE: {
@@ -345,6 +388,26 @@ void TToolBar::Dispatch(TMessage& Message) {
     case CN_COMMAND:
       ButtonClicked(LOWORD(Message.WParam));
       return;
+    case WM_MOUSEMOVE: {
+      // Over a button the button has the mouse (its hint and mouse events), the window the rest.
+      const TPoint p{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+      const auto hot = std::find_if(buttons_.begin(), buttons_.end(), [&](TControl* c) {
+        const TRect r = c->BoundsRect();
+        return dynamic_cast<TToolButton*>(c) && c->Visible() && PtInRect(&r, p);
+      });
+      if (hot == buttons_.end()) break;
+      TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, WindowHandle(), 0};
+      TrackMouseEvent(&tme);
+      detail::SetMouseControl(*hot);
+      TControl::Dispatch(Message);
+      return;
+    }
+    case CN_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(Message.LParam)->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+        Message.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(Message.LParam));
+        return;
+      }
+      break;
   }
   TWinControl::Dispatch(Message);
 }

@@ -127,6 +127,17 @@ TEST_F(ContainersTest, ButtonsCreatedAtRunTimeShowInReverseOrderAndClick) {
   ClickButton(bar->Buttons(0));
   EXPECT_EQ(clicked, (std::vector<std::string>{"Diferencial", "Axial"}));
 
+  // The mouse over a button is over that button (for its hint), elsewhere over the toolbar.
+  std::vector<std::string> mouse;
+  TToolButton* middle = bar->Buttons(1);
+  middle->OnMouseEnter = [&](TObject*) { mouse.push_back("enter"); };
+  middle->OnMouseLeave = [&](TObject*) { mouse.push_back("leave"); };
+  for (int x : {2, 6}) SendMessageA(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(middle->Left() + x, 5));
+  EXPECT_EQ(detail::MouseControl(), middle);
+  SendMessageA(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(bar->ClientWidth() - 5, 5));
+  EXPECT_EQ(detail::MouseControl(), bar);
+  EXPECT_EQ(mouse, (std::vector<std::string>{"enter", "leave"}));
+
   // A disabled button takes no click; a hidden one leaves its room to the next.
   TToolButton* axial = bar->Buttons(0);
   axial->SetEnabled(false);
@@ -267,6 +278,39 @@ TEST_F(ContainersTest, ToolBarImagesSizesCaptionsAndControls) {
   hot->Free();
   EXPECT_EQ(bar->HotImages(), nullptr);
   EXPECT_EQ(SendMessageA(bar->Handle(), TB_GETHOTIMAGELIST, 0, 0), 0);
+}
+
+TEST_F(ContainersTest, ToolBarCustomDrawEventsPaintTheBackgroundAndButtons) {
+  auto* bar = Make<TToolBar>(0, 0, 400, 30);
+  TToolButton* own = AddButton(bar, "Pr\xF3prio", tbsCheck);
+  TToolButton* plain = AddButton(bar, "Comum");
+  own->SetDown(true);
+  std::vector<TCustomDrawState> ownStates;
+  int afterButtons = 0, afterBar = 0;
+  bar->OnAdvancedCustomDraw = [&](TToolBar* Sender, const TRect&, TCustomDrawStage Stage, bool&) {
+    if (Stage == cdPostPaint) ++afterBar;
+    if (Stage != cdPrePaint) return;
+    Sender->Canvas()->Brush()->SetColor(clNavy);
+    Sender->Canvas()->FillRect(Sender->ClientRect());
+  };
+  bar->OnAdvancedCustomDrawButton = [&](TToolBar* Sender, TToolButton* Button, TCustomDrawState State,
+                                        TCustomDrawStage Stage, TTBCustomDrawFlags&, bool& DefaultDraw) {
+    if (Stage == cdPostPaint) ++afterButtons;
+    if (Stage != cdPrePaint || Button != own) return;
+    ownStates.push_back(State);
+    Sender->Canvas()->Brush()->SetColor(clLime);
+    Sender->Canvas()->FillRect(Button->BoundsRect());
+    DefaultDraw = false;
+  };
+  const HWND w = bar->Handle();
+  EXPECT_EQ(PixelAt(w, own->Left() + own->Width() / 2, own->Top() + own->Height() / 2), Rgb(clLime));
+  EXPECT_EQ(PixelAt(w, bar->ClientWidth() - 5, bar->ClientHeight() / 2), Rgb(clNavy));
+  // The other button is drawn by the toolbar, after its own post-paint call.
+  EXPECT_NE(PixelAt(w, plain->Left() + plain->Width() / 2, plain->Top() + plain->Height() / 2), Rgb(clLime));
+  ASSERT_FALSE(ownStates.empty());
+  EXPECT_TRUE(ownStates.back() & cdsChecked);
+  EXPECT_GT(afterButtons, 0);
+  EXPECT_GT(afterBar, 0);
 }
 
 TEST_F(ContainersTest, PageScrollerScrollsItsToolBar) {
