@@ -14,6 +14,7 @@ TQRPreview::TQRPreview(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clAppWorkSpace);
   SetParentColor(false);
   SetBounds(0, 0, 400, 300);
+  SetTabStop(true);
 }
 
 void TQRPreview::CreateParams(TCreateParams& Params) {
@@ -92,8 +93,8 @@ void TQRPreview::Resize() {
 void TQRPreview::UpdateScrollBars() {
   if (!HandleAllocated() || updatingBars_) return;
   updatingBars_ = true;
-  // Showing one bar narrows the room for the other: settle in two rounds.
-  for (int round = 0; round < 2; ++round) {
+  // Showing or hiding one bar changes the room for the other: repeat until the client area stays.
+  for (int round = 0; round < 3; ++round) {
     const TSize page = PageSize();
     const TRect client = ClientRect();
     const int contentW = page.cx + 2 * kGap, contentH = page.cy + 2 * kGap;
@@ -103,6 +104,8 @@ void TQRPreview::UpdateScrollBars() {
     SetScrollInfo(WindowHandle(), SB_HORZ, &si, TRUE);
     si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, contentH - 1, UINT(client.bottom), scrollY_, 0};
     SetScrollInfo(WindowHandle(), SB_VERT, &si, TRUE);
+    const TRect now = ClientRect();
+    if (now.right == client.right && now.bottom == client.bottom) break;
   }
   updatingBars_ = false;
 }
@@ -145,8 +148,33 @@ void TQRPreview::WndProc(TMessage& Message) {
     case WM_ERASEBKGND:
       Message.Result = 1;
       return;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS;
+      return;
   }
   TCustomControl::WndProc(Message);
+}
+
+void TQRPreview::KeyDown(WORD& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  switch (Key) {
+    case VK_PRIOR: SetPageNumber(pageNumber_ - 1); break;
+    case VK_NEXT: SetPageNumber(pageNumber_ + 1); break;
+    case VK_HOME: SetPageNumber(1); break;
+    case VK_END: SetPageNumber(PageCount()); break;
+    case VK_UP: Scroll(SB_VERT, SB_LINEUP); break;
+    case VK_DOWN: Scroll(SB_VERT, SB_LINEDOWN); break;
+    case VK_LEFT: Scroll(SB_HORZ, SB_LINEUP); break;
+    case VK_RIGHT: Scroll(SB_HORZ, SB_LINEDOWN); break;
+    default: return;
+  }
+  Key = 0;
+}
+
+void TQRPreview::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // Focused, the page takes the keys and the mouse wheel.
+  if (CanFocus() && !Focused()) SetFocus();
+  TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TQRPreview::Paint() {
@@ -216,6 +244,7 @@ void TQRStandardPreview::Build(TQRPrinter* Pages) {
   QRPreview->SetAlign(alClient);
   QRPreview->OnPageChanged = [this](TObject*) { UpdateInfo(); };
   QRPreview->SetQRPrinter(Pages);
+  SetActiveControl(QRPreview);
   OnShow = [this](TObject*) { QRPreview->ZoomToWidth(); };
   UpdateInfo();
 }

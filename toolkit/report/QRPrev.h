@@ -38,6 +38,9 @@ class TQRPreview : public TCustomControl {
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void Resize() override;
+  // Page Up and Page Down turn pages, Home and End go to the first and last; the arrows scroll.
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   // The paper's size on the screen at 100 percent and at the current zoom.

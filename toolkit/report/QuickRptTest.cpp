@@ -261,6 +261,15 @@ TEST_F(QuickRepTest, PreviewShowsThePagesNavigatesAndZooms) {
   preview->NextPage->Click();
   EXPECT_EQ(view->PageNumber(), 3);
 
+  // The keys turn the pages too.
+  view->Perform(WM_KEYDOWN, VK_HOME, 0);
+  EXPECT_EQ(view->PageNumber(), 1);
+  view->Perform(WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_EQ(view->PageNumber(), 2);
+  EXPECT_EQ(preview->PageLabel->Caption(), "Página 2 de 3");
+  view->Perform(WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(view->PageNumber(), 3);
+
   // The page's size on screen follows the zoom; fitting shows the whole page.
   view->SetZoom(50);
   const TRect half = view->PageRect();
@@ -275,6 +284,22 @@ TEST_F(QuickRepTest, PreviewShowsThePagesNavigatesAndZooms) {
   preview->ZoomToWidth->Click();
   const TRect wide = view->PageRect();
   EXPECT_NEAR(wide.right - wide.left, view->ClientWidth() - 20, 3);
+  // Taller than the control: the page scrolls.
+  view->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+  view->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(view->PageRect().top, wide.top - 40);
+  view->Perform(WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(view->PageRect().top, wide.top - 20);
+  // A page down goes a screen further, but never past the page's foot.
+  view->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+  view->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(view->PageRect().bottom + 10, view->ClientHeight());
+
+  // Its print button prints the pages it shows.
+  Printer()->SetOutputFileName(WinPath(dir_ + "/preview.ps"));
+  preview->PrintButton->Click();
+  Printer()->SetOutputFileName("");
+  EXPECT_EQ(Count(Slurp(dir_ + "/preview.ps"), "%%Page: "), 3);
   preview->Free();
 }
 
