@@ -4,6 +4,20 @@
 
 #include <vector>
 
+#include "toolkit/rtl/SysUtils.h"
+
+namespace {
+
+constexpr DWORD kSpoolerWaitMs = 30000;
+
+// Raises EPrinter with the system's reason for the last failure.
+[[noreturn]] void Fail(const std::string& What) {
+  const DWORD error = GetLastError();
+  throw EPrinter(error ? What + ": " + SysErrorMessage(error) : What + ".");
+}
+
+}  // namespace
+
 TPrinter::TPrinter() = default;
 
 TPrinter::~TPrinter() {
@@ -50,10 +64,19 @@ void TPrinter::BeginDoc() {
   info.cbSize = sizeof info;
   info.lpszDocName = title_.c_str();
   info.lpszOutput = outputFileName_.empty() ? nullptr : outputFileName_.c_str();
-  if (StartDocA(dc, &info) <= 0) throw EPrinter("Não foi possível iniciar a impressão.");
+  // Another program starting a job can hold the spooler's job file for a moment (Wine numbers
+  // jobs per process): wait for it rather than fail the print.
+  const DWORD start = GetTickCount();
+  while (StartDocA(dc, &info) <= 0) {
+    if (GetLastError() != ERROR_SHARING_VIOLATION || GetTickCount() - start > kSpoolerWaitMs)
+      Fail("Não foi possível iniciar a impressão");
+    Sleep(100);
+  }
   if (StartPage(dc) <= 0) {
+    const DWORD error = GetLastError();
     AbortDoc(dc);
-    throw EPrinter("Não foi possível iniciar a impressão.");
+    SetLastError(error);
+    Fail("Não foi possível iniciar a impressão");
   }
   printing_ = true;
   aborted_ = false;
@@ -78,7 +101,7 @@ void TPrinter::EndDoc() {
   const bool ok = ::EndDoc(Handle()) > 0;
   printing_ = false;
   pageNumber_ = 0;
-  if (!ok) throw EPrinter("Não foi possível concluir a impressão.");
+  if (!ok) Fail("Não foi possível concluir a impressão");
 }
 
 void TPrinter::Abort() {

@@ -130,7 +130,9 @@ class QuickRepTest : public testing::Test {
     logo.SaveToFile(WinPath(dir_ + "/LogoClinica.bmp"));
     form_ = new TRelatorioTeste(Application, WinPath(dir_ + "/LogoClinica.bmp"));
   }
-  void TearDown() override { form_->Free(); }
+  void TearDown() override {
+    if (form_) form_->Free();
+  }
 
   // Text of the PDF's pages From..To as Ghostscript reads it, in 1252.
   std::string PdfText(int From, int To) {
