@@ -105,10 +105,10 @@ void TQuickRep::Prepare() {
   // The area inside the margins, never beyond what the printer can reach.
   const int offX = printer->PhysicalOffsetX(), offY = printer->PhysicalOffsetY();
   const int paperW = std::max(printer->PhysicalWidth(), printer->PageWidth());
-  const int right =
-      std::min(paperW - MillimetresToDots(page_.RightMargin(), device.PixelsPerInchX), offX + printer->PageWidth());
   const int paperH = std::max(printer->PhysicalHeight(), printer->PageHeight());
   const int left = std::max(MillimetresToDots(page_.LeftMargin(), device.PixelsPerInchX), offX);
+  const int right =
+      std::min(paperW - MillimetresToDots(page_.RightMargin(), device.PixelsPerInchX), offX + printer->PageWidth());
   const int top = std::max(MillimetresToDots(page_.TopMargin(), device.PixelsPerInchY), offY);
   const int bottom =
       std::min(paperH - MillimetresToDots(page_.BottomMargin(), device.PixelsPerInchY), offY + printer->PageHeight());
@@ -122,6 +122,10 @@ void TQuickRep::Prepare() {
   body.FirstTop = (options_ & FirstPageHeader) ? body.Top : top;
   body.Bottom = body.FirstBottom = bottom - footerHeight;
 
+  auto prepare = [&](TQRPrintable* P) {
+    const TRect across = Across(P, device, left, right, 0, 0);
+    P->Prepare(device, across.right - across.left);
+  };
   struct Placed {
     TQRPrintable* Printable;
     detail::FlowPiece Piece;
@@ -133,8 +137,7 @@ void TQuickRep::Prepare() {
     std::vector<detail::FlowItem> items;
     for (int i = 0; i < band->PrintableCount(); ++i) {
       TQRPrintable* p = band->Printables(i);
-      const TRect across = Across(p, device, left, right, 0, 0);
-      p->Prepare(device, across.right - across.left);
+      prepare(p);
       items.push_back({device.Y(p->Top()), DeviceHeight(p, device), p->LineHeights()});
     }
     for (const detail::FlowPiece& piece : flow.Place(device.Y(band->Height()), items))
@@ -142,11 +145,7 @@ void TQuickRep::Prepare() {
   }
   for (TQRCustomBand* band : {header, footer})
     if (band)
-      for (int i = 0; i < band->PrintableCount(); ++i) {
-        TQRPrintable* p = band->Printables(i);
-        const TRect across = Across(p, device, left, right, 0, 0);
-        p->Prepare(device, across.right - across.left);
-      }
+      for (int i = 0; i < band->PrintableCount(); ++i) prepare(band->Printables(i));
 
   const int pages = flow.PageCount();
   qrPrinter_->BeginDoc(device.Reference, reportTitle_);
