@@ -122,6 +122,104 @@ void TBitBtn::SetSpacing(int Value) {
   Invalidate();
 }
 
+namespace {
+
+constexpr int kKindGlyphSize = 18;
+
+// Draws the picture of a standard kind into the square at (X, 0); a disabled picture is drawn in
+// one grey.
+void DrawKindGlyph(TCanvas* C, TBitBtnKind Kind, int X, bool Disabled) {
+  auto colour = [Disabled](TColor Value) { return Disabled ? clGray : Value; };
+  auto pen = [&](TColor Value, int Width) {
+    C->Pen()->SetColor(colour(Value));
+    C->Pen()->SetWidth(Width);
+  };
+  auto tick = [&](int Dx, int Dy, int Size) {
+    C->Polyline({TPoint{X + Dx, Dy + Size / 2}, TPoint{X + Dx + Size / 3, Dy + Size * 5 / 6},
+                 TPoint{X + Dx + Size, Dy}});
+  };
+  C->Brush()->SetStyle(bsClear);
+  switch (Kind) {
+    case bkOK: case bkYes:
+      pen(clGreen, 3);
+      tick(3, 4, 12);
+      break;
+    case bkAll:
+      pen(clGreen, 2);
+      tick(1, 5, 9);
+      tick(8, 5, 9);
+      break;
+    case bkCancel:
+      pen(clRed, 3);
+      C->MoveTo(X + 4, 4);
+      C->LineTo(X + 14, 14);
+      C->MoveTo(X + 14, 4);
+      C->LineTo(X + 4, 14);
+      break;
+    case bkNo:
+      pen(clRed, 2);
+      C->Ellipse(X + 2, 2, X + 16, 16);
+      C->MoveTo(X + 5, 13);
+      C->LineTo(X + 13, 5);
+      break;
+    case bkAbort:
+      pen(clMaroon, 1);
+      C->Brush()->SetColor(colour(clRed));
+      C->Ellipse(X + 1, 1, X + 17, 17);
+      pen(clWhite, 2);
+      C->MoveTo(X + 6, 6);
+      C->LineTo(X + 12, 12);
+      C->MoveTo(X + 12, 6);
+      C->LineTo(X + 6, 12);
+      break;
+    case bkHelp:
+      pen(clNavy, 2);
+      C->Polyline({TPoint{X + 5, 6}, TPoint{X + 6, 3}, TPoint{X + 9, 2}, TPoint{X + 12, 3}, TPoint{X + 13, 6},
+                   TPoint{X + 9, 9}, TPoint{X + 9, 12}});
+      C->Brush()->SetColor(colour(clNavy));
+      C->FillRect(Rect(X + 8, 14, X + 11, 17));
+      break;
+    case bkClose:
+      pen(clBlack, 1);
+      C->Brush()->SetColor(colour(clMaroon));
+      C->Rectangle(X + 4, 1, X + 14, 17);
+      C->Brush()->SetColor(colour(clYellow));
+      C->FillRect(Rect(X + 10, 8, X + 12, 10));
+      break;
+    case bkRetry:
+      pen(clGreen, 2);
+      C->Polyline({TPoint{X + 14, 6}, TPoint{X + 11, 3}, TPoint{X + 7, 3}, TPoint{X + 4, 6}, TPoint{X + 4, 11},
+                   TPoint{X + 7, 14}, TPoint{X + 11, 14}, TPoint{X + 14, 11}});
+      C->Brush()->SetColor(colour(clGreen));
+      pen(clGreen, 1);
+      C->Polygon({TPoint{X + 11, 1}, TPoint{X + 16, 1}, TPoint{X + 16, 6}});
+      break;
+    case bkIgnore:
+      pen(clNavy, 1);
+      C->Brush()->SetColor(colour(clNavy));
+      C->Polygon({TPoint{X + 2, 7}, TPoint{X + 10, 7}, TPoint{X + 10, 3}, TPoint{X + 16, 9}, TPoint{X + 10, 15},
+                  TPoint{X + 10, 11}, TPoint{X + 2, 11}});
+      break;
+    case bkCustom:
+      break;
+  }
+  C->Pen()->SetWidth(1);
+}
+
+// The glyph of a standard kind: the picture and its disabled look side by side on olive, the
+// colour that marks transparent pixels.
+void MakeKindGlyph(TBitmap* Glyph, TBitBtnKind Kind) {
+  Glyph->SetPixelFormat(pf24bit);
+  Glyph->SetSize(2 * kKindGlyphSize, kKindGlyphSize);
+  TCanvas* c = Glyph->Canvas();
+  c->Brush()->SetColor(clOlive);
+  c->FillRect(Rect(0, 0, 2 * kKindGlyphSize, kKindGlyphSize));
+  DrawKindGlyph(c, Kind, 0, false);
+  DrawKindGlyph(c, Kind, kKindGlyphSize, true);
+}
+
+}  // namespace
+
 void TBitBtn::SetKind(TBitBtnKind Value) {
   struct KindInfo {
     const char* caption;
@@ -131,12 +229,19 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
       {"", mrNone},       {"OK", mrOk},          {"Cancelar", mrCancel},   {"&Ajuda", mrNone},
       {"&Sim", mrYes},    {"&Não", mrNo},        {"&Fechar", mrNone},      {"Abortar", mrAbort},
       {"&Repetir", mrRetry}, {"&Ignorar", mrIgnore}, {"&Todos", mrAll}};
+  if (Value == kind_) return;
   kind_ = Value;
-  if (Value == bkCustom) return;
-  SetCaption(kinds[Value].caption);
-  SetModalResult(kinds[Value].modalResult);
-  if (Value == bkOK || Value == bkYes) SetDefault(true);
-  if (Value == bkCancel || Value == bkNo) SetCancel(true);
+  if (Value != bkCustom) {
+    SetDefault(Value == bkOK || Value == bkYes);
+    SetCancel(Value == bkCancel || Value == bkNo);
+    // A caption read before the kind (a form being built) stays.
+    if (!(ComponentState() & csLoading) || Caption().empty()) SetCaption(kinds[Value].caption);
+    SetModalResult(kinds[Value].modalResult);
+    TBitmap glyph;
+    MakeKindGlyph(&glyph, Value);
+    SetGlyph(&glyph);
+  }
+  Invalidate();
 }
 
 void TBitBtn::Click() {

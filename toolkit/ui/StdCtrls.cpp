@@ -211,7 +211,12 @@ void TButton::CreateParams(TCreateParams& Params) {
 
 void TButton::SetDefault(bool Value) {
   default_ = Value;
-  SendTo(this, BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  // An owner-drawn button draws its default look itself: its style must stay owner-drawn.
+  if (HandleAllocated() && (GetWindowLongA(WindowHandle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+    Invalidate();
+  } else {
+    SendTo(this, BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
 }
 
 void TButton::Click() {
