@@ -36,8 +36,12 @@ void TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offs
   const int gh = hasGlyph ? glyph_->Height() : 0;
   Canvas->Font()->Assign(*Font);
   const HGDIOBJ oldFont = SelectObject(dc, Canvas->Font()->Handle());
-  TRect textRect = Rect(0, 0, Client.right - Client.left, 0);
-  if (!Caption.empty()) DrawTextA(dc, Caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
+  // No caption takes no room (a glyph alone is centred).
+  TRect textRect{};
+  if (!Caption.empty()) {
+    textRect = Rect(0, 0, Client.right - Client.left, 0);
+    DrawTextA(dc, Caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
+  }
   const int tw = textRect.right - textRect.left, th = textRect.bottom - textRect.top;
   const int cw = Client.right - Client.left, ch = Client.bottom - Client.top;
   const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;

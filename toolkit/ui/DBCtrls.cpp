@@ -294,21 +294,22 @@ void TDBComboBox::DoExit() {
 namespace {
 
 // An arrow glyph: bars and triangles in black on a background whose colour (the bottom-left
-// pixel) is transparent.
+// pixel, left blank) is transparent.
 void DrawNavGlyph(TBitmap& Glyph, TNavigateBtn Button) {
-  constexpr int w = 9, h = 9;
-  Glyph.SetSize(w, h);
+  constexpr int size = 10, bottom = 8, mid = 4;
+  Glyph.SetSize(size, size);
   TCanvas* c = Glyph.Canvas();
   c->Brush()->SetColor(clOlive);
-  c->FillRect(TRect{0, 0, w, h});
+  c->FillRect(TRect{0, 0, size, size});
   c->Brush()->SetColor(clBlack);
   c->Pen()->SetColor(clBlack);
-  const bool left = Button == nbFirst || Button == nbPrior;
-  const bool bar = Button == nbFirst || Button == nbLast;
-  const int tipX = left ? 1 : w - 2, baseX = left ? w - 3 : 2;
-  const int shift = bar ? (left ? 2 : -2) : (left ? 1 : -1);
-  c->Polygon({TPoint{tipX + shift, h / 2}, TPoint{baseX + shift, 0}, TPoint{baseX + shift, h - 1}});
-  if (bar) c->FillRect(left ? TRect{0, 0, 2, h - 1} : TRect{w - 2, 0, w, h - 1});
+  struct Shape {
+    int TipX, BaseX, BarX;  // BarX < 0: no bar
+  };
+  static const Shape shapes[] = {{4, 8, 1}, {2, 6, -1}, {7, 3, -1}, {5, 1, 7}};
+  const Shape& s = shapes[Button];
+  c->Polygon({TPoint{s.TipX, mid}, TPoint{s.BaseX, 0}, TPoint{s.BaseX, bottom}});
+  if (s.BarX >= 0) c->FillRect(TRect{s.BarX, 0, s.BarX + 2, bottom + 1});
 }
 
 const char* const kNavHints[] = {"Primeiro registro", "Registro anterior", "Próximo registro", "Último registro"};

@@ -148,6 +148,16 @@ TEST_F(DBCtrlsTest, GridEditAndTextFollowEveryMoveAndEditChangesOnEachScroll) {
   ClickAt(grid->Handle(), cell.left + 3, cell.top + 3);
   EXPECT_EQ(q.RecNo(), 3);
   EXPECT_EQ(edit->Text(), "Álvaro Nunes");
+  // A double click reads the row it was made on, as the patient picker does.
+  std::string picked;
+  grid->OnDblClick = [&](TObject*) { picked = Nome(); };
+  const TRect row4 = grid->CellRect(1, 4);
+  const LPARAM at = MAKELPARAM(row4.left + 3, row4.top + 3);
+  SendMessageA(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(grid->Handle(), WM_LBUTTONUP, 0, at);
+  SendMessageA(grid->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(grid->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(picked, "Beatriz Lima");
 
   changes.clear();
   q.Close();
@@ -360,6 +370,23 @@ TEST_F(DBCtrlsTest, ComboBoxAndMemoShowAndBufferTheirFields) {
   EXPECT_EQ(estado->Text(), "RJ");
 }
 
+// Leftmost and rightmost dark pixel (text, glyphs) inside Rect of a window.
+std::pair<int, int> InkSpan(HWND Window, const TRect& Cell) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(Window);
+  int lo = Cell.right, hi = Cell.left - 1;
+  for (int y = Cell.top + 1; y < Cell.bottom - 1; ++y)
+    for (int x = Cell.left + 1; x < Cell.right - 1; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96) {
+        lo = std::min(lo, x);
+        hi = std::max(hi, x);
+      }
+    }
+  ReleaseDC(Window, dc);
+  return {lo, hi};
+}
+
 TEST_F(DBCtrlsTest, NavigatorButtonsMoveTheCursorByClicks) {
   auto* nav = Make<TDBNavigator>(10, 10, 160, 25);
   nav->SetDataSource(&ds);
@@ -374,6 +401,14 @@ TEST_F(DBCtrlsTest, NavigatorButtonsMoveTheCursorByClicks) {
   EXPECT_EQ(nav->Buttons(nbLast)->Left(), 120);
   EXPECT_EQ(nav->Buttons(nbNext)->Hint(), "Próximo registro");
   EXPECT_FALSE(nav->Buttons(nbFirst)->Enabled()) << "at the first row";
+  // Each glyph sits in the middle of its button, inside the button's frame.
+  for (TNavigateBtn b : {nbNext, nbLast}) {
+    TRect r = nav->Buttons(b)->BoundsRect();
+    InflateRect(&r, -3, -3);
+    const auto ink = InkSpan(nav->Handle(), r);
+    EXPECT_NEAR((ink.first + ink.second) / 2, (r.left + r.right) / 2, 2) << b;
+    EXPECT_LT(ink.second - ink.first, 12) << b;
+  }
   EXPECT_TRUE(nav->Buttons(nbNext)->Enabled());
 
   const struct {
@@ -402,23 +437,6 @@ TEST_F(DBCtrlsTest, NavigatorButtonsMoveTheCursorByClicks) {
   q.Close();
   EXPECT_FALSE(nav->Buttons(nbNext)->Enabled());
   EXPECT_FALSE(nav->Buttons(nbPrior)->Enabled());
-}
-
-// The column of each cell's text in a grid row: leftmost and rightmost dark pixel.
-std::pair<int, int> InkSpan(HWND Window, const TRect& Cell) {
-  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  HDC dc = GetDC(Window);
-  int lo = Cell.right, hi = Cell.left - 1;
-  for (int y = Cell.top + 1; y < Cell.bottom - 1; ++y)
-    for (int x = Cell.left + 1; x < Cell.right - 1; ++x) {
-      const COLORREF c = GetPixel(dc, x, y);
-      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96) {
-        lo = std::min(lo, x);
-        hi = std::max(hi, x);
-      }
-    }
-  ReleaseDC(Window, dc);
-  return {lo, hi};
 }
 
 TEST_F(DBCtrlsTest, GridColumnsAndTitlesAreAligned) {
