@@ -204,8 +204,8 @@ class TStrings : public TObject {
   char Delimiter = ',';
   char QuoteChar = '"';
 
-  void LoadFromStream(TStream* stream);
-  void SaveToStream(TStream* stream) const;
+  virtual void LoadFromStream(TStream* stream);
+  virtual void SaveToStream(TStream* stream) const;
   void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 

@@ -492,3 +492,9 @@ class TPageScroller : public TWinControl {
   int position_ = 0;
   bool recalculating_ = false;
 };
+
+// Tree views, rich edits, up-down controls and track bars have headers of their own.
+#include "toolkit/ui/ComCtrls_RichEdit.h"
+#include "toolkit/ui/ComCtrls_TrackBar.h"
+#include "toolkit/ui/ComCtrls_TreeView.h"
+#include "toolkit/ui/ComCtrls_UpDown.h"

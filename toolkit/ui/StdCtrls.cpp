@@ -509,7 +509,10 @@ class TMemoStrings : public TStrings {
 
 }  // namespace
 
-TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(this)) {
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomMemo(AOwner, std::make_unique<TMemoStrings>(this)) {}
+
+TCustomMemo::TCustomMemo(TComponent* AOwner, std::unique_ptr<TStrings> Lines)
+    : TCustomEdit(AOwner), lines_(std::move(Lines)) {
   SetBounds(0, 0, 185, 89);
   SetAutoSelect(false);
 }

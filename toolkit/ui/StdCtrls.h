@@ -233,6 +233,8 @@ class TCustomMemo : public TCustomEdit {
   void Dispatch(TMessage& Message) override;
 
  protected:
+  // A memo whose lines reach the window their own way (rich edits).
+  TCustomMemo(TComponent* AOwner, std::unique_ptr<TStrings> Lines);
   void CreateParams(TCreateParams& Params) override;
 
  private:
