@@ -245,6 +245,7 @@ void TCustomRichEdit::CreateWnd() {
   // No limit of its own beyond MaxLength (the control's default is 32K characters).
   SendMessageA(wnd, EM_EXLIMITTEXT, 0, MaxLength() > 0 ? MaxLength() : 0x7FFFFFFE);
   ApplyColor();
+  ApplyFontColor();
   ApplyWordWrap();
   if (!savedRichText_.empty()) {
     const std::string saved = std::move(savedRichText_);
@@ -261,6 +262,11 @@ void TCustomRichEdit::DestroyWnd() {
 
 void TCustomRichEdit::ApplyColor() {
   if (HandleAllocated()) SendMessageA(WindowHandle(), EM_SETBKGNDCOLOR, 0, ColorToRGB(Color()));
+}
+
+void TCustomRichEdit::ApplyFontColor() {
+  // WM_SETFONT gives new text the font's face and size; its colour goes through the default format.
+  if (HandleAllocated()) defAttributes_->SetColor(Font()->Color());
 }
 
 void TCustomRichEdit::ApplyWordWrap() {
@@ -340,4 +346,5 @@ std::string TCustomRichEdit::SaveStream(bool Rich) {
 void TCustomRichEdit::Dispatch(TMessage& Message) {
   TCustomMemo::Dispatch(Message);
   if (Message.Msg == CM_COLORCHANGED) ApplyColor();
+  if (Message.Msg == CM_FONTCHANGED) ApplyFontColor();
 }

@@ -76,6 +76,7 @@ class TCustomRichEdit : public TCustomMemo {
   int WindowPos(int TextPos);
   std::pair<int, int> WindowSelection();
   void ApplyColor();
+  void ApplyFontColor();
   void ApplyWordWrap();
 
   std::unique_ptr<TTextAttributes> selAttributes_;

@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "toolkit/rtl/Exceptions.h"
 #include "toolkit/ui/ComCtrls.h"
 
 TCustomUpDown::TCustomUpDown(TComponent* AOwner) : TWinControl(AOwner) {
@@ -34,7 +33,6 @@ void TCustomUpDown::UpdateRange() {
 
 void TCustomUpDown::SetAssociate(TWinControl* Value) {
   if (Value == associate_) return;
-  if (Value && Value->Parent() != Parent()) throw EInvalidOperation("The associate must share the up-down's parent");
   if (associate_) associate_->RemoveFreeNotification(this);
   associate_ = Value;
   if (Value) Value->FreeNotification(this);

@@ -18,7 +18,7 @@ class TCustomUpDown : public TWinControl {
  public:
   explicit TCustomUpDown(TComponent* AOwner);
 
-  // The buddy: shows the position as text, and the control sits at its side.
+  // The buddy (a sibling): shows the position as text, and the control sits at its side.
   TWinControl* Associate() const { return associate_; }
   void SetAssociate(TWinControl* Value);
   int Min() const { return min_; }

@@ -107,6 +107,12 @@ TEST_F(RichEditTest, BackgroundColourReadOnlyWrapAndEvents) {
   re->SetColor(clWindow);
   EXPECT_EQ(PixelAt(re->Handle(), 180, 80), Rgb(clWindow));
 
+  // The font's colour is the colour of new text.
+  re->Font()->SetColor(clBlue);
+  EXPECT_EQ(re->DefAttributes()->Color(), clBlue);
+  re->Font()->SetColor(clWindowText);
+  EXPECT_EQ(re->DefAttributes()->Color(), clWindowText);
+
   int changes = 0, downs = 0;
   re->OnChange = [&](TObject*) { ++changes; };
   re->OnMouseDown = [&](TObject*, TMouseButton Button, TShiftState, int, int) { downs += Button == mbLeft; };

@@ -110,6 +110,8 @@ TEST_F(TreeViewTest, NodesAreMirroredIntoTheControl) {
   SendMessageA(w, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&param));
   EXPECT_EQ(reinterpret_cast<TTreeNode*>(param.lParam), child);
 
+  tv->SetColor(static_cast<TColor>(RGB(255, 255, 230)));
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(w, TVM_GETBKCOLOR, 0, 0)), RGB(255, 255, 230));
   child->SetText("Sem uso de lentes");
   EXPECT_EQ(ItemText(w, child->ItemId()), "Sem uso de lentes");
   third->Expand(false);
