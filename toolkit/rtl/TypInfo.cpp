@@ -60,6 +60,41 @@ void SetEnumProp(TObject* Instance, const std::string& PropName, const std::stri
   throw EPropertyError("Invalid property value " + Value + " for " + PropName);
 }
 
+std::string GetSetProp(const TObject* Instance, const std::string& PropName) {
+  const TPropInfo& p = Need(Instance, PropName, false, tkSet);
+  const std::int64_t v = p.GetOrd(Instance);
+  std::string s;
+  for (size_t i = 0; i < p.EnumNames.size() && i < 64; ++i) {
+    if (!(v & (std::int64_t{1} << i))) continue;
+    if (!s.empty()) s += ',';
+    s += p.EnumNames[i];
+  }
+  return s;
+}
+
+void SetSetProp(TObject* Instance, const std::string& PropName, const std::string& Value) {
+  const TPropInfo& p = Need(Instance, PropName, false, tkSet);
+  std::string text = Value;
+  const size_t first = text.find_first_not_of(" \t[");
+  const size_t last = text.find_last_not_of(" \t]");
+  text = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+  std::int64_t v = 0;
+  size_t start = 0;
+  while (start <= text.size() && !text.empty()) {
+    size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    std::string name = text.substr(start, end - start);
+    name.erase(0, name.find_first_not_of(" \t"));
+    name.erase(name.find_last_not_of(" \t") + 1);
+    size_t i = 0;
+    while (i < p.EnumNames.size() && !AnsiSameText(p.EnumNames[i], name)) ++i;
+    if (i == p.EnumNames.size()) throw EPropertyError("Invalid property element: " + name);
+    v |= std::int64_t{1} << i;
+    start = end + 1;
+  }
+  NeedWritable(p, bool(p.SetOrd)).SetOrd(Instance, v);
+}
+
 std::string GetStrProp(const TObject* Instance, const std::string& PropName) {
   return Need(Instance, PropName, false, tkString).GetStr(Instance);
 }

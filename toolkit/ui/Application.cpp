@@ -4,6 +4,7 @@
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/HintWindow.h"
 
 #include <commctrl.h>
 
@@ -40,6 +41,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
                             nullptr, nullptr, inst, nullptr);
   if (!handle_) throw EOSError("Cannot create the application window", GetLastError());
   SetPropA(handle_, kAppProp, this);
+  hintWindow_ = new THintWindow(this);
   icon_->OnChange = [this](TObject*) {
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
     if (Screen) {
@@ -51,7 +53,6 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
 TApplication::~TApplication() {
   CancelHint();
   DestroyComponents();
-  if (hintWindow_) DestroyWindow(hintWindow_);
   if (handle_) {
     RemovePropA(handle_, kAppProp);
     DestroyWindow(handle_);
@@ -82,6 +83,7 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
   if (Operation == opRemove && AComponent == hintControl_) CancelHint();
+  if (Operation == opRemove && AComponent == hintWindow_) hintWindow_ = nullptr;
 }
 
 // --- Message loop -------------------------------------------------------------------------
@@ -111,6 +113,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     terminated_ = true;
     return true;
   }
+  if (hintWindow_ && hintWindow_->IsHintMsg(Msg)) CancelHint();
   bool handled = false;
   if (OnMessage) OnMessage(Msg, handled);
   if (!handled && !IsMDIMsg(Msg) && !IsKeyMsg(Msg)) {
@@ -133,7 +136,6 @@ void TApplication::HandleMessage() {
 
 bool TApplication::IsKeyMsg(MSG& Msg) {
   if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
-  if (Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) CancelHint();
   HWND wnd = GetCapture();
   if (!wnd) {
     wnd = Msg.hwnd;
@@ -317,29 +319,22 @@ void TApplication::HintMouseLeave(TControl* Control) {
 }
 
 void TApplication::ShowHintNow() {
-  if (!hintControl_) return;
+  if (!hintControl_ || !hintWindow_) return;
   hintText_ = ShortHint(hintControl_->Hint());
-  if (!hintWindow_) {
-    hintWindow_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0,
-                                  0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
-    TTTOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    ti.hwnd = handle_;
-    ti.uId = 1;
-    ti.lpszText = const_cast<char*>("");
-    SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-  TTTOOLINFOA ti{};
-  ti.cbSize = sizeof(ti);
-  ti.hwnd = handle_;
-  ti.uId = 1;
-  ti.lpszText = hintText_.data();
-  SendMessageA(hintWindow_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+  hintWindow_->SetColor(hintColor_);
+  // Below the cursor, kept inside the work area.
+  TRect r = hintWindow_->CalcHintRect(Screen ? Screen->Width() : 640, hintText_);
   POINT p{};
   GetCursorPos(&p);
-  SendMessageA(hintWindow_, TTM_TRACKPOSITION, 0, MAKELPARAM(p.x, p.y + 20));
-  SendMessageA(hintWindow_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  r = Bounds(p.x, p.y + 20, w, h);
+  if (Screen) {
+    const TRect area = Screen->WorkAreaRect();
+    if (r.right > area.right) OffsetRect(&r, area.right - r.right, 0);
+    if (r.left < area.left) OffsetRect(&r, area.left - r.left, 0);
+    if (r.bottom > area.bottom) OffsetRect(&r, 0, p.y - h - r.top);
+  }
+  hintWindow_->ActivateHint(r, hintText_);
   SetTimer(handle_, kHintHideTimer, static_cast<UINT>(std::max(1, hintHidePause_)), nullptr);
 }
 
@@ -348,13 +343,7 @@ void TApplication::CancelHint() {
     KillTimer(handle_, kHintShowTimer);
     KillTimer(handle_, kHintHideTimer);
   }
-  if (hintWindow_ && !hintText_.empty()) {
-    TTTOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = handle_;
-    ti.uId = 1;
-    SendMessageA(hintWindow_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
-  }
+  if (hintWindow_) hintWindow_->ReleaseHandle();
   hintText_.clear();
   hintControl_ = nullptr;
 }

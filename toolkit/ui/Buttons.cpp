@@ -99,6 +99,26 @@ void TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offs
 
 // --- TBitBtn --------------------------------------------------------------------------------
 
+namespace {
+
+const std::vector<std::string> kButtonLayouts = {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
+
+}  // namespace
+
+void TBitBtn::GetPublishedProperties(TPropList& List) const {
+  TButton::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      OrdProperty<TBitBtn>("Kind", &TBitBtn::Kind, &TBitBtn::SetKind,
+                         {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry",
+                          "bkIgnore", "bkAll"}),
+      OrdProperty<TBitBtn>("Layout", &TBitBtn::Layout, &TBitBtn::SetLayout, kButtonLayouts),
+      OrdProperty<TBitBtn>("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin),
+      OrdProperty<TBitBtn>("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing),
+      OrdProperty<TBitBtn>("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner) {
   glyph_.OnChange = [this] { Invalidate(); };
 }
@@ -301,6 +321,18 @@ void TBitBtn::Dispatch(TMessage& Message) {
 }
 
 // --- TSpeedButton ---------------------------------------------------------------------------
+
+void TSpeedButton::GetPublishedProperties(TPropList& List) const {
+  TGraphicControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      OrdProperty<TSpeedButton>("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex),
+      BoolProperty<TSpeedButton>("Down", &TSpeedButton::Down, &TSpeedButton::SetDown),
+      BoolProperty<TSpeedButton>("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp),
+      BoolProperty<TSpeedButton>("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat),
+      OrdProperty<TSpeedButton>("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout, kButtonLayouts),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(0, 0, 23, 22);

@@ -35,6 +35,7 @@ class TButtonGlyph {
 class TBitBtn : public TButton {
  public:
   explicit TBitBtn(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
   ~TBitBtn() override;
 
   TBitmap* Glyph() { return glyph_.Glyph(); }
@@ -74,6 +75,7 @@ class TBitBtn : public TButton {
 class TSpeedButton : public TGraphicControl {
  public:
   explicit TSpeedButton(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
 
   TBitmap* Glyph() { return glyph_.Glyph(); }
   void SetGlyph(const TBitmap* Value) { glyph_.SetGlyph(Value); }

@@ -324,6 +324,15 @@ void TListItem::SetSelected(bool Value) {
   SendMessageA(view_->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&state));
 }
 
+void TCustomListView::GetPublishedProperties(TPropList& List) const {
+  TWinControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      ObjProperty<TCustomListView>("LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages),
+      ObjProperty<TCustomListView>("SmallImages", &TCustomListView::SmallImages, &TCustomListView::SetSmallImages),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
   SetControlStyle(ControlStyle() & ~(csCaptureMouse | csClickEvents));
   SetColor(clWindow);

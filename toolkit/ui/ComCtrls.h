@@ -235,6 +235,7 @@ using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, 
 class TCustomListView : public TWinControl {
  public:
   explicit TCustomListView(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
   ~TCustomListView() override;
 
   int ColumnCount() const { return static_cast<int>(columns_.size()); }

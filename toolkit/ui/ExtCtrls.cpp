@@ -20,6 +20,23 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
 
 // --- TCustomPanel ---------------------------------------------------------------------------
 
+namespace {
+
+const std::vector<std::string> kBevelCuts = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
+
+}  // namespace
+
+void TCustomPanel::GetPublishedProperties(TPropList& List) const {
+  TCustomControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      OrdProperty<TCustomPanel>("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, kBevelCuts),
+      OrdProperty<TCustomPanel>("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, kBevelCuts),
+      OrdProperty<TCustomPanel>("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth),
+      OrdProperty<TCustomPanel>("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle, {"bsNone", "bsSingle"}),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetControlStyle(ControlStyle() | csAcceptsControls | csOpaque | csSetCaption);
   SetColor(clBtnFace);

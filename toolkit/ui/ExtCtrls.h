@@ -20,6 +20,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 class TCustomPanel : public TCustomControl {
  public:
   explicit TCustomPanel(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
 
   TBevelCut BevelInner() const { return bevelInner_; }
   void SetBevelInner(TBevelCut Value);

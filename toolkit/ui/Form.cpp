@@ -3,6 +3,7 @@
 
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Menus.h"
 
 namespace {
 
@@ -178,6 +179,7 @@ void TCustomForm::CreateWnd() {
   }
   TWinControl::CreateWnd();
   UpdateIcon();
+  if (menu_) menu_->SetWindowHandle(WindowHandle());
   if (formStyle_ == fsMDIForm && !clientHandle_) {
     CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
     const TRect r = ClientRect();
@@ -201,6 +203,8 @@ void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
 }
 
 void TCustomForm::DestroyWindowHandle() {
+  // The window would take the menu bar with it.
+  if (menu_) menu_->SetWindowHandle(nullptr);
   if (formState_ & fsCreatedMDIChild) {
     if (TForm* frame = Application ? Application->MainForm() : nullptr; frame && frame->ClientHandle()) {
       SendMessageA(frame->ClientHandle(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(WindowHandle()), 0);
@@ -664,7 +668,8 @@ void TCustomForm::GetPublishedProperties(TPropList& List) const {
   static const TPropInfo props[] = {
       OrdProperty<TCustomForm>("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
                                {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}),
-      OrdProperty<TCustomForm>("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons),
+      SetProperty<TCustomForm>("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+                               {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}),
       OrdProperty<TCustomForm>("Position", &TCustomForm::Position, &TCustomForm::SetPosition,
                                {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                                 "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}),
@@ -675,6 +680,32 @@ void TCustomForm::GetPublishedProperties(TPropList& List) const {
       BoolProperty<TCustomForm>("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview),
   };
   for (const TPropInfo& p : props) List.push_back(&p);
+}
+
+// The menu's own functions are reached through its virtual members only: the form does not need
+// the menus' library unless a program gives it a menu.
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (menu_ == Value) return;
+  if (menu_) menu_->SetWindowHandle(nullptr);
+  menu_ = Value;
+  if (!Value) return;
+  Value->FreeNotification(this);
+  if (WindowHandle()) Value->SetWindowHandle(WindowHandle());
+}
+
+bool TCustomForm::IsShortCut(TMessage& Message) {
+  if (!menu_ || !menu_->WindowHandle()) return false;
+  TShortCut key = static_cast<TShortCut>(Message.WParam & 0xFF);
+  const TShiftState shift = KeyboardStateToShiftState();
+  if (shift & ssShift) key |= scShift;
+  if (shift & ssCtrl) key |= scCtrl;
+  if (shift & ssAlt) key |= scAlt;
+  return menu_->IsShortCut(key);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == menu_) menu_ = nullptr;
 }
 
 TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {

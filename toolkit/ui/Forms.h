@@ -22,6 +22,8 @@
 #include "toolkit/ui/Controls.h"
 
 class TForm;
+class TMainMenu;
+class THintWindow;
 
 using TBorderIcons = std::uint8_t;
 constexpr TBorderIcons biSystemMenu = 1u << 0;
@@ -203,6 +205,12 @@ class TCustomForm : public TWinControl {
   bool Active() const { return active_; }
   void SetFocus() override;
 
+  // The menu bar: a main menu shown on the form's window (again after the window is made anew).
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* Value);
+  // A key the focused control did not want: true when the form's menu took it as a shortcut.
+  virtual bool IsShortCut(TMessage& Message);
+
   // MDI frames: the client window and the active child.
   HWND ClientHandle() const { return clientHandle_; }
   TCustomForm* ActiveMDIChild() const;
@@ -237,6 +245,7 @@ class TCustomForm : public TWinControl {
   virtual void DoClose(TCloseAction& Action);
   virtual void Activate();
   virtual void Deactivate();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   friend class TApplication;
@@ -263,6 +272,7 @@ class TCustomForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   HWND clientHandle_ = nullptr;
   TControlCanvas canvas_;
   std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
@@ -378,6 +388,11 @@ class TApplication : public TComponent {
   void SetHintPause(int Value) { hintPause_ = Value; }
   int HintHidePause() const { return hintHidePause_; }
   void SetHintHidePause(int Value) { hintHidePause_ = Value; }
+  // The background of hint windows.
+  TColor HintColor() const { return hintColor_; }
+  void SetHintColor(TColor Value) { hintColor_ = Value; }
+  // The window that shows the application's hints.
+  THintWindow* HintWindow() const { return hintWindow_; }
   // The hint window's text while a hint shows, else "".
   std::string CurrentHint() const;
   void HintMouseEnter(TControl* Control);
@@ -422,7 +437,8 @@ class TApplication : public TComponent {
   int hintPause_ = 500;
   int hintHidePause_ = 2500;
   TControl* hintControl_ = nullptr;
-  HWND hintWindow_ = nullptr;
+  THintWindow* hintWindow_ = nullptr;
+  TColor hintColor_ = clInfoBk;
   std::string hintText_;
   std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
   std::string helpFile_;

@@ -158,8 +158,12 @@ TEST_F(MaskTest, LeavingAnIncompleteChangeIsRefused) {
   Type(date, "1205");
   other->SetFocus();
   Pump();
-  ASSERT_EQ(script.Log().size(), 1u);
-  EXPECT_EQ(script.Log()[0].Text, "Valor de entrada inválido. Use a tecla Esc para abandonar as alterações.");
+  // (Focus taken back and forth by windows of other tests on the display may repeat the check.)
+  ASSERT_GE(script.Log().size(), 1u);
+  for (const auto& entry : script.Log()) {
+    EXPECT_EQ(entry.Text, "Valor de entrada inválido. Use a tecla Esc para abandonar as alterações.");
+  }
+  const size_t refused = script.Log().size();
   EXPECT_EQ(GetFocus(), date->Handle());
   EXPECT_EQ(Caret(date), 6);
 
@@ -169,7 +173,7 @@ TEST_F(MaskTest, LeavingAnIncompleteChangeIsRefused) {
   EXPECT_FALSE(date->Modified());
   other->SetFocus();
   Pump();
-  EXPECT_EQ(script.Log().size(), 1u);
+  EXPECT_EQ(script.Log().size(), refused);
   EXPECT_EQ(GetFocus(), other->Handle());
 
   // A complete date passes.
@@ -179,7 +183,7 @@ TEST_F(MaskTest, LeavingAnIncompleteChangeIsRefused) {
   EXPECT_NO_THROW(date->ValidateEdit());
   other->SetFocus();
   Pump();
-  EXPECT_EQ(script.Log().size(), 1u);
+  EXPECT_EQ(script.Log().size(), refused);
   EXPECT_EQ(date->Text(), "01/01/2001");
 }
 

@@ -332,6 +332,15 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState S
 
 // --- TMenu ----------------------------------------------------------------------------------
 
+void TMenu::GetPublishedProperties(TPropList& List) const {
+  TComponent::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      ObjProperty<TMenu>("Images", &TMenu::Images, &TMenu::SetImages),
+      BoolProperty<TMenu>("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) {
   items_->SetParentMenu(this);
   canvas_.Font()->SetHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));

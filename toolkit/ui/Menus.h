@@ -131,6 +131,7 @@ class TMenuItem : public TComponent {
 class TMenu : public TComponent {
  public:
   explicit TMenu(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
   ~TMenu() override;
 
   // The root item; its sub-items are the menu's entries.
@@ -153,7 +154,7 @@ class TMenu : public TComponent {
   // Tells the item whose submenu is about to open (it may change its sub-items).
   bool DispatchPopup(HMENU Menu);
   // Clicks the enabled visible item with that shortcut.
-  bool IsShortCut(TShortCut Value);
+  virtual bool IsShortCut(TShortCut Value);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

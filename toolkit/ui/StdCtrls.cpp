@@ -43,6 +43,20 @@ TOwnerDrawState OwnerDrawState(UINT ItemState) {
 
 // --- TCustomLabel ---------------------------------------------------------------------------
 
+void TCustomLabel::GetPublishedProperties(TPropList& List) const {
+  TGraphicControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      BoolProperty<TCustomLabel>("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize),
+      BoolProperty<TCustomLabel>("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent),
+      BoolProperty<TCustomLabel>("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap),
+      OrdProperty<TCustomLabel>("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment,
+                              {"taLeftJustify", "taRightJustify", "taCenter"}),
+      OrdProperty<TCustomLabel>("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout, {"tlTop", "tlCenter", "tlBottom"}),
+      ObjProperty<TCustomLabel>("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetControlStyle(ControlStyle() | csOpaque | csReplicatable);
   SetBounds(0, 0, 65, 17);
@@ -198,6 +212,16 @@ void TButtonControl::Dispatch(TMessage& Message) {
   TWinControl::Dispatch(Message);
 }
 
+void TButton::GetPublishedProperties(TPropList& List) const {
+  TButtonControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      BoolProperty<TButton>("Default", &TButton::Default, &TButton::SetDefault),
+      BoolProperty<TButton>("Cancel", &TButton::Cancel, &TButton::SetCancel),
+      OrdProperty<TButton>("ModalResult", &TButton::ModalResult, &TButton::SetModalResult),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBounds(0, 0, 75, 25);
   SetControlStyle(ControlStyle() & ~csDoubleClicks);
@@ -245,6 +269,17 @@ void TButton::Dispatch(TMessage& Message) {
   TButtonControl::Dispatch(Message);
 }
 
+void TCustomCheckBox::GetPublishedProperties(TPropList& List) const {
+  TButtonControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      BoolProperty<TCustomCheckBox>("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked),
+      OrdProperty<TCustomCheckBox>("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState,
+                                 {"cbUnchecked", "cbChecked", "cbGrayed"}),
+      BoolProperty<TCustomCheckBox>("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
+
 TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBounds(0, 0, 97, 17);
 }
@@ -280,6 +315,14 @@ void TCustomCheckBox::Toggle() {
     case cbChecked: SetState(cbUnchecked); break;
     case cbGrayed: SetState(cbChecked); break;
   }
+}
+
+void TRadioButton::GetPublishedProperties(TPropList& List) const {
+  TButtonControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      BoolProperty<TRadioButton>("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
 }
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -332,6 +375,17 @@ void TGroupBox::AdjustClientRect(TRect& Rect) {
 }
 
 // --- TCustomEdit ----------------------------------------------------------------------------
+
+void TCustomEdit::GetPublishedProperties(TPropList& List) const {
+  TWinControl::GetPublishedProperties(List);
+  static const TPropInfo props[] = {
+      OrdProperty<TCustomEdit>("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, {"bsNone", "bsSingle"}),
+      OrdProperty<TCustomEdit>("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
+      BoolProperty<TCustomEdit>("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly),
+      OrdProperty<TCustomEdit>("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
+}
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetControlStyle(ControlStyle() & ~(csCaptureMouse | csClickEvents | csSetCaption));

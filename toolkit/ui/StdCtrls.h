@@ -26,6 +26,7 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 class TCustomLabel : public TGraphicControl {
  public:
   explicit TCustomLabel(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
 
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool Value);
@@ -84,6 +85,7 @@ class TButtonControl : public TWinControl {
 class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
 
   bool Default() const { return default_; }
   void SetDefault(bool Value);
@@ -109,6 +111,7 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 class TCustomCheckBox : public TButtonControl {
  public:
   explicit TCustomCheckBox(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
 
   TCheckBoxState State() const { return state_; }
   virtual void SetState(TCheckBoxState Value);
@@ -140,6 +143,7 @@ class TCheckBox : public TCustomCheckBox {
 class TRadioButton : public TButtonControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
   bool Checked() const { return checked_; }
   // Checking one unchecks the other radio buttons of its parent.
   void SetChecked(bool Value);
@@ -167,6 +171,7 @@ class TGroupBox : public TWinControl {
 class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
+  void GetPublishedProperties(TPropList& List) const override;
 
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle Value);

@@ -157,6 +157,8 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_FOCUSCHANGED: CMFocusChanged(Message); return;
     case CM_DIALOGKEY: CMDialogKey(Message); return;
     case CM_DIALOGCHAR: CMDialogChar(Message); return;
+    // Children that follow their parent's ShowHint take the new one.
+    case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); return;
     case CN_CTLCOLORMSGBOX: case CN_CTLCOLOREDIT: case CN_CTLCOLORLISTBOX: case CN_CTLCOLORBTN:
     case CN_CTLCOLORDLG: case CN_CTLCOLORSCROLLBAR: case CN_CTLCOLORSTATIC:
       CMCtlColor(Message);
@@ -1002,6 +1004,7 @@ void TWinControl::CNKeyDown(TMessage& Message) {
   Message.Result = 1;
   const WPARAM key = Message.WParam;
   if (Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(this)) != 0) return;
+  if (TCustomForm* form = GetParentForm(); form && form->IsShortCut(Message)) return;
   if (key == VK_F1 && Message.Msg == CN_KEYDOWN && !(KeyboardStateToShiftState() & (ssShift | ssCtrl | ssAlt))) {
     HELPINFO info{};
     info.cbSize = sizeof(info);
