@@ -89,7 +89,7 @@ struct Exame {
 class Gerador {
  public:
   explicit Gerador(const ConfigExemplos& c) : config(c), captura(c) {
-    infos.TipoCone = config.TipoCone.c_str();
+    infos.TipoCone = TipoConeExemplos;
     infos.FatorCorrecao = config.FatorCorrecao;
     infos.Z0 = config.Z0;
     infos.NumAneis = NumAneisExemplos;

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
-// Rings per meridian the browser hands the map modules for an example exam.
+// Rings per meridian and cone type the browser hands the map modules for an example exam: the
+// examples are photographed and measured with that cone (the large 16-ring one), whatever cone
+// the instrument has.
 constexpr int NumAneisExemplos = 16;
+constexpr const char* TipoConeExemplos = "2";
 
 struct ConfigExemplos {
   std::string Pasta;  // the examples folder, a Windows path
   std::string Captura, CapturaOrto, Processamento, ProcessamentoOrto;  // module files
-  std::string TipoCone = "4";
   double FatorCorrecao = 0.02, Z0 = 10.0;
 };
 

@@ -1,5 +1,6 @@
 // GeraExemplos SETTINGS.ini: makes the example exams into the examples folder that the settings
-// file names, with the capture and processing modules and the instrument's cone it names.
+// file names, with the capture and processing modules and the camera scale and working distance it
+// names (the cone is the examples' own).
 #include <cstdio>
 
 #include "core/UBArquivosExame.h"
@@ -21,7 +22,6 @@ int main(int argc, char** argv) {
     c.CapturaOrto = ini.ReadString("MODULOS", "DIGITALIZACAO_ORTO", "");
     c.Processamento = ini.ReadString("MODULOS", "PROCESSAMENTO", "");
     c.ProcessamentoOrto = ini.ReadString("MODULOS", "PROCESSAMENTO_ORTO", "");
-    c.TipoCone = ini.ReadString("MZ", "TipoCone", c.TipoCone);
     c.FatorCorrecao = StrToFloatPontoVirgula(ini.ReadString("MZ", "FatorCorrecao", "0.02"));
     c.Z0 = StrToFloatPontoVirgula(ini.ReadString("MZ", "Z0", "10"));
     if (c.Pasta.empty() || !ForceDirectories(c.Pasta)) throw Exception("Pasta de exemplos inválida: " + c.Pasta);

@@ -17,21 +17,39 @@ double Interpola(const std::vector<double>& v, double t) {
   return v[k] + (v[k + 1] - v[k]) * f;
 }
 
+// A cone type's rings: how many, where their reflections fall on the reference sphere (evenly
+// from the first to the last, in mm off the apex) and how far each ring stands behind the one in
+// front of it (mm).
+struct TipoDeCone {
+  const char* tipo;
+  int aneis;
+  double primeiro, ultimo, passo;
+};
+
+constexpr TipoDeCone kTiposCone[] = {
+    {"1", 16, 0.35, 2.60, 1.5},  // small 16-ring cone: close to the eye, central cornea only
+    {"2", 16, 0.40, 4.00, 3.0},  // large 16-ring cone: longer, its rings wider apart
+    {"3", 32, 0.35, 4.30, 2.2},  // the first 32-ring cone
+    {"4", 32, 0.30, 4.45, 2.0},  // the current 32-ring cone
+};
+
 }  // namespace
 
 bool MakeCone(const std::string& tipoCone, double z0, ConeModel& cone) {
-  if (tipoCone != "4" || !(z0 > 0.0) || z0 > 200.0) return false;
-  // Cone type 4: 32 rings whose reflections on the reference sphere fall evenly from 0.30 to
-  // 4.45 mm off the apex; the front ring stands z0 in front of the apex plane, each ring behind
-  // it 2 mm further back.
-  cone.altura.assign(kAneisCone, 0.0);
-  cone.distancia.assign(kAneisCone, 0.0);
-  for (int j = 0; j < kAneisCone; ++j) {
-    const double r = 0.30 + j * (4.45 - 0.30) / (kAneisCone - 1);
-    const double w = z0 + 2.0 * (kAneisCone - 1 - j);
+  if (!(z0 > 0.0) || z0 > 200.0) return false;
+  const TipoDeCone* t = nullptr;
+  for (const TipoDeCone& k : kTiposCone)
+    if (tipoCone == k.tipo) t = &k;
+  if (!t) return false;
+  // The front ring stands z0 in front of the apex plane, each ring behind it one step further back.
+  cone.altura.assign(size_t(t->aneis), 0.0);
+  cone.distancia.assign(size_t(t->aneis), 0.0);
+  for (int j = 0; j < t->aneis; ++j) {
+    const double r = t->primeiro + j * (t->ultimo - t->primeiro) / (t->aneis - 1);
+    const double w = z0 + t->passo * (t->aneis - 1 - j);
     const double teta = std::asin(r / kRaioReferencia);  // surface normal tilt at r
-    cone.distancia[j] = w;
-    cone.altura[j] = r + std::tan(2.0 * teta) * (w + SagEsfera(r, kRaioReferencia));
+    cone.distancia[size_t(j)] = w;
+    cone.altura[size_t(j)] = r + std::tan(2.0 * teta) * (w + SagEsfera(r, kRaioReferencia));
   }
   return true;
 }

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-constexpr int kAneisCone = 32;           // rings painted on the cone
 constexpr double kRaioReferencia = 7.80;  // reference sphere the cone data are tuned on (mm)
 
 struct ConeModel {
@@ -13,8 +12,9 @@ struct ConeModel {
   int Aneis() const { return int(altura.size()); }
 };
 
-// The cone of a cone type at working distance z0 (distance of the front ring); false for a
-// type this instrument does not have.
+// The cone of a cone type at working distance z0 (distance of the front ring): "1" and "2" the
+// small and the large 16-ring cones, "3" the first 32-ring cone, "4" the current one; false for
+// any other type.
 bool MakeCone(const std::string& tipoCone, double z0, ConeModel& cone);
 
 // The two arrays the cone-data library hands out. The second is the ring height. The first is

@@ -15,65 +15,83 @@ ConeModel Cone() {
   return c;
 }
 
-TEST(ConeModel, OnlyKnownTypes) {
+// Each cone type: its rings and where they reflect on the 7.80 mm reference sphere (mm off the apex).
+struct TipoEsperado {
+  const char* tipo;
+  int aneis;
+  double primeiro, ultimo;
+  double Reflexo(int j) const { return primeiro + (j - 1) * (ultimo - primeiro) / (aneis - 1); }
+};
+constexpr TipoEsperado kTipos[] = {
+    {"1", 16, 0.35, 2.60}, {"2", 16, 0.40, 4.00}, {"3", 32, 0.35, 4.30}, {"4", 32, 0.30, 4.45}};
+
+TEST(ConeModel, EveryConeTypeOfTheInstrumentAndNoOther) {
   ConeModel c;
-  EXPECT_TRUE(MakeCone("4", 10.0, c));
-  EXPECT_EQ(c.Aneis(), 32);
-  EXPECT_FALSE(MakeCone("3", 10.0, c));
-  EXPECT_FALSE(MakeCone("", 10.0, c));
+  for (const TipoEsperado& t : kTipos) {
+    EXPECT_TRUE(MakeCone(t.tipo, 10.0, c)) << t.tipo;
+    EXPECT_EQ(c.Aneis(), t.aneis) << t.tipo;
+  }
+  for (const char* tipo : {"", "0", "5", "44", " 4", "cone"}) EXPECT_FALSE(MakeCone(tipo, 10.0, c)) << tipo;
   EXPECT_FALSE(MakeCone("4", 0.0, c));
 }
 
 TEST(ConeModel, FirstArrayIsPathPlusTwiceTheReferenceSagOnEveryRing) {
-  const ConeModel cone = Cone();
-  std::vector<double> c1, c2;
-  ConeDataArrays(cone, c1, c2);
-  ASSERT_EQ(c1.size(), 32u);
-  for (int j = 0; j < 32; ++j) {
-    const double r = 0.30 + j * 4.15 / 31, sag = 7.80 - std::sqrt(7.80 * 7.80 - r * r);
-    EXPECT_NEAR(c1[size_t(j)], cone.distancia[size_t(j)] + 2 * sag, 1e-9) << "ring " << j + 1;
+  for (const TipoEsperado& t : kTipos) {
+    ConeModel cone;
+    ASSERT_TRUE(MakeCone(t.tipo, 10.0, cone));
+    std::vector<double> c1, c2;
+    ConeDataArrays(cone, c1, c2);
+    ASSERT_EQ(c1.size(), size_t(t.aneis));
+    for (int j = 1; j <= t.aneis; ++j) {
+      const double r = t.Reflexo(j), sag = 7.80 - std::sqrt(7.80 * 7.80 - r * r);
+      EXPECT_NEAR(c1[size_t(j - 1)], cone.distancia[size_t(j - 1)] + 2 * sag, 1e-9) << t.tipo << " ring " << j;
+    }
   }
 }
 
 TEST(RingRender, ReferenceSphereShowsRingsWhereTheConeWasDesigned) {
-  const ConeModel cone = Cone();
   ModelEye olho;  // 7.80 mm sphere
-  // Ring j reflects at 0.30 + (j - 1) x 4.15 / 31 mm on the reference sphere.
-  for (int j : {1, 10, 32}) {
-    const double r = 0.30 + (j - 1) * 4.15 / 31;
-    EXPECT_NEAR(IndiceAnel(olho, cone, r, 0.0), j, 1e-6) << "ring " << j;
-    EXPECT_NEAR(IndiceAnel(olho, cone, 0.0, -r), j, 1e-6) << "ring " << j;
+  for (const TipoEsperado& t : kTipos) {
+    ConeModel cone;
+    ASSERT_TRUE(MakeCone(t.tipo, 10.0, cone));
+    for (int j : {1, 10, t.aneis}) {
+      EXPECT_NEAR(IndiceAnel(olho, cone, t.Reflexo(j), 0.0), j, 1e-6) << t.tipo << " ring " << j;
+      EXPECT_NEAR(IndiceAnel(olho, cone, 0.0, -t.Reflexo(j)), j, 1e-6) << t.tipo << " ring " << j;
+    }
   }
 }
 
 TEST(RingFinder, SphereGivesItsCurvatureOnEveryMeridian) {
-  const ConeModel cone = Cone();
-  for (double raio : {7.80, 7.50, 8.20}) {
-    ModelEye olho;
-    olho.raio = raio;
-    ResultadoAneis res;
-    ASSERT_TRUE(ProcessarAneis(RenderizarAneis(olho, cone, kFator), cone, kFator, 32, nullptr, res));
-    // Bounds: each meridian's mean within 0.03 D; every single ring within 0.25 D (a ring whose
-    // dark band holds the pupil's edge is measured against an uneven ground).
-    const double k = 337.5 / raio;
-    double piorMedia = 0, piorAnel = 0;
-    int minAneis = 99;
-    for (int m = 0; m < kMeridianos; ++m) {
-      minAneis = std::min(minAneis, res.aneis[m]);
-      double soma = 0;
-      for (int j = 0; j <= res.aneis[m]; ++j) {
-        soma += res.D[m][j];
-        piorAnel = std::max(piorAnel, std::fabs(res.D[m][j] - k));
+  for (const TipoEsperado& t : kTipos) {
+    ConeModel cone;
+    ASSERT_TRUE(MakeCone(t.tipo, 10.0, cone));
+    for (double raio : {7.80, 7.50, 8.20}) {
+      ModelEye olho;
+      olho.raio = raio;
+      ResultadoAneis res;
+      ASSERT_TRUE(ProcessarAneis(RenderizarAneis(olho, cone, kFator), cone, kFator, t.aneis, nullptr, res));
+      // Bounds: each meridian's mean within 0.03 D; every single ring within 0.25 D (a ring whose
+      // dark band holds the pupil's edge is measured against an uneven ground).
+      const double k = 337.5 / raio;
+      double piorMedia = 0, piorAnel = 0;
+      int minAneis = 99;
+      for (int m = 0; m < kMeridianos; ++m) {
+        minAneis = std::min(minAneis, res.aneis[m]);
+        double soma = 0;
+        for (int j = 0; j <= res.aneis[m]; ++j) {
+          soma += res.D[m][j];
+          piorAnel = std::max(piorAnel, std::fabs(res.D[m][j] - k));
+        }
+        piorMedia = std::max(piorMedia, std::fabs(soma / (res.aneis[m] + 1) - k));
       }
-      piorMedia = std::max(piorMedia, std::fabs(soma / (res.aneis[m] + 1) - k));
+      EXPECT_GE(minAneis, t.aneis * 3 / 4) << t.tipo << " " << raio;
+      EXPECT_LT(piorMedia, 0.03) << t.tipo << " " << raio;
+      EXPECT_LT(piorAnel, 0.25) << t.tipo << " " << raio;
+      // Pixel centres are whole sample positions, so the axis lies between the middle four pixels.
+      EXPECT_NEAR(res.centroX, 319.5, 0.02) << t.tipo;
+      EXPECT_NEAR(res.centroY, 239.5, 0.02) << t.tipo;
+      EXPECT_GT(res.indConf, 60.0) << t.tipo;
     }
-    EXPECT_GE(minAneis, 24) << raio;
-    EXPECT_LT(piorMedia, 0.03) << raio;
-    EXPECT_LT(piorAnel, 0.25) << raio;
-    // Pixel centres are whole sample positions, so the axis lies between the middle four pixels.
-    EXPECT_NEAR(res.centroX, 319.5, 0.02);
-    EXPECT_NEAR(res.centroY, 239.5, 0.02);
-    EXPECT_GT(res.indConf, 60.0);
   }
 }
 

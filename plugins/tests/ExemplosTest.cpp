@@ -5,14 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/UBConeDLL.h"
+#include "core/UBFuncoesMapas.h"
 #include "core/UBMapOperation.h"
 #include "core/UBSettingsTestSupport.h"
 #include "plugins/Exemplos/Exemplos.h"
+#include "plugins/common/ModelosOlho.h"
 #include "plugins/tests/PastaModulos.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -37,7 +41,7 @@ class Exemplos : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     pasta = std::make_unique<PastaModulos>(
-        "exemplos-test", std::initializer_list<const char*>{"Captura", "CapturaOrto", "Processamento", "ProcessamentoOrto"},
+        "exemplos-test", std::initializer_list<const char*>{"Captura", "CapturaOrto", "Processamento", "ProcessamentoOrto", "Kelvanor"},
         "Modulos");
     fs::create_directories(pasta->Raiz() / "Exemplos");
     ConfigExemplos c;
@@ -135,6 +139,36 @@ TEST_F(Exemplos, OrthokeratologySeriesHasItsFourStages) {
   for (size_t k = 1; k < 4; ++k) EXPECT_GT(centro[k], centro[k - 1] + 0.2) << k;
   auto normal = Carregar("OD - Normal01");
   EXPECT_LT(centro[0], Media(*normal, 1, 3) - 2.0);
+}
+
+// The browser's map modules take an example with the examples' cone type and ring count: with the
+// cone-data library's table for that cone, the normal eye's elevation is the model's own surface.
+TEST_F(Exemplos, NormalExampleElevationWithTheExamplesCone) {
+  ASSERT_TRUE(CarregarConeDLL(pasta->Dll("Kelvanor")));
+  auto e = Carregar("OD - Normal01");
+  const double f = 0.02, z0 = 10.0;
+  const int numAneis = NumAneisExemplos;
+  TBFuncoesMapas mapa(*e->PtrMatrizD(), *e->PtrMatrizM(), *e->PtrAneisPorMeridiano(), nullptr, nullptr,
+                      e->GetCentroX(), e->GetCentroY(), f, z0, TipoConeExemplos, numAneis);
+  ASSERT_NO_THROW(mapa.CalcularMapa(tmElevacao));
+  LiberarConeDLL();
+  const ModelEye olho = NoOlho(ModelosOlho()[kCorneaNormal].olho, true);
+  double pior = 0, alcance = 0;
+  int celulas = 0;
+  for (int m = 0; m < NumMeridianos; ++m) {
+    const double a = (m + 1) * 3.14159265358979323846 / 180.0;
+    for (int s = 1; s < NumAmostrasRaio && s <= mapa.MatrizM[size_t(m)][size_t(numAneis)]; ++s) {
+      double z = 0;
+      ASSERT_TRUE(Sag(olho, s * f * std::cos(a), s * f * std::sin(a), z));
+      pior = std::max(pior, std::fabs(mapa.CelulaElevacao(m, s).Cornea - 1000 * z));
+      alcance = std::max(alcance, s * f);
+      ++celulas;
+    }
+  }
+  // Micrometres against the model's surface, over the 16 rings' zone (about 4 mm off the apex).
+  EXPECT_GT(celulas, 360 * 150);
+  EXPECT_GT(alcance, 3.8);
+  EXPECT_LT(pior, 3.0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -128,14 +129,56 @@ TEST_F(Modulos, DescriptionsByTipo) {
   LiberarInfoDLL();
 }
 
-TEST_F(Modulos, ConeDataOfTheKnownConeOnly) {
+TEST_F(Modulos, ConeDataOfEveryConeTypeOnly) {
   ASSERT_TRUE(CarregarConeDLL(pasta->Dll("Kelvanor")));
+  struct Caso {
+    const char* tipo;
+    size_t aneis;
+  };
+  for (const Caso c : {Caso{"1", 16}, Caso{"2", 16}, Caso{"3", 32}, Caso{"4", 32}}) {
+    TDadosCone dados;
+    CarregaDadosConePadrao()(dados, c.tipo, 10.0);
+    ASSERT_EQ(dados.C1.size(), c.aneis) << c.tipo;
+    ASSERT_EQ(dados.C2.size(), c.aneis) << c.tipo;
+    EXPECT_GT(dados.C2.back(), dados.C2.front()) << c.tipo;  // the outer rings are the wider ones
+  }
   TDadosCone dados;
-  CarregaDadosConePadrao()(dados, "4", 10.0);
-  ASSERT_EQ(dados.C1.size(), 32u);
-  EXPECT_GT(dados.C2.back(), dados.C2.front());  // the outer rings are the wider ones
-  EXPECT_ANY_THROW(CarregaDadosConePadrao()(dados, "3", 10.0));
+  // The small cone's rings stand closer to the axis than the large one's.
+  CarregaDadosConePadrao()(dados, "1", 10.0);
+  const double pequeno = dados.C2.back();
+  CarregaDadosConePadrao()(dados, "2", 10.0);
+  EXPECT_LT(pequeno, dados.C2.back());
+  for (const char* tipo : {"", "0", "5", "32"}) EXPECT_ANY_THROW(CarregaDadosConePadrao()(dados, tipo, 10.0)) << tipo;
   LiberarConeDLL();
+}
+
+TEST_F(Modulos, CaptureAndProcessingUseTheConeOfTheSettings) {
+  Capturar(0, true);  // the 7.80 mm reference sphere
+  struct Caso {
+    const char* tipo;
+    int aneis;
+  };
+  for (const Caso c : {Caso{"1", 16}, Caso{"2", 16}, Caso{"3", 32}, Caso{"4", 32}}) {
+    infos.TipoCone = c.tipo;
+    infos.NumAneis = c.aneis;
+    TMemoryStream central, lateral;
+    ASSERT_TRUE(Digitalizar(central, lateral, 2, "Esfera 7,80")) << c.tipo;
+    central.SetPosition(0);
+    auto e = std::make_unique<Exame>();
+    ASSERT_EQ(Processar(central, *e), 1) << c.tipo;
+    EXPECT_EQ(*std::min_element(e->aneis.begin(), e->aneis.end()), c.aneis) << c.tipo;
+    EXPECT_NEAR(e->D[0][size_t(c.aneis)], 337.5 / 7.80, 0.1) << c.tipo;
+  }
+  // A cone type the instrument does not have: no picture, no measurement.
+  infos.TipoCone = "9";
+  TMemoryStream central, lateral;
+  EXPECT_FALSE(Digitalizar(central, lateral, 2, "Esfera 7,80"));
+  infos.TipoCone = "4";
+  ASSERT_TRUE(Digitalizar(central, lateral, 2, "Esfera 7,80"));
+  infos.TipoCone = "9";
+  central.SetPosition(0);
+  auto e = std::make_unique<Exame>();
+  EXPECT_EQ(Processar(central, *e), 0);
 }
 
 TEST_F(Modulos, CancelledCaptureLeavesTheStreamsEmpty) {
