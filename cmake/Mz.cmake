@@ -55,8 +55,8 @@ set(MZ_SANITIZE_FUZZ -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-r
 set(MZ_WIN32_LIBS user32 gdi32 comctl32 comdlg32 advapi32 shell32 version winspool ole32 oleaut32 uuid imm32 msimg32)
 
 function(mz_parse_args prefix)
-  cmake_parse_arguments(PARSE_ARGV 1 A "GUI" "SPEC;SECONDS;SEEDS;RESOURCES;TIMEOUT" "SOURCES;DEPS;LABELS")
-  foreach(v GUI SPEC SECONDS SEEDS RESOURCES TIMEOUT SOURCES DEPS LABELS)
+  cmake_parse_arguments(PARSE_ARGV 1 A "GUI;ALONE" "SPEC;SECONDS;SEEDS;RESOURCES;TIMEOUT" "SOURCES;DEPS;LABELS")
+  foreach(v GUI ALONE SPEC SECONDS SEEDS RESOURCES TIMEOUT SOURCES DEPS LABELS)
     set(${prefix}_${v} "${A_${v}}" PARENT_SCOPE)
   endforeach()
 endfunction()
@@ -174,6 +174,11 @@ function(mz_wine_test name)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED mz_wine LABELS "wine;${A_LABELS}"
                        TIMEOUT ${A_TIMEOUT}
                        ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};MZ_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  # Tests that move the cursor or need the focus and the active window run with no other test beside
+  # them: another test's window shown meanwhile would take the activation away.
+  if(A_ALONE)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 function(mz_native_test name)

@@ -9,7 +9,13 @@
 #include "toolkit/ui/Buttons.h"
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/ControlsTestSupport.h"
+#include "toolkit/ui/ComCtrls_RichEdit.h"
+#include "toolkit/ui/ComCtrls_TrackBar.h"
+#include "toolkit/ui/ComCtrls_TreeView.h"
+#include "toolkit/ui/ComCtrls_UpDown.h"
 #include "toolkit/ui/ExtCtrls.h"
+#include "toolkit/ui/Mask.h"
+#include "toolkit/ui/Spin.h"
 #include "toolkit/ui/StdCtrls.h"
 
 namespace {
@@ -28,7 +34,7 @@ class GalleryTest : public uitest::ControlsTest {
     return c;
   }
   void Build() {
-    form->SetBounds(0, 0, 640, 480);
+    form->SetBounds(0, 0, 640, 760);
     Put<TLabel>(form, 8, 8, 100, 15)->SetCaption("&Nome do paciente:");
     Put<TEdit>(form, 8, 26, 150, 21)->SetText("Ana Souza");
     auto* senha = Put<TEdit>(form, 8, 52, 150, 21);
@@ -111,11 +117,97 @@ class GalleryTest : public uitest::ControlsTest {
       t->SetPageControl(pages);
     }
     Put<TLabel>(pages->Pages(0), 10, 10, 200, 15)->SetCaption("Conteúdo da primeira página");
+    BuildLowerRows();
     auto* status = new TStatusBar(form);
     status->SetParent(form);
     status->AddPanel()->SetText("Pronto");
     status->AddPanel()->SetText("MZ3100");
     status->Panels(0)->SetWidth(200);
+  }
+  // Lists, text and containers below the page control.
+  void BuildLowerRows() {
+    auto* toolbar = Put<TToolBar>(form, 8, 440, 300, 26);
+    toolbar->SetAlign(alNone);
+    toolbar->SetBounds(8, 440, 300, 26);
+    toolbar->SetShowCaptions(true);
+    toolbar->SetButtonWidth(60);
+    // Run-time buttons go before the first one at or right of their Left: made last to first.
+    for (const char* caption : {"Mapas", "Exame", "Paciente"}) {
+      auto* b = new TToolButton(form);
+      b->SetCaption(caption);
+      b->SetParent(toolbar);
+    }
+    toolbar->Buttons(1)->SetStyle(tbsCheck);
+    toolbar->Buttons(1)->SetDown(true);
+    auto* tabs = Put<TTabControl>(form, 320, 440, 300, 60);
+    tabs->Tabs()->SetCommaText("Axial,Tangencial,Elevação");
+    tabs->SetTabIndex(1);
+
+    auto* tree = Put<TTreeView>(form, 8, 474, 150, 120);
+    TTreeNode* patient = tree->Items()->Add(nullptr, "Ana Souza");
+    tree->Items()->AddChild(patient, "OD 10/12/2026");
+    tree->Items()->AddChild(patient, "OS 10/12/2026");
+    tree->Items()->Add(nullptr, "Bruno Lima");
+    patient->Expand(false);
+    auto* view = Put<TListView>(form, 166, 474, 146, 120);
+    view->SetViewStyle(vsReport);
+    view->AddColumn()->SetCaption("Nome");
+    view->AddColumn()->SetCaption("Olho");
+    view->Columns(0)->SetWidth(80);
+    for (const char* name : {"Carla", "Daniel"}) {
+      TListItem* item = view->AddItem();
+      item->SetCaption(name);
+      item->SubItems()->Add("OD");
+    }
+    auto* rich = Put<TRichEdit>(form, 320, 508, 300, 86);
+    rich->Lines()->Add("Laudo: córnea regular.");
+    rich->SetSelStart(0);
+    rich->SetSelLength(6);
+    rich->SelAttributes()->SetColor(clRed);
+    rich->SetSelLength(0);
+
+    auto* mask = Put<TMaskEdit>(form, 8, 602, 100, 21);
+    mask->SetEditMask("!99/99/0000;1;_");
+    mask->SetText("10/12/2026");
+    auto* spin = Put<TSpinEdit>(form, 116, 602, 70, 21);
+    spin->SetValue(16);
+    auto* buddy = Put<TEdit>(form, 194, 602, 50, 21);
+    auto* updown = Put<TUpDown>(form, 244, 602, 16, 21);
+    updown->SetAssociate(buddy);
+    updown->SetPosition(32);
+    auto* track = Put<TTrackBar>(form, 268, 600, 200, 30);
+    track->SetMax(10);
+    track->SetPosition(4);
+    auto* bar = Put<TScrollBar>(form, 476, 604, 144, 17);
+    bar->SetPageSize(10);
+    bar->SetPosition(40);
+
+    auto* scroll = Put<TScrollBox>(form, 8, 632, 200, 70);
+    Put<TPanel>(scroll, 10, 10, 300, 120)->SetCaption("Rolagem");
+    auto* split = Put<TPanel>(form, 216, 632, 104, 70);
+    split->SetBevelOuter(bvNone);
+    auto* left = Put<TPanel>(split, 0, 0, 50, 70);
+    left->SetAlign(alLeft);
+    left->SetCaption("OD");
+    auto* splitter = Put<TSplitter>(split, 50, 0, 4, 70);
+    splitter->SetAlign(alLeft);
+    auto* right = Put<TPanel>(split, 54, 0, 50, 70);
+    right->SetAlign(alClient);
+    right->SetCaption("OS");
+    auto* pager = Put<TPageScroller>(form, 328, 640, 292, 40);
+    auto* inner = new TToolBar(form);
+    inner->SetAlign(alNone);
+    inner->SetBounds(0, 0, 100, 30);
+    inner->SetAutoSize(true);
+    inner->SetParent(pager);
+    inner->SetShowCaptions(true);
+    inner->SetButtonWidth(70);
+    for (const char* caption : {"Refr", "Elev", "Foto", "Olhos", "Lente", "Dif", "Multi", "Orto", "Tang", "Axial"}) {
+      auto* b = new TToolButton(form);
+      b->SetCaption(caption);
+      b->SetParent(inner);
+    }
+    pager->SetControl(inner);
   }
 };
 
