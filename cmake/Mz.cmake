@@ -136,7 +136,8 @@ function(mz_plugin name)
   mz_parse_args(A ${ARGN})
   add_library(${name} SHARED ${A_SOURCES})
   mz_common(${name})
-  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll"
+  # wineg++ writes NAME.dll.so; naming the target's file so keeps ninja from linking it again on every build.
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll.so"
                         LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins-out)
   target_compile_options(${name} PRIVATE -O2 -g)
   target_link_options(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
