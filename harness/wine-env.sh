@@ -12,12 +12,12 @@ mz_prefix_setup() {
   (
     flock 9
     if [ -f "$prefix/.mz-ready" ]; then
-      # Prefixes made before the printer had a PPD of its own get the printer anew.
-      if [ -n "$tool" ] && [ -f "$tool" ] && [ ! -f "$prefix/.mz-printer-ppd" ]; then
+      # A printer tool that changed since the prefix was made installs the printer anew.
+      if [ -n "$tool" ] && [ -f "$tool" ] && ! cmp -s <(md5sum < "$tool") "$prefix/.mz-printer-tool"; then
         export WINEPREFIX=$prefix
         wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
         wineserver -w
-        touch "$prefix/.mz-printer-ppd"
+        md5sum < "$tool" > "$prefix/.mz-printer-tool"
       fi
       exit 0
     fi
@@ -47,7 +47,7 @@ REG
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     if [ -n "$tool" ] && [ -f "$tool" ]; then
       wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
-      touch "$prefix/.mz-printer-ppd"
+      md5sum < "$tool" > "$prefix/.mz-printer-tool"
     fi
     wineserver -w
     touch "$prefix/.mz-ready"
