@@ -132,3 +132,24 @@ class TCanvas : public TGraphicsObject {
   std::recursive_mutex FLock;
   int FLockCount = 0;
 };
+
+namespace detail {
+// Lends a DC to a canvas for one scope: locked while drawing, the DC handed back and the canvas
+// unlocked on the way out, also when drawing throws.
+class CanvasOnDC {
+ public:
+  CanvasOnDC(TCanvas& Canvas, HDC DC) : canvas_(Canvas) {
+    canvas_.Lock();
+    canvas_.SetHandle(DC);
+  }
+  ~CanvasOnDC() {
+    canvas_.SetHandle(nullptr);
+    canvas_.Unlock();
+  }
+  CanvasOnDC(const CanvasOnDC&) = delete;
+  CanvasOnDC& operator=(const CanvasOnDC&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+}  // namespace detail

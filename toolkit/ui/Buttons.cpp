@@ -283,8 +283,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& DrawItemStruct) {
   const bool pressed = (DrawItemStruct.itemState & ODS_SELECTED) != 0;
   const bool focused = (DrawItemStruct.itemState & ODS_FOCUS) != 0;
   TRect r = DrawItemStruct.rcItem;
-  canvas_.Lock();
-  canvas_.SetHandle(DrawItemStruct.hDC);
+  detail::CanvasOnDC onDC(canvas_, DrawItemStruct.hDC);
   if (focused || Default()) {
     canvas_.Brush()->SetColor(clWindowFrame);
     canvas_.FrameRect(r);
@@ -298,8 +297,6 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& DrawItemStruct) {
     InflateRect(&r, -1, -1);
     DrawFocusRect(DrawItemStruct.hDC, &r);
   }
-  canvas_.SetHandle(nullptr);
-  canvas_.Unlock();
 }
 
 void TBitBtn::Dispatch(TMessage& Message) {

@@ -344,9 +344,8 @@ LRESULT TToolBar::CustomDraw(const NMTBCUSTOMDRAW& Draw) {
   const bool item = (cd.dwDrawStage & CDDS_ITEM) != 0;
   LRESULT result = CDRF_DODEFAULT;
   bool defaultDraw = true;
-  canvas_.Lock();
-  canvas_.SetHandle(cd.hdc);
-  try {
+  {
+    detail::CanvasOnDC onDC(canvas_, cd.hdc);
     if (!item) {
       if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, cd.rc, stage, defaultDraw);
       if (stage == cdPrePaint) {
@@ -363,13 +362,7 @@ LRESULT TToolBar::CustomDraw(const NMTBCUSTOMDRAW& Draw) {
       }
       result |= flags;
     }
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    canvas_.Unlock();
-    throw;
   }
-  canvas_.SetHandle(nullptr);
-  canvas_.Unlock();
   if (!defaultDraw) result |= CDRF_SKIPDEFAULT;
   return result;
 }

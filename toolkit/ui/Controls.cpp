@@ -525,17 +525,8 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas_
 
 void TGraphicControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT && Message.WParam) {
-    canvas_.Lock();
-    canvas_.SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      canvas_.SetHandle(nullptr);
-      canvas_.Unlock();
-      throw;
-    }
-    canvas_.SetHandle(nullptr);
-    canvas_.Unlock();
+    detail::CanvasOnDC onDC(canvas_, reinterpret_cast<HDC>(Message.WParam));
+    Paint();
     return;
   }
   TControl::Dispatch(Message);
@@ -554,17 +545,8 @@ void TCustomControl::Dispatch(TMessage& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  canvas_.Lock();
-  canvas_.SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    canvas_.Unlock();
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
-  canvas_.Unlock();
+  detail::CanvasOnDC onDC(canvas_, DC);
+  Paint();
 }
 
 // --- Finding controls, capture, mouse ------------------------------------------------------

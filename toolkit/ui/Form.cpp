@@ -480,17 +480,8 @@ void TCustomForm::Deactivate() {
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
-  canvas_.Lock();
-  canvas_.SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    canvas_.Unlock();
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
-  canvas_.Unlock();
+  detail::CanvasOnDC onDC(canvas_, DC);
+  Paint();
 }
 
 void TCustomForm::Paint() {

@@ -420,12 +420,11 @@ bool TMenu::ProcessMessage(TMessage& Message) {
       TMenuItem* item = mis->CtlType == ODT_MENU ? ItemOf(mis->itemData) : nullptr;
       if (!item || item->GetParentMenu() != this) return false;
       const HDC dc = GetDC(windowHandle_);
-      canvas_.Lock();
-      canvas_.SetHandle(dc);
       int w = 0, h = 0;
-      item->MeasureItem(&canvas_, w, h);
-      canvas_.SetHandle(nullptr);
-      canvas_.Unlock();
+      {
+        detail::CanvasOnDC onDC(canvas_, dc);
+        item->MeasureItem(&canvas_, w, h);
+      }
       ReleaseDC(windowHandle_, dc);
       mis->itemWidth = static_cast<UINT>(w);
       mis->itemHeight = static_cast<UINT>(h);
@@ -436,13 +435,12 @@ bool TMenu::ProcessMessage(TMessage& Message) {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
       TMenuItem* item = dis->CtlType == ODT_MENU ? ItemOf(dis->itemData) : nullptr;
       if (!item || item->GetParentMenu() != this) return false;
-      canvas_.Lock();
       const int saved = SaveDC(dis->hDC);
-      canvas_.SetHandle(dis->hDC);
-      item->DrawItem(&canvas_, dis->rcItem, OwnerDrawState(dis->itemState));
-      canvas_.SetHandle(nullptr);
+      {
+        detail::CanvasOnDC onDC(canvas_, dis->hDC);
+        item->DrawItem(&canvas_, dis->rcItem, OwnerDrawState(dis->itemState));
+      }
       RestoreDC(dis->hDC, saved);
-      canvas_.Unlock();
       Message.Result = TRUE;
       return true;
     }

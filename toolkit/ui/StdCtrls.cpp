@@ -167,9 +167,10 @@ void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || (ComponentState() & csLoading)) return;
   TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
   const HDC dc = GetDC(nullptr);
-  Canvas()->SetHandle(dc);
-  DoDrawText(r, DrawTextFlags() | DT_CALCRECT);
-  Canvas()->SetHandle(nullptr);
+  {
+    detail::CanvasOnDC onDC(*Canvas(), dc);
+    DoDrawText(r, DrawTextFlags() | DT_CALCRECT);
+  }
   ReleaseDC(nullptr, dc);
   int x = Left();
   const int w = r.right - r.left;
@@ -793,8 +794,7 @@ void TCustomListBox::Dispatch(TMessage& Message) {
     case CN_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
       const TOwnerDrawState state = OwnerDrawState(dis->itemState);
-      canvas_.Lock();
-      canvas_.SetHandle(dis->hDC);
+      detail::CanvasOnDC onDC(canvas_, dis->hDC);
       canvas_.Font()->Assign(*Font());
       canvas_.Brush()->Assign(*Brush());
       if (state & odSelected) {
@@ -803,8 +803,6 @@ void TCustomListBox::Dispatch(TMessage& Message) {
       }
       DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
       if (state & odFocused) DrawFocusRect(dis->hDC, &dis->rcItem);
-      canvas_.SetHandle(nullptr);
-      canvas_.Unlock();
       Message.Result = TRUE;
       return;
     }
@@ -1040,8 +1038,7 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
       TOwnerDrawState state = OwnerDrawState(dis->itemState);
       if (dis->itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
-      canvas_.Lock();
-      canvas_.SetHandle(dis->hDC);
+      detail::CanvasOnDC onDC(canvas_, dis->hDC);
       canvas_.Font()->Assign(*Font());
       canvas_.Brush()->Assign(*Brush());
       if (static_cast<int>(dis->itemID) >= 0 && (state & odSelected)) {
@@ -1051,8 +1048,6 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
       if (static_cast<int>(dis->itemID) >= 0) DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
       else canvas_.FillRect(dis->rcItem);
       if (state & odFocused) DrawFocusRect(dis->hDC, &dis->rcItem);
-      canvas_.SetHandle(nullptr);
-      canvas_.Unlock();
       Message.Result = TRUE;
       return;
     }
