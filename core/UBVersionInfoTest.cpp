@@ -19,12 +19,14 @@ std::string TempPath(const char* Name) {
 // A built module installed under a module's usual name.
 std::string Install(const char* Built, const char* Name) {
   const std::string path = TempPath(Name);
-  CopyFileA(WinPath(Built).c_str(), path.c_str(), FALSE);
+  // A copy left by an earlier run must not stand in for a module that is missing now.
+  DeleteFileA(path.c_str());
+  EXPECT_TRUE(CopyFileA(WinPath(Built).c_str(), path.c_str(), FALSE)) << Built;
   return path;
 }
 
 std::string Probe() {
-  static const std::string path = Install(MZ_VERSION_PROBE ".so", "Prova.dll");
+  static const std::string path = Install(MZ_VERSION_PROBE, "Prova.dll");
   return path;
 }
 
@@ -62,7 +64,7 @@ TEST(VersionInfo, FormatUsesTheFixedNumbers) {
 }
 
 TEST(VersionInfo, EveryModuleCarriesTheProgramVersion) {
-  const std::string module = Install(MZ_VERSION_DEFAULT ".so", "core_version_default.dll");
+  const std::string module = Install(MZ_VERSION_DEFAULT, "core_version_default.dll");
   TBVersionInfo info;
   EXPECT_EQ(info.FormatFileVersion(module), MZ_VERSION);
   info.LoadFromFile(module);
