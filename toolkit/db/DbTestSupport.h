@@ -42,7 +42,11 @@ class TTestServer {
     const std::string script = std::string(std::getenv("MZ_SOURCE_DIR")) + "/toolkit/db/FirebirdTestServer.sh";
     port_ = std::atoi(RunCommand("'" + script + "' start '" + dir_ + "/server' '" + password + "'").c_str());
     stop_ = "'" + script + "' stop '" + dir_ + "/server'";
-    if (port_ <= 0) throw std::runtime_error("the test server did not start");
+    if (port_ <= 0) {
+      // No destructor runs for a constructor that throws: stop a server that came up too late.
+      std::system(stop_.c_str());
+      throw std::runtime_error("the test server did not start");
+    }
   }
   ~TTestServer() { std::system(stop_.c_str()); }
   TTestServer(const TTestServer&) = delete;

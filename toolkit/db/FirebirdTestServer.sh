@@ -25,7 +25,8 @@ CONF
     FIREBIRD=$dir FIREBIRD_LOCK=$dir/lock FIREBIRD_TMP=$dir/tmp setsid /usr/sbin/firebird \
       >"$dir/server.log" 2>&1 </dev/null &
     echo $! > "$dir/pid"
-    for _ in $(seq 100); do
+    # A loaded machine (tests of every flavour at once) can take many seconds to start it.
+    for _ in $(seq 600); do
       if (exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null; then
         echo "$port"
         exit 0
