@@ -42,12 +42,7 @@ class LabelXTest : public testing::Test {
     Form->Free();
   }
 
-  // Sends a real mouse message to the form at a point of its client area, the cursor there too.
-  void Mouse(UINT Msg, int X, int Y) {
-    const TPoint P = Form->ClientToScreen(Point(X, Y));
-    SetCursorPos(P.x, P.y);
-    SendMessageA(Form->Handle(), Msg, Msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(X, Y));
-  }
+  void Mouse(UINT Msg, int X, int Y) { uitest::MouseAt(Form, Msg, X, Y); }
 
   TForm* Form = nullptr;
   TLabelX* Label = nullptr;

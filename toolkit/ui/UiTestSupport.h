@@ -32,6 +32,13 @@ inline void Pump(DWORD Ms = 0) {
   Application->ProcessMessages();
 }
 
+// Sends a real mouse message to Form at a point of its client area, with the cursor moved there too.
+inline void MouseAt(TForm* Form, UINT Msg, int X, int Y) {
+  const TPoint P = Form->ClientToScreen(Point(X, Y));
+  SetCursorPos(P.x, P.y);
+  SendMessageA(Form->Handle(), Msg, Msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(X, Y));
+}
+
 // Records the messages a control receives through its WindowProc, as a subclassing object does:
 // puts its own method in place, passes everything on to the saved one, and restores it only while
 // its own is still in place.
