@@ -97,6 +97,16 @@ void TColorManager::SetGamma(float mainGamma, float displayGamma) {
   const unsigned sourceRange = FSourceBPS >= 8 ? 255 : (1u << FSourceBPS) - 1;
   const unsigned targetRange = FTargetBPS >= 8 ? 255 : (1u << FTargetBPS) - 1;
   for (unsigned i = 0; i <= sourceRange; ++i) FGammaTable[i] = GammaCorrect(i, sourceRange, targetRange, exponent);
+  FGammaTable16.clear();
+  FChanged = true;
+}
+
+bool TColorManager::GammaOn16BitRows() const {
+  return (FTargetOptions & coApplyGamma) && FSourceBPS == 16 && FTargetBPS == 8;
+}
+
+uint8_t TColorManager::Reduce16(uint16_t value, bool gamma) const {
+  return gamma ? FGammaTable16[value] : static_cast<uint8_t>(value * 255u / 65535u);
 }
 
 // Palettes hold 8-bit levels, so their gamma is taken 8 bits to 8 bits whatever the row depths are
@@ -115,7 +125,8 @@ TPaletteEntries TColorManager::CreateGrayscalePalette(bool minimumIsWhite) const
   const unsigned step = count > 1 ? 255 / (count - 1) : 255;
   TPaletteEntries entries(count);
   for (unsigned i = 0; i < count; ++i) {
-    const uint8_t level = Gamma8(static_cast<uint8_t>(i * step));
+    const auto linear = static_cast<uint8_t>(i * step);
+    const uint8_t level = GammaOn16BitRows() ? linear : Gamma8(linear);
     entries[minimumIsWhite ? count - 1 - i : i] = {level, level, level, 0};
   }
   return entries;
@@ -154,6 +165,11 @@ void TColorManager::PrepareConversion() {
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
   const bool wideOrByte = (FSourceBPS == 8 || s16) && (FTargetBPS == 8 || t16);
   const bool targetRGBKind = IsRGBKind(FTargetScheme) || IsBGRKind(FTargetScheme);
+  if (GammaOn16BitRows() && FGammaTable16.empty()) {
+    const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
+    FGammaTable16.resize(65536);
+    for (unsigned i = 0; i < 65536; ++i) FGammaTable16[i] = GammaCorrect(i, 65535, 255, exponent);
+  }
   switch (FSourceScheme) {
     case schIndexed:
       FRowConversion = s16 && t16 ? &TColorManager::RowConvertIndexedBoth16
@@ -261,14 +277,14 @@ void TColorManager::RowConvertIndexedTarget16(std::span<const uint8_t* const> so
 
 void TColorManager::RowConvertGray(std::span<const uint8_t* const> source, uint8_t* target, unsigned count,
                                    uint8_t mask) {
-  const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
+  const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16, gamma = GammaOn16BitRows();
   const unsigned step = (FSourceScheme == schGrayAlpha ? 2 : 1) * (s16 ? 2 : 1);
   const uint8_t* row = source[0];
   for (unsigned n = 0; n < count; ++n) {
     if (!Selected(mask, n)) continue;
     if (!s16 && !t16) target[n] = *row;
     else if (!s16) Store16(target + 2 * n, static_cast<uint16_t>(*row * 65535u / 255u));
-    else if (!t16) target[n] = static_cast<uint8_t>(Swap16(Load16(row)) * 255u / 65535u);
+    else if (!t16) target[n] = Reduce16(Swap16(Load16(row)), gamma);
     else Store16(target + 2 * n, Swap16(Load16(row)));
     row += step;
   }
@@ -317,8 +333,7 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
       if (!s16 && !t16) {
         *q = colour && gamma ? FGammaTable[*p] : *p;
       } else if (s16 && !t16) {
-        const auto v = static_cast<uint8_t>(Swap16(Load16(p)) * 255u / 65535u);
-        *q = colour && gamma ? FGammaTable[v] : v;
+        *q = Reduce16(Swap16(Load16(p)), colour && gamma);
       } else if (!s16) {
         const uint8_t v = colour && gamma ? FGammaTable[*p] : *p;
         Store16(q, Swap16(static_cast<uint16_t>(v * 65535u / 255u)));

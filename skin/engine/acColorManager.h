@@ -93,6 +93,10 @@ class TColorManager {
   void PrepareConversion();
   void MakeYCbCrTables(int offset1, int offset2);
   uint8_t Gamma8(uint8_t value) const;
+  // 16-bit samples reduced to 8 bits are gamma-corrected from their full value, so that dark tones
+  // below one 8-bit step keep their levels; grey ramps then stay linear.
+  bool GammaOn16BitRows() const;
+  uint8_t Reduce16(uint16_t value, bool gamma) const;
   uint16_t Swap16(uint16_t value) const;
 
   void RowConvertIndexed8(std::span<const uint8_t* const>, uint8_t*, unsigned, uint8_t);
@@ -110,6 +114,7 @@ class TColorManager {
   uint8_t FSourceSPP = 3, FTargetSPP = 3;
   float FMainGamma = 1, FDisplayGamma = 2.2f;
   uint8_t FGammaTable[256] = {};
+  std::vector<uint8_t> FGammaTable16;  // 65536 entries, made on demand for 16-bit rows
   std::vector<int32_t> FYCCTables;  // four tables of 256 entries, made on demand
   TColorScheme FSourceScheme = schRGB, FTargetScheme = schBGR;
   TConverter FRowConversion = nullptr;

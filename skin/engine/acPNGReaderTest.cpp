@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -177,6 +179,29 @@ TEST(PNGReader, GammaCorrectsColoursAndPalettes) {
   const auto ip = Decode(EncodePng(spec, {0, 1}), reader);
   EXPECT_EQ(ip[0], 0xFF0A141Eu);
   EXPECT_EQ(ip[1], 0xFFC86432u);
+}
+
+// Gamma is taken on the full 16-bit sample, so levels below one 8-bit step stay apart from black;
+// alpha is never gamma-corrected.
+TEST(PNGReader, SixteenBitGammaKeepsDarkTones) {
+  const uint16_t levels[] = {0, 1, 255, 256, 1000, 64 * 257, 40000, 65535};
+  auto corrected = [](uint16_t v) { return uint32_t(std::nearbyint(std::pow(v / 65535.0, 1 / 2.2) * 255)); };
+  for (const uint8_t colorType : {0, 2, 4, 6}) {
+    PngSpec spec;
+    spec.Width = std::size(levels), spec.ColorType = colorType, spec.BitDepth = 16, spec.Gamma = 100000;
+    const unsigned channels = ChannelsOf(colorType);
+    const bool alpha = colorType == 4 || colorType == 6;
+    std::vector<uint16_t> samples;
+    for (const uint16_t v : levels)
+      for (unsigned c = 0; c < channels; ++c) samples.push_back(alpha && c == channels - 1 ? uint16_t(65535 - v) : v);
+    TPNGReader reader;
+    const auto px = Decode(EncodePng(spec, samples), reader);
+    for (size_t i = 0; i < std::size(levels); ++i) {
+      const uint32_t g = corrected(levels[i]), a = alpha ? (65535u - levels[i]) * 255u / 65535u : 255u;
+      EXPECT_EQ(px[i], a << 24 | g << 16 | g << 8 | g) << "type " << int(colorType) << " level " << levels[i];
+    }
+  }
+  EXPECT_EQ(uint32_t(std::nearbyint(std::pow(255 / 65535.0, 1 / 2.2) * 255)), 20u);
 }
 
 Bytes Minimal(const Bytes& extraBeforeIdat = {}, const Bytes& extraAfterIdat = {}) {
