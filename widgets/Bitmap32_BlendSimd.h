@@ -1,8 +1,7 @@
 #pragma once
 // The line blending loop for several pixels at once, channel by channel in 16-bit lanes: the same
-// products, the same +128 and the same shift as CombineReg, so the same bits. One body serves SSE2
-// (4 pixels) and AVX2 (8 pixels; its unpacks and packs work within 128-bit halves, which keeps the
-// pixel order). The AVX2 traits exist only in the file compiled for AVX2, and everything here has
+// rounded products as CombineReg, so the same bits. One body serves SSE2 (4 pixels) and AVX2 (8
+// pixels). The AVX2 traits exist only in the file compiled for AVX2, and everything here has
 // internal linkage, so no AVX2-built copy of a function can stand in for the plain one.
 #include "widgets/Bitmap32_Types.h"
 
@@ -29,19 +28,15 @@ struct TSse2 {
   static V Add16(V A, V B) { return _mm_add_epi16(A, B); }
   static V Sub16(V A, V B) { return _mm_sub_epi16(A, B); }
   static V Mul16(V A, V B) { return _mm_mullo_epi16(A, B); }
-  static V Shr16(V A) { return _mm_srli_epi16(A, 8); }
+  static V MulHigh16(V A, V B) { return _mm_mulhi_epu16(A, B); }
+  static V Average16(V A, V B) { return _mm_avg_epu16(A, B); }
+  static V Shl16By8(V A) { return _mm_slli_epi16(A, 8); }
   static V Shr32(V A, int N) { return _mm_srl_epi32(A, _mm_cvtsi32_si128(N)); }
   static V Shl32By16(V A) { return _mm_slli_epi32(A, 16); }
   static V Or(V A, V B) { return _mm_or_si128(A, B); }
   static V And(V A, V B) { return _mm_and_si128(A, B); }
-  static V AndNot(V A, V B) { return _mm_andnot_si128(A, B); }
   static V Eq32(V A, V B) { return _mm_cmpeq_epi32(A, B); }
   static bool All(V Mask) { return _mm_movemask_epi8(Mask) == 0xFFFF; }
-  static V Lo8(V A, V B) { return _mm_unpacklo_epi8(A, B); }
-  static V Hi8(V A, V B) { return _mm_unpackhi_epi8(A, B); }
-  static V Lo32(V A, V B) { return _mm_unpacklo_epi32(A, B); }
-  static V Hi32(V A, V B) { return _mm_unpackhi_epi32(A, B); }
-  static V Pack(V A, V B) { return _mm_packus_epi16(A, B); }
 };
 
 #ifdef __AVX2__
@@ -56,53 +51,64 @@ struct TAvx2 {
   static V Add16(V A, V B) { return _mm256_add_epi16(A, B); }
   static V Sub16(V A, V B) { return _mm256_sub_epi16(A, B); }
   static V Mul16(V A, V B) { return _mm256_mullo_epi16(A, B); }
-  static V Shr16(V A) { return _mm256_srli_epi16(A, 8); }
+  static V MulHigh16(V A, V B) { return _mm256_mulhi_epu16(A, B); }
+  static V Average16(V A, V B) { return _mm256_avg_epu16(A, B); }
+  static V Shl16By8(V A) { return _mm256_slli_epi16(A, 8); }
   static V Shr32(V A, int N) { return _mm256_srl_epi32(A, _mm_cvtsi32_si128(N)); }
   static V Shl32By16(V A) { return _mm256_slli_epi32(A, 16); }
   static V Or(V A, V B) { return _mm256_or_si256(A, B); }
   static V And(V A, V B) { return _mm256_and_si256(A, B); }
-  static V AndNot(V A, V B) { return _mm256_andnot_si256(A, B); }
   static V Eq32(V A, V B) { return _mm256_cmpeq_epi32(A, B); }
   static bool All(V Mask) { return _mm256_movemask_epi8(Mask) == -1; }
-  static V Lo8(V A, V B) { return _mm256_unpacklo_epi8(A, B); }
-  static V Hi8(V A, V B) { return _mm256_unpackhi_epi8(A, B); }
-  static V Lo32(V A, V B) { return _mm256_unpacklo_epi32(A, B); }
-  static V Hi32(V A, V B) { return _mm256_unpackhi_epi32(A, B); }
-  static V Pack(V A, V B) { return _mm256_packus_epi16(A, B); }
 };
 
 #endif
 
+// (X * W + 128) div 256 in each 16-bit lane, for X in the lane's high byte and W doubled: the high
+// half of the product is X * W div 128, and the average with zero rounds the last halving.
 template <class S>
-inline typename S::V CombineHalf(typename S::V X16, typename S::V Y16, typename S::V W16) {
-  const auto Round = S::Set16(128);
-  const auto V16 = S::Sub16(S::Set16(255), W16);
-  return S::Add16(S::Shr16(S::Add16(S::Mul16(X16, W16), Round)), S::Shr16(S::Add16(S::Mul16(Y16, V16), Round)));
+inline typename S::V Weighted(typename S::V XHigh, typename S::V W2) {
+  return S::Average16(S::MulHigh16(XHigh, W2), S::Zero());
 }
 
-template <class S>
+template <class S, bool Scaled>
 inline void BlendLineWith(const TColor32*& Src, TColor32*& Dst, int& Count, TColor32 Master) {
   using V = typename S::V;
   const V Zero = S::Zero(), Full = S::Set32(255), M1 = S::Set32(int(Master + 1));
-  for (; Count >= S::Pixels; Count -= S::Pixels, Src += S::Pixels, Dst += S::Pixels) {
-    const V F = S::Load(Src);
+  const V Lanes255 = S::Set16(255), OddBytes = S::Set32(int(0xFF00FF00u));
+  // Local copies: stores through D could otherwise alias Count and make every step reload it.
+  const TColor32* F0 = Src;
+  TColor32* D = Dst;
+  int N = Count;
+  for (; N >= S::Pixels; N -= S::Pixels, F0 += S::Pixels, D += S::Pixels) {
+    const V F = S::Load(F0);
     V A = S::Shr32(F, 24);
-    if (Master < 256) A = S::Shr32(S::Mul16(A, M1), 8);  // (M + 1) * alpha fits 16 bits
+    if constexpr (Scaled) A = S::Shr32(S::Mul16(A, M1), 8);  // (M + 1) * alpha fits 16 bits
     const V IsZero = S::Eq32(A, Zero);
     if (S::All(IsZero)) continue;
     const V IsFull = S::Eq32(A, Full);
     if (S::All(IsFull)) {
-      S::Store(Dst, F);
+      S::Store(D, F);
       continue;
     }
-    const V B = S::Load(Dst);
+    const V B = S::Load(D);
+    // Each pixel's weights in both of its 16-bit lanes. Alpha 255 weighs F by 256 and B by 0, alpha 0
+    // F by 0 and B by 256: the same products then give F and B exactly, as CombineReg does.
     const V AA = S::Or(A, S::Shl32By16(A));
-    const V Lo = CombineHalf<S>(S::Lo8(F, Zero), S::Lo8(B, Zero), S::Lo32(AA, AA));
-    const V Hi = CombineHalf<S>(S::Hi8(F, Zero), S::Hi8(B, Zero), S::Hi32(AA, AA));
-    const V Mixed = S::Pack(Lo, Hi);
-    const V Kept = S::Or(S::And(IsZero, B), S::AndNot(IsZero, Mixed));
-    S::Store(Dst, S::Or(S::And(IsFull, F), S::AndNot(IsFull, Kept)));
+    const V W = S::Sub16(AA, IsFull), U = S::Sub16(S::Sub16(Lanes255, AA), IsZero);
+    const V W2 = S::Add16(W, W), U2 = S::Add16(U, U);
+    // Channels 0 and 2 of every pixel in one register, 1 and 3 in another, each in a lane's high byte.
+    const V Even = S::Add16(Weighted<S>(S::Shl16By8(F), W2), Weighted<S>(S::Shl16By8(B), U2));
+    const V Odd = S::Add16(Weighted<S>(S::And(F, OddBytes), W2), Weighted<S>(S::And(B, OddBytes), U2));
+    S::Store(D, S::Or(Even, S::Shl16By8(Odd)));
   }
+  Src = F0, Dst = D, Count = N;
+}
+
+template <class S>
+inline void BlendLineWith(const TColor32*& Src, TColor32*& Dst, int& Count, TColor32 Master) {
+  if (Master < 256) BlendLineWith<S, true>(Src, Dst, Count, Master);
+  else BlendLineWith<S, false>(Src, Dst, Count, Master);
 }
 
 }  // namespace
