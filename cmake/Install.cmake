@@ -13,3 +13,8 @@ add_custom_target(mz_install
   ${steps_last}
   DEPENDS MZ3100 ${deps}
   VERBATIM)
+
+# A second installation keeps the user's settings, database and every file of the data folders.
+add_test(NAME install_twice_test
+         COMMAND ${CMAKE_SOURCE_DIR}/cmake/InstallTwiceTest.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/install-twice-test)
+set_tests_properties(install_twice_test PROPERTIES LABELS install TIMEOUT 300)

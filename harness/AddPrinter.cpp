@@ -1,7 +1,10 @@
-// Installs "MZ File Printer" (Wine's PostScript driver on the FILE: port) as the default printer
-// of a Wine prefix, so that printing works without CUPS and writes PostScript to a chosen file.
+// mz_add_printer [PORT [NAME]]: installs a printer on Wine's PostScript driver, so that printing
+// works without CUPS. Without arguments it is "MZ File Printer" on the FILE: port (PostScript to a
+// file the caller names), made the default printer. With a PORT (for example "|command", a command
+// that receives each job's PostScript) it is "MZ PDF" on that port, made the default printer; with
+// a NAME as well it is a further printer of that name and the default printer stays as it was.
 // The driver gets a PPD of its own: without page sizes the driver reports a page of 0 x 0.
-// Safe to run again: an existing printer is replaced.
+// Safe to run again: an existing printer of the same name is replaced.
 #include <windows.h>
 #include <winspool.h>
 
@@ -47,12 +50,13 @@ const char kPpd[] =
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   char driver[] = "MZ PostScript Driver";
   char env[] = "Windows x64";
   char drv[] = "wineps.drv";
-  char name[] = "MZ File Printer";
-  char port[] = "FILE:";
+  std::string port = argc > 1 ? argv[1] : "FILE:";
+  std::string name = argc > 2 ? argv[2] : argc > 1 ? "MZ PDF" : "MZ File Printer";
+  const bool makeDefault = argc <= 2;
   char proc[] = "WinPrint";
   char type[] = "RAW";
 
@@ -89,14 +93,14 @@ int main() {
 
   HANDLE old = nullptr;
   PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-  if (OpenPrinterA(name, &old, &access)) {
+  if (OpenPrinterA(name.data(), &old, &access)) {
     DeletePrinter(old);
     ClosePrinter(old);
   }
 
   PRINTER_INFO_2A pi{};
-  pi.pPrinterName = name;
-  pi.pPortName = port;
+  pi.pPrinterName = name.data();
+  pi.pPortName = port.data();
   pi.pDriverName = driver;
   pi.pPrintProcessor = proc;
   pi.pDatatype = type;
@@ -107,7 +111,7 @@ int main() {
     return 1;
   }
   ClosePrinter(h);
-  if (!SetDefaultPrinterA(name)) {
+  if (makeDefault && !SetDefaultPrinterA(name.c_str())) {
     std::fprintf(stderr, "SetDefaultPrinter failed: %u\n", unsigned(GetLastError()));
     return 1;
   }

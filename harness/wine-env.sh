@@ -4,20 +4,35 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
-# mz_prefix_setup PREFIX [PRINTER_TOOL]: creates the Wine prefix once (idempotent, safe to call from
-# parallel runs) with the registry values, fonts and FILE: printer that the program and tests expect.
+# mz_pdf_port INSTALL: the printer port of an installation laid out by the build: each job becomes a
+# PDF file in its "Impressos" folder (the script imprime-pdf.sh that the installation carries).
+mz_pdf_port() {
+  printf "|/bin/sh '%s/imprime-pdf.sh' '%s/Impressos'" "$1" "$1"
+}
+
+# mz_printer_install PREFIX TOOL [PORT]: (re)installs the prefix's default printer, on PORT or, without
+# one, the FILE: printer; remembers tool and port, so that it runs again only when either changed.
+mz_printer_install() {
+  local prefix=$1 tool=$2 port=${3:-}
+  local stamp
+  stamp="$(md5sum < "$tool") $port"
+  [ -f "$prefix/.mz-printer" ] && [ "$(cat "$prefix/.mz-printer")" = "$stamp" ] && return 0
+  WINEPREFIX=$prefix wine "$tool" ${port:+"$port"} >/dev/null 2>&1 || { echo "printer set-up failed" >&2; return 1; }
+  WINEPREFIX=$prefix wineserver -w
+  printf '%s' "$stamp" > "$prefix/.mz-printer"
+}
+
+# mz_prefix_setup PREFIX [PRINTER_TOOL [PRINTER_PORT]]: creates the Wine prefix once (idempotent, safe
+# to call from parallel runs) with the registry values, fonts and default printer that the program and
+# tests expect: the FILE: printer, or a printer on PRINTER_PORT.
 mz_prefix_setup() {
-  local prefix=$1 tool=${2:-}
+  local prefix=$1 tool=${2:-} port=${3:-}
   mkdir -p "$prefix"
   (
     flock 9
     if [ -f "$prefix/.mz-ready" ]; then
-      # A printer tool that changed since the prefix was made installs the printer anew.
-      if [ -n "$tool" ] && [ -f "$tool" ] && ! cmp -s <(md5sum < "$tool") "$prefix/.mz-printer-tool"; then
-        export WINEPREFIX=$prefix
-        wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
-        wineserver -w
-        md5sum < "$tool" > "$prefix/.mz-printer-tool"
+      if [ -n "$tool" ] && [ -f "$tool" ]; then
+        mz_printer_install "$prefix" "$tool" "$port" || exit 1
       fi
       exit 0
     fi
@@ -46,8 +61,7 @@ REG
     mkdir -p "$prefix/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     if [ -n "$tool" ] && [ -f "$tool" ]; then
-      wine "$tool" >/dev/null 2>&1 || { echo "printer set-up failed" >&2; exit 1; }
-      md5sum < "$tool" > "$prefix/.mz-printer-tool"
+      mz_printer_install "$prefix" "$tool" "$port" || exit 1
     fi
     wineserver -w
     touch "$prefix/.mz-ready"

@@ -9,7 +9,8 @@ bash "$root/scripts/build.sh" wine
 cmake --build "$build/wine" --target mz_install
 . "$root/harness/wine-env.sh"
 export WINEPREFIX=$build/wine/run-prefix
-mz_prefix_setup "$WINEPREFIX" "$build/wine/harness/mz_add_printer.exe.so"
+# The default printer writes each job as a PDF file into the installation's "Impressos" folder.
+mz_prefix_setup "$WINEPREFIX" "$build/wine/harness/mz_add_printer.exe.so" "$(mz_pdf_port "$build/wine/MZ3100")"
 if [ -z "${DISPLAY:-}" ]; then
   state=$build/wine/run-display
   mz_xvfb_start "$state"

@@ -25,6 +25,6 @@ fi
 rm -f "$stamp"
 . "$(cd "$(dirname "$0")/../.." && pwd)/harness/wine-env.sh"
 export WINEPREFIX=$build/run-prefix
-mz_prefix_setup "$WINEPREFIX" "$tool"
+mz_prefix_setup "$WINEPREFIX" "$tool" "$(mz_pdf_port "$install")"
 wine "$gerador" "Z:${ini_unix//\//\\}"
 printf '%s' "$estado" > "$stamp"
