@@ -3,13 +3,14 @@
 #include <memory>
 
 #include "toolkit/rtl/NumberText.h"
+#include "toolkit/rtl/StringUtils.h"
 
 void ParseIniSections(const TStrings& Lines, TStringList& Sections) {
   Sections.OwnsObjects = true;
   Sections.Clear();
   TStringList* Current = nullptr;
   for (int i = 0; i < Lines.Count(); ++i) {
-    const std::string Line = Lines.Get(i);
+    const std::string Line = Trim(Lines.Get(i));
     if (Line.empty() || Line[0] == ';') continue;
     if (Line.size() >= 2 && Line.front() == '[' && Line.back() == ']') {
       auto Section = std::make_unique<TStringList>();
@@ -18,7 +19,8 @@ void ParseIniSections(const TStrings& Lines, TStringList& Sections) {
       Current = static_cast<TStringList*>(Sections.Objects(At));
       if (Current == Section.get()) Section.release();
     } else if (Current) {
-      Current->Add(Line);
+      const size_t Sep = Line.find('=');
+      Current->Add(Sep == std::string::npos ? Line : Trim(Line.substr(0, Sep)) + '=' + Trim(Line.substr(Sep + 1)));
     }
   }
 }

@@ -7,8 +7,9 @@
 #include "toolkit/rtl/Classes.h"
 
 // Clears Sections and fills it from Lines: each "[name]" line adds an item "name" whose object is a
-// TStringList of the section's following lines. Empty lines, lines starting with ";" and lines
-// before the first section are skipped. Sections owns the section lists from then on.
+// TStringList of the section's following lines, trimmed, with the blanks around the first "="
+// removed. Empty lines, lines starting with ";" and lines before the first section are skipped.
+// Sections owns the section lists from then on.
 void ParseIniSections(const TStrings& Lines, TStringList& Sections);
 // Value of Key in Section (the rest of the first "Key=" line), or Default. Names compare without
 // regard to case.

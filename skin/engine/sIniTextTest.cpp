@@ -16,12 +16,12 @@ TEST(IniText, SectionsAndSkippedLines) {
   Parse(Sections,
         "orphan=1\n"
         "[GLOBALINFO]\n"
-        "; a comment\n"
+        "  ; a comment\n"
         "\n"
         "VERSION=7.45\n"
         "x\n"
         "[]\n"
-        "[BUTTON]\n"
+        "  [BUTTON] \n"
         "COLOR=0x1F\n"
         "COLOR=2\n"
         "[ not a section\n");
@@ -45,13 +45,13 @@ TEST(IniText, ReadStringsAndIntegers) {
   TStringList Sections;
   Parse(Sections,
         "[S]\n"
-        "A=0x1F\nB=0Xff\nC=0x\nD=12\nE=twelve\nF=\nG= 7\nH=a=b\nA=99\nI=$10\nJ=-5\n");
+        "A=0x1F\nB=0Xff\nC=0x\nD=12\nE=twelve\nF=\n G = 7 \nH=a=b\nA=99\nI=$10\nJ=-5\n");
   struct Case {
     const char* Key;
     const char* Text;
     int Number;
   } cases[] = {{"A", "0x1F", 31}, {"b", "0Xff", 255}, {"C", "0x", -1}, {"D", "12", 12}, {"E", "twelve", -1},
-               {"F", "", -1},     {"G", " 7", 7},     {"H", "a=b", -1}, {"I", "$10", 16}, {"J", "-5", -5},
+               {"F", "", -1},     {"g", "7", 7},     {"H", "a=b", -1}, {"I", "$10", 16}, {"J", "-5", -5},
                {"missing", "def", -1}};
   for (const Case& c : cases) {
     EXPECT_EQ(ReadIniString(Sections, "S", c.Key, "def"), c.Text) << c.Key;
