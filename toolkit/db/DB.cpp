@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "toolkit/db/StreamBytes.h"
@@ -14,6 +15,8 @@ using detail::TCell;
 namespace {
 
 const TCell kNullCell;
+// Rows read from the server at a time: a grid's page and a little more.
+constexpr size_t kFetchBatch = 32;
 
 bool IsNumeric(TFieldType t) {
   return t == ftSmallint || t == ftInteger || t == ftLargeint || t == ftFloat || t == ftBoolean;
@@ -205,8 +208,7 @@ void TDataSet::SetActive(bool Value) {
   if (Value) {
     if (BeforeOpen) BeforeOpen(this);
     std::vector<TFieldDef> defs;
-    std::vector<detail::TRecord> rows;
-    InternalOpen(defs, rows);
+    InternalOpen(defs);
     for (size_t i = 0; i < defs.size(); ++i) {
       const TFieldDef& d = defs[i];
       if (d.DataType == ftBlob || d.DataType == ftMemo)
@@ -214,8 +216,17 @@ void TDataSet::SetActive(bool Value) {
       else
         fields_.push_back(std::make_unique<TField>(this, d.Name, d.DataType, d.Size, int(i)));
     }
-    rows_ = std::move(rows);
-    RefreshVisible();
+    fetchedAll_ = false;
+    try {
+      FetchUntil(1);
+    } catch (...) {
+      rows_ = {};
+      visible_ = {};
+      fetchedAll_ = true;
+      fields_.clear();
+      InternalClose();
+      throw;
+    }
     current_ = visible_.empty() ? -1 : 0;
     bof_ = true;
     eof_ = visible_.empty();
@@ -228,8 +239,9 @@ void TDataSet::SetActive(bool Value) {
     editBuffer_.clear();
     modified_ = false;
     InternalClose();
-    rows_.clear();
-    visible_.clear();
+    rows_ = {};
+    visible_ = {};
+    fetchedAll_ = true;
     current_ = -1;
     bof_ = eof_ = true;
     SetState(dsInactive);
@@ -256,11 +268,13 @@ void TDataSet::MoveTo(std::ptrdiff_t visibleIndex, bool bof, bool eof) {
 
 void TDataSet::First() {
   if (!Active()) throw EDatabaseError("Opera\xE7\xE3o n\xE3o permitida num conjunto de dados fechado");
-  MoveTo(visible_.empty() ? -1 : 0, true, visible_.empty());
+  const bool empty = !FetchUntil(1);
+  MoveTo(empty ? -1 : 0, true, empty);
 }
 
 void TDataSet::Last() {
   if (!Active()) throw EDatabaseError("Opera\xE7\xE3o n\xE3o permitida num conjunto de dados fechado");
+  FetchUntil(SIZE_MAX);
   const auto n = static_cast<std::ptrdiff_t>(visible_.size());
   MoveTo(n - 1, n == 0, true);
 }
@@ -268,7 +282,7 @@ void TDataSet::Last() {
 void TDataSet::Next() {
   if (!Active()) throw EDatabaseError("Opera\xE7\xE3o n\xE3o permitida num conjunto de dados fechado");
   LeaveEditState();
-  if (current_ + 1 < static_cast<std::ptrdiff_t>(visible_.size()))
+  if (FetchUntil(static_cast<size_t>(current_ + 2)))
     MoveTo(current_ + 1, false, false);
   else
     eof_ = true;
@@ -296,17 +310,26 @@ int TDataSet::MoveBy(int Distance) {
   return moved;
 }
 
-int TDataSet::RecordCount() const { return static_cast<int>(visible_.size()); }
-bool TDataSet::IsEmpty() const { return visible_.empty() && state_ != dsInsert; }
+int TDataSet::RecordCount() {
+  FetchUntil(SIZE_MAX);
+  return static_cast<int>(visible_.size());
+}
+
+bool TDataSet::IsEmpty() { return !FetchUntil(1) && state_ != dsInsert; }
+
+int TDataSet::ReadAhead(int Count) {
+  FetchUntil(static_cast<size_t>(std::max(Count, 0)));
+  return static_cast<int>(visible_.size());
+}
 int TDataSet::RecNo() const { return state_ == dsInsert || current_ < 0 ? 0 : static_cast<int>(current_ + 1); }
 
 void TDataSet::SetRecNo(int Value) {
-  if (Value < 1 || Value > RecordCount()) return;
+  if (Value < 1 || !FetchUntil(static_cast<size_t>(Value))) return;
   MoveTo(Value - 1, false, false);
 }
 
-std::string TDataSet::RecordText(int ARecNo, int FieldIndex) const {
-  if (ARecNo < 1 || ARecNo > RecordCount()) return std::string();
+std::string TDataSet::RecordText(int ARecNo, int FieldIndex) {
+  if (ARecNo < 1 || !FetchUntil(static_cast<size_t>(ARecNo))) return std::string();
   const TField* f = fields_.at(FieldIndex).get();
   return TCellView(f->DataType(), rows_[visible_[ARecNo - 1]].at(FieldIndex)).AsString();
 }
@@ -351,7 +374,7 @@ bool TDataSet::Locate(const std::string& KeyFields, const std::vector<std::strin
   const bool noCase = Options & loCaseInsensitive, partial = Options & loPartialKey;
   std::vector<std::string> wanted;
   for (const std::string& v : KeyValues) wanted.push_back(noCase ? AnsiUpperCase(v) : v);
-  for (size_t i = 0; i < visible_.size(); ++i) {
+  for (size_t i = 0; FetchUntil(i + 1); ++i) {
     const detail::TRecord& row = rows_[visible_[i]];
     bool match = true;
     for (size_t k = 0; k < keys.size() && match; ++k) {
@@ -384,15 +407,29 @@ detail::TFilterValue TDataSet::FilterValue(const detail::TRecord& row, const std
   return r;
 }
 
+bool TDataSet::Passes(const detail::TRecord& row) const {
+  return !filtered_ || !filterExpr_ || filterExpr_->Matches([&](const std::string& f) { return FilterValue(row, f); });
+}
+
 void TDataSet::RefreshVisible() {
   visible_.clear();
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    if (filtered_ && filterExpr_) {
-      const detail::TRecord& row = rows_[i];
-      if (!filterExpr_->Matches([&](const std::string& f) { return FilterValue(row, f); })) continue;
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (Passes(rows_[i])) visible_.push_back(i);
+}
+
+bool TDataSet::FetchUntil(size_t Count) {
+  while (visible_.size() < Count && !fetchedAll_) {
+    for (size_t n = 0; n < kFetchBatch; ++n) {
+      detail::TRecord row;
+      if (!InternalFetch(row)) {
+        fetchedAll_ = true;
+        break;
+      }
+      rows_.push_back(std::move(row));
+      if (Passes(rows_.back())) visible_.push_back(rows_.size() - 1);
     }
-    visible_.push_back(i);
   }
+  return visible_.size() >= Count;
 }
 
 void TDataSet::SetFilter(const std::string& Value) {
@@ -422,6 +459,7 @@ void TDataSet::Refilter(const std::function<void()>& Undo) {
   LeaveEditState();
   try {
     RefreshVisible();  // raises for a field the data set does not have
+    FetchUntil(1);
   } catch (...) {
     Undo();
     RefreshVisible();

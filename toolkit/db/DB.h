@@ -1,7 +1,8 @@
 #pragma once
 // Data sets, fields, parameters and data sources: the data-access classes that windows and
-// data-access routines work with. A data set holds the rows of its result in memory once opened, so
-// the cursor moves both ways, counts, filters and locates without going back to the server.
+// data-access routines work with. A data set reads the rows of its result as its cursor, a count or
+// a search needs them, and keeps what it has read, so the cursor moves back and bookmarks stay
+// valid without going back to the server.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -176,9 +177,13 @@ class TDataSet : public TComponent {
   int MoveBy(int Distance);
   bool Bof() const { return bof_; }
   bool Eof() const { return eof_; }
-  // Rows that pass the filter.
-  int RecordCount() const;
-  bool IsEmpty() const;
+  // Rows that pass the filter; reads the whole result.
+  int RecordCount();
+  bool IsEmpty();
+  // Reads rows until Count of them pass the filter or the result ends; how many pass so far.
+  int ReadAhead(int Count);
+  // Rows read from the result since the data set was opened, whether they pass the filter or not.
+  int RecordsFetched() const { return static_cast<int>(rows_.size()); }
   // 1-based number of the current row among those that pass the filter; 0 when there is none.
   int RecNo() const;
   void SetRecNo(int Value);
@@ -200,7 +205,7 @@ class TDataSet : public TComponent {
 
   // Text of a field in a row that passes the filter (1-based, as RecNo), read without moving the
   // cursor: what a grid shows of the rows around the current one.
-  std::string RecordText(int ARecNo, int FieldIndex) const;
+  std::string RecordText(int ARecNo, int FieldIndex);
 
   TBookmark GetBookmark() const;
   bool BookmarkValid(const TBookmark& Bookmark) const;
@@ -226,13 +231,16 @@ class TDataSet : public TComponent {
   TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeScroll, AfterScroll;
 
  protected:
-  // Describes the result and fetches every row; called by Open.
+  // Runs the query and describes its result; called by Open.
   struct TFieldDef {
     std::string Name;
     TFieldType DataType;
     int Size;
   };
-  virtual void InternalOpen(std::vector<TFieldDef>& Defs, std::vector<detail::TRecord>& Rows) = 0;
+  virtual void InternalOpen(std::vector<TFieldDef>& Defs) = 0;
+  // The next row of the result; false at its end.
+  virtual bool InternalFetch(detail::TRecord& Row) = 0;
+  // Frees the result.
   virtual void InternalClose() {}
 
  private:
@@ -242,6 +250,9 @@ class TDataSet : public TComponent {
   const detail::TCell& CurrentCell(int index) const;
   void SetCurrentCell(int index, detail::TCell value, TField* field);
   void RefreshVisible();
+  // Reads rows until Count pass the filter or the result ends; true when Count pass.
+  bool FetchUntil(size_t Count);
+  bool Passes(const detail::TRecord& row) const;
   void MoveTo(std::ptrdiff_t visibleIndex, bool bof, bool eof);
   // The rows that pass the filter anew, the cursor on the first of them; Undo puts back the
   // filter settings when the new ones cannot be applied.
@@ -253,8 +264,9 @@ class TDataSet : public TComponent {
 
   TDataSetState state_ = dsInactive;
   std::vector<std::unique_ptr<TField>> fields_;
-  std::vector<detail::TRecord> rows_;
-  std::vector<size_t> visible_;  // rows that pass the filter, in order
+  std::vector<detail::TRecord> rows_;  // read so far
+  bool fetchedAll_ = true;
+  std::vector<size_t> visible_;  // rows read so far that pass the filter, in order
   std::ptrdiff_t current_ = -1;  // index into visible_
   bool bof_ = true, eof_ = true;
   detail::TRecord editBuffer_;

@@ -68,9 +68,16 @@ void TIBCustomDataSet::Execute() {
   statement_->Execute(tr, values);
 }
 
-void TIBCustomDataSet::InternalOpen(std::vector<TFieldDef>& Defs, std::vector<detail::TRecord>& Rows) {
+void TIBCustomDataSet::InternalOpen(std::vector<TFieldDef>& Defs) {
   Execute();
   if (!statement_->ReturnsRows()) throw EDatabaseError("A instru\xE7\xE3o n\xE3o devolve linhas");
   for (const detail::TColumn& c : statement_->Columns()) Defs.push_back({c.Name, c.DataType, c.Size});
-  Rows = statement_->FetchAll(*transaction_);
+}
+
+bool TIBCustomDataSet::InternalFetch(detail::TRecord& Row) {
+  return statement_ && statement_->Fetch(*transaction_, Row);
+}
+
+void TIBCustomDataSet::InternalClose() {
+  if (statement_) statement_->CloseCursor();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // What Firebird data sets share: the connection, the transaction and the prepared statement.
-// Opening runs the statement and reads all of its rows.
+// Opening runs the statement; its rows are read as the data set asks for them.
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,7 +37,9 @@ class TIBCustomDataSet : public TDataSet {
 
   // Connects, starts the transaction, prepares and executes the statement.
   void Execute();
-  void InternalOpen(std::vector<TFieldDef>& Defs, std::vector<detail::TRecord>& Rows) override;
+  void InternalOpen(std::vector<TFieldDef>& Defs) override;
+  bool InternalFetch(detail::TRecord& Row) override;
+  void InternalClose() override;
   TIBTransaction& ActiveTransaction();
 
  private:

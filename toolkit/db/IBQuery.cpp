@@ -25,6 +25,7 @@ std::string TIBQuery::StatementText() {
 }
 
 void TIBQuery::ExecSQL() {
+  Close();  // the rows of an earlier result are not read on from the new one
   SyncSQL();
   Execute();
 }

@@ -287,14 +287,11 @@ void TIBStatement::Bind(TIBTransaction& tr, const TParam* p, int index) {
 }
 
 void TIBStatement::Execute(TIBTransaction& Transaction, const std::vector<const TParam*>& Params) {
-  ISC_STATUS_ARRAY st;
-  if (cursorOpen_) {
-    isc_dsql_free_statement(st, &handle_, DSQL_close);
-    cursorOpen_ = false;
-  }
+  CloseCursor();
   if (static_cast<int>(Params.size()) != ParamCount())
     throw EDatabaseError("A instru\xE7\xE3o espera " + std::to_string(ParamCount()) + " par\xE2metros");
   for (int i = 0; i < ParamCount(); ++i) Bind(Transaction, Params[i], i);
+  ISC_STATUS_ARRAY st;
   const auto dialect = static_cast<unsigned short>(database_.SQLDialect());
   XSQLDA* in = ParamCount() ? in_->get() : nullptr;
   if (hasSingleton_)
@@ -303,6 +300,7 @@ void TIBStatement::Execute(TIBTransaction& Transaction, const std::vector<const 
     isc_dsql_execute(st, Transaction.Handle(), &handle_, dialect, in);
   Check(st);
   cursorOpen_ = isSelect_;
+  singletonPending_ = hasSingleton_;
 }
 
 TRecord TIBStatement::ReadRow(TIBTransaction& tr) {
@@ -349,24 +347,37 @@ TRecord TIBStatement::ReadRow(TIBTransaction& tr) {
   return row;
 }
 
-std::vector<TRecord> TIBStatement::FetchAll(TIBTransaction& Transaction) {
-  std::vector<TRecord> rows;
-  if (hasSingleton_) {
-    rows.push_back(ReadRow(Transaction));
-    return rows;
+bool TIBStatement::Fetch(TIBTransaction& Transaction, TRecord& Row) {
+  if (singletonPending_) {
+    singletonPending_ = false;
+    Row = ReadRow(Transaction);
+    return true;
   }
-  if (!cursorOpen_) return rows;
+  if (!cursorOpen_) return false;
   ISC_STATUS_ARRAY st;
   const auto dialect = static_cast<unsigned short>(database_.SQLDialect());
-  for (;;) {
-    const ISC_STATUS r = isc_dsql_fetch(st, &handle_, dialect, out_->get());
-    if (r == 100) break;
-    Check(st);
-    rows.push_back(ReadRow(Transaction));
+  const ISC_STATUS r = isc_dsql_fetch(st, &handle_, dialect, out_->get());
+  if (r == 100) {
+    CloseCursor();
+    return false;
   }
-  isc_dsql_free_statement(st, &handle_, DSQL_close);
-  cursorOpen_ = false;
+  Check(st);
+  Row = ReadRow(Transaction);
+  return true;
+}
+
+std::vector<TRecord> TIBStatement::FetchAll(TIBTransaction& Transaction) {
+  std::vector<TRecord> rows;
+  for (TRecord row; Fetch(Transaction, row);) rows.push_back(std::move(row));
   return rows;
+}
+
+void TIBStatement::CloseCursor() {
+  singletonPending_ = false;
+  if (!cursorOpen_) return;
+  cursorOpen_ = false;
+  ISC_STATUS_ARRAY st;
+  isc_dsql_free_statement(st, &handle_, DSQL_close);
 }
 
 }  // namespace detail

@@ -29,8 +29,13 @@ class TIBStatement {
 
   // Binds Params (one per "?" of the statement, in order) and executes in Transaction.
   void Execute(TIBTransaction& Transaction, const std::vector<const TParam*>& Params);
-  // Every row of the last execution, read in Transaction; the cursor is closed afterwards.
+  // The next row of the last execution, read in Transaction; false at the end, where the cursor
+  // is closed.
+  bool Fetch(TIBTransaction& Transaction, TRecord& Row);
+  // Every row left of the last execution.
   std::vector<TRecord> FetchAll(TIBTransaction& Transaction);
+  // Frees the result of the last execution on the server; the statement stays prepared.
+  void CloseCursor();
 
  private:
   struct TSqlda;
@@ -43,6 +48,7 @@ class TIBStatement {
   bool isSelect_ = false;
   bool hasSingleton_ = false;
   bool cursorOpen_ = false;
+  bool singletonPending_ = false;  // the output row of a procedure not read yet
   std::unique_ptr<TSqlda> in_, out_;
   std::vector<TColumn> columns_;
 };

@@ -79,6 +79,7 @@ void TDBGrid::SetOptions(TDBGridOptions Value) {
 int TDBGrid::CursorRow() const {
   TDataSet* ds = link_.DataSet();
   if (!link_.Active() || !ds) return FixedRows();
+  // The appended row is the last one.
   if (ds->State() == dsInsert) return DataRowOf(ds->RecordCount() + 1);
   return DataRowOf(std::max(ds->RecNo(), 1));
 }
@@ -88,8 +89,7 @@ void TDBGrid::LinkChanged() {
   const bool active = link_.Active() && ds;
   const int fixedRows = (dbOptions_ & dgTitles) ? 1 : 0;
   const int fixedCols = (dbOptions_ & dgIndicator) ? 1 : 0;
-  int records = active ? ds->RecordCount() : 0;
-  if (active && ds->State() == dsInsert) ++records;
+  const int records = active ? RecordsToShow() : 0;
   SetFixedRows(0);
   SetFixedCols(0);
   SetRowCount(fixedRows + std::max(records, 1));
@@ -113,11 +113,30 @@ void TDBGrid::FollowCursor() {
 }
 
 void TDBGrid::Scrolled() {
-  TDataSet* ds = link_.DataSet();
-  const int records = ds ? ds->RecordCount() + (ds->State() == dsInsert ? 1 : 0) : 0;
+  const int records = link_.Active() && link_.DataSet() ? RecordsToShow() : 0;
   if (RowCount() != FixedRows() + std::max(records, 1)) return LinkChanged();
   FollowCursor();
   Invalidate();
+}
+
+int TDBGrid::RecordsToShow() {
+  TDataSet* ds = link_.DataSet();
+  const int page = ClientHeight() / (DefaultRowHeight() + GridLineWidth()) + 1;
+  const int wanted = std::max(TopRow() - FixedRows() + 1, ds->RecNo()) + 2 * page;
+  return ds->ReadAhead(wanted) + (ds->State() == dsInsert ? 1 : 0);
+}
+
+void TDBGrid::ShowMoreRecords() {
+  if (!link_.Active() || !link_.DataSet()) return;
+  const int rows = FixedRows() + RecordsToShow();
+  if (rows > RowCount()) SetRowCount(rows);
+}
+
+void TDBGrid::TopLeftChanged() { ShowMoreRecords(); }
+
+void TDBGrid::Resize() {
+  TCustomGrid::Resize();
+  ShowMoreRecords();
 }
 
 void TDBGrid::InvalidateRow(int ARow) {
@@ -150,7 +169,7 @@ bool TDBGrid::SelectCell(int ACol, int ARow) {
   TDataSet* ds = link_.DataSet();
   if (!link_.Active() || !ds || ARow == Row()) return true;
   const int recNo = ARow - FixedRows() + 1;
-  if (recNo > ds->RecordCount()) return false;
+  if (ds->ReadAhead(recNo) < recNo) return false;
   moving_ = true;
   try {
     ds->SetRecNo(recNo);

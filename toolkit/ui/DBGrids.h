@@ -1,6 +1,7 @@
 #pragma once
 // The data grid: one row per row of the data set (titles above, an indicator column at the left),
-// its current row following the data set's cursor and moving it.
+// its current row following the data set's cursor and moving it. It has the rows the data set has
+// read, and asks for those it shows and a page more; scrolling down reads on.
 #include <memory>
 #include <optional>
 #include <string>
@@ -109,6 +110,8 @@ class TDBGrid : public TCustomGrid {
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   bool SelectCell(int ACol, int ARow) override;
   void CellMoved() override;
+  void TopLeftChanged() override;
+  void Resize() override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
@@ -141,6 +144,11 @@ class TDBGrid : public TCustomGrid {
   // Row of the data set's cursor: the appended row is the last one.
   int CursorRow() const;
   int ColumnIndex(int ACol) const { return ACol - FixedCols(); }
+  // Rows of the data set to show: those read after asking for the shown ones, a page more and the
+  // cursor's; the appended row counts too.
+  int RecordsToShow();
+  // More rows when the data set has read past the grid's last one.
+  void ShowMoreRecords();
 
   TGridDataLink link_;
   TDBGridColumns columns_;

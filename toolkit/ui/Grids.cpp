@@ -104,6 +104,7 @@ void TCustomGrid::SetTopRow(int Value) {
   topRow_ = Value;
   UpdateScrollBar();
   Invalidate();
+  TopLeftChanged();
 }
 
 TRect TCustomGrid::CellRect(int ACol, int ARow) {
@@ -169,8 +170,12 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow) {
 void TCustomGrid::ScrollInView(int ACol, int ARow) {
   if (ARow < topRow_) {
     SetTopRow(ARow);
-  } else {
-    while (topRow_ < ARow && ARow >= topRow_ + VisibleRowCount()) SetTopRow(topRow_ + 1);
+  } else if (ARow >= topRow_ + VisibleRowCount()) {
+    // The lowest top row that still shows ARow whole, found from ARow upwards.
+    int top = ARow, y = FixedHeight() + rowHeights_[ARow];
+    while (top - 1 > topRow_ && y + rowHeights_[top - 1] + gridLineWidth_ <= ClientHeight())
+      y += rowHeights_[--top] + gridLineWidth_;
+    SetTopRow(top);
   }
   if (ACol < leftCol_) leftCol_ = ACol;
   while (leftCol_ < ACol) {

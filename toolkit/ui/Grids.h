@@ -79,6 +79,8 @@ class TCustomGrid : public TCustomControl {
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
   // Called after the current cell moved.
   virtual void CellMoved() {}
+  // Called after the top row changed.
+  virtual void TopLeftChanged() {}
   void FocusCell(int ACol, int ARow);
   // Sets the current cell without asking SelectCell (the grid follows something else).
   void MoveCurrent(int ACol, int ARow);
