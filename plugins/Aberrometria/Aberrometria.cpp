@@ -41,9 +41,10 @@ bool Calcular(const DadosMapa& axial, double fator, double pupila, int lado, Fre
   std::vector<AmostraPupila> amostras;
   for (int i = -30; i <= 30; ++i)
     for (int k = -30; k <= 30; ++k) {
+      // Pupil positions with y up, the Zernike terms' own frame; the picture's y runs down.
       const double x = i / 30.0, y = k / 30.0;
       double zc;
-      if (x * x + y * y <= 1.0 && ValorEm(z, x * pupila / fator, y * pupila / fator, zc))
+      if (x * x + y * y <= 1.0 && ValorEm(z, x * pupila / fator, -y * pupila / fator, zc))
         amostras.push_back({x, y, (kIndice - 1.0) * zc * 1000.0});
     }
   if (!AjustarZernike(amostras, f.c)) return false;
@@ -113,6 +114,8 @@ extern "C" MZAPI int32_t ProcessaAberrometria(HWND__* handle, TMatrizAngAnel* mm
     textos.push_back("Z(" + std::to_string(n) + "," + std::to_string(m) + ") " + kNomesTermos[k] + ": " +
                      Fixo(f->c[size_t(k)], 3));
   }
+  textos.push_back("Astigmatismo: " + Fixo(std::hypot(f->c[3], f->c[5]), 3) + " µm a " +
+                   std::to_string(int(std::lround(EixoAstigmatismo(f->c))) % 180) + "°");
   // The map and its table drawn once into a picture, shown in the modules' picture window.
   const int larguraFigura = lado + 300, altura = std::max(lado, 16 * int(textos.size())) + 20;
   void* bits = nullptr;

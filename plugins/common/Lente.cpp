@@ -22,7 +22,7 @@ Fluoresceina SimularFluoresceina(const DadosMapa& axial, double fator, double cu
   for (int py = 0; py < lado; ++py)
     for (int px = 0; px < lado; ++px) {
       double f;
-      if (folgaEm((px + 0.5) * porPixel - raio, raio - (py + 0.5) * porPixel, f)) {
+      if (folgaEm((px + 0.5) * porPixel - raio, (py + 0.5) * porPixel - raio, f)) {
         folga[size_t(py) * lado + px] = f;
         menor = std::fmin(menor, f);
       }

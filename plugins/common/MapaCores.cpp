@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 bool ValorNoMeridiano(const DadosMapa& d, int row, double r, double& v) {
   const int n = d.aneis[row];
   const double* m = (*d.M)[row];
@@ -59,8 +57,7 @@ void ElevacaoDeAxial(const DadosMapa& axial, double fator, Matriz& elevacao) {
 
 bool ValorEm(const DadosMapa& d, double x, double y, double& valor) {
   const double r = std::hypot(x, y);
-  double graus = std::atan2(y, x) * 180.0 / kPi;
-  if (graus < 1.0) graus += 360.0;  // rows run from 1 to 360 degrees
+  const double graus = GrausDaDirecao(x, y);
   const int m0 = int(std::floor(graus));  // meridian m lives in row m - 1
   const double f = graus - m0;
   const int rowA = (m0 - 1) % 360, rowB = m0 % 360;
@@ -75,7 +72,7 @@ bool ValorEm(const DadosMapa& d, double x, double y, double& valor) {
 
 void DiferencaMapas(const DadosMapa& a, const DadosMapa& b, Matriz& diferenca, int aneis[360]) {
   for (int row = 0; row < 360; ++row) {
-    const double ang = (row + 1) * kPi / 180.0;
+    const auto [dx, dy] = DirecaoMeridiano(GrausDaLinha(row));
     for (int j = 0; j < 33; ++j) diferenca[row][j] = 0;
     aneis[row] = 0;
     for (int j = 0; j <= a.aneis[row] && j < 33; ++j) {
@@ -83,7 +80,7 @@ void DiferencaMapas(const DadosMapa& a, const DadosMapa& b, Matriz& diferenca, i
       // hair so that rounding in the polar round trip does not drop it.
       const double r = std::fmax((*a.M)[row][j] * (1.0 - 1e-12), 1e-9);
       double vb;
-      if (!ValorEm(b, r * std::cos(ang), r * std::sin(ang), vb)) break;
+      if (!ValorEm(b, r * dx, r * dy, vb)) break;
       diferenca[row][j] = (*a.D)[row][j] - vb;
       aneis[row] = j;
     }
@@ -104,7 +101,7 @@ ImagemRGB RenderizarMapa(const DadosMapa& d, const Escala15& escala, int lado, d
   for (int y = 0; y < lado; ++y)
     for (int x = 0; x < lado; ++x) {
       double v;
-      if (!ValorEm(d, (x + 0.5 - c) * porPixel, (c - y - 0.5) * porPixel, v)) continue;
+      if (!ValorEm(d, (x + 0.5 - c) * porPixel, (y + 0.5 - c) * porPixel, v)) continue;
       const auto& cor = escala.cores[size_t(escala.Indice(v))];
       uint8_t* p = &img.px[(size_t(y) * lado + x) * 3];
       p[0] = cor[0], p[1] = cor[1], p[2] = cor[2];

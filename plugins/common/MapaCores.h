@@ -4,9 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "core/UBMatrizMapa.h"
 #include "plugins/common/BmpCodec.h"
 
-using Matriz = double[360][33];  // row r: meridian r + 1 degrees; element k: ring k
+// Row r: the meridian at r + 1 degrees, clockwise as displayed (core/UBMatrizMapa.h); element k: ring k.
+using Matriz = double[360][33];
 
 struct DadosMapa {
   const Matriz* M = nullptr;  // ring positions, picture samples from the centre
@@ -23,7 +25,8 @@ void TangencialDeAxial(const DadosMapa& axial, Matriz& tangencial);
 // r / sqrt(R^2 - r^2), integrated outward along the meridian. fator: millimetres per sample.
 void ElevacaoDeAxial(const DadosMapa& axial, double fator, Matriz& elevacao);
 
-// Value at a picture position (samples from the centre, y up); false outside the measured zone.
+// Value at a picture position (samples from the centre, x to the right, y down as displayed);
+// false outside the measured zone.
 bool ValorEm(const DadosMapa& d, double x, double y, double& valor);
 
 // Difference a - b point by point on a's grid (its rings and meridians), as far out along each

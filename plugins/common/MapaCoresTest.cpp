@@ -40,7 +40,7 @@ TEST(MapaCores, ValuesInsideTheMeasuredZoneOnly) {
   double v;
   ASSERT_TRUE(ValorEm(e->Dados(), 30.0, 0.0, v));
   EXPECT_NEAR(v, 43.0, 1e-9);
-  EXPECT_FALSE(ValorEm(e->Dados(), 0.0, 100.0, v));  // straight up, past meridian 90's last ring
+  EXPECT_FALSE(ValorEm(e->Dados(), 0.0, 100.0, v));  // straight down on screen, past meridian 90's last ring
   EXPECT_TRUE(ValorEm(e->Dados(), 0.0, -100.0, v));
   EXPECT_FALSE(ValorEm(e->Dados(), 200.0, 0.0, v));
 }

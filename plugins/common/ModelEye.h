@@ -6,7 +6,7 @@
 struct ModelEye {
   double raio = 7.80;      // apex radius on the flat meridian
   double raio2 = 0.0;      // apex radius on the meridian 90 degrees away (0: same as raio)
-  double eixo = 0.0;       // angle of the flat meridian, degrees
+  double eixo = 0.0;       // angle of the flat meridian, degrees counter-clockwise from the right
   double asfericidade = 0.0;  // Q: 0 sphere, negative prolate
   double decX = 0.0, decY = 0.0;  // apex position off the instrument axis
   double pupilaRaio = 1.6, pupilaX = 0.0, pupilaY = 0.0;

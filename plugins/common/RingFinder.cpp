@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/UBMatrizMapa.h"
+
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kPasso = 0.25;  // profile step along a meridian, in samples
 constexpr int kJanela = 16;      // half window for the local ring level, in steps
 constexpr double kPupilaNivel = 44;  // between the pupil's and the iris' grey levels
@@ -22,9 +23,9 @@ struct Perfil {
   std::vector<double> pixel;  // the nearest pixel's own value at each step
 };
 
-// The profile along the meridian at angle `graus` from (cx, cy).
+// The profile along the meridian at `graus` (clockwise as displayed) from (cx, cy).
 Perfil LerPerfil(const ImagemCinza& img, double cx, double cy, double graus) {
-  const double dx = std::cos(graus * kPi / 180.0), dy = -std::sin(graus * kPi / 180.0);
+  const auto [dx, dy] = DirecaoMeridiano(graus);
   std::vector<double> p, px;
   for (double s = 0;; s += kPasso) {
     const double x = cx + s * dx, y = cy + s * dy;
@@ -58,7 +59,7 @@ double Alem(double x, double nx, double ny) {
 // mean of the scene over its square, so the white share of the pixels around the edge fixes the
 // edge exactly, whatever the meridian's angle to the pixel grid.
 double RefinarBorda(const ImagemCinza& img, double cx, double cy, double graus, double s0) {
-  const double g = graus * kPi / 180.0, ux = std::cos(g), uy = -std::sin(g);
+  const auto [ux, uy] = DirecaoMeridiano(graus);
   struct Px {
     double raio, nx, ny, v;
   };
@@ -230,15 +231,16 @@ bool ProcessarAneis(const ImagemCinza& img, const ConeModel& cone, double fator,
     double ax = 0, ay = 0;
     int na = 0;
     for (int r = 0; r < kMeridianos; ++r) {
-      const double graus = r + 1.0;
+      const double graus = GrausDaLinha(r);
       mer[size_t(r)] = Seguir(LerPerfil(img, cx, cy, graus), numAneis,
                               [&](double s0) { return RefinarBorda(img, cx, cy, graus, s0); });
       const auto& b = mer[size_t(r)].bordas;
       if (b.size() >= 3) {
         // The mean of the first rings' points over all meridians is their centre.
-        const double g = (r + 1.0) * kPi / 180.0, raioMedio = (b[0] + b[1] + b[2]) / 3;
-        ax += cx + raioMedio * std::cos(g);
-        ay += cy - raioMedio * std::sin(g);
+        const auto [dx, dy] = DirecaoMeridiano(graus);
+        const double raioMedio = (b[0] + b[1] + b[2]) / 3;
+        ax += cx + raioMedio * dx;
+        ay += cy + raioMedio * dy;
         ++na;
       }
     }
@@ -269,9 +271,9 @@ bool ProcessarAneis(const ImagemCinza& img, const ConeModel& cone, double fator,
       }
     if (n >= 1) out.D[r][0] = out.D[r][1];
     if (m.pupila > 0) {
-      const double g = (r + 1.0) * kPi / 180.0;
-      bx.push_back(m.pupila * std::cos(g));
-      by.push_back(-m.pupila * std::sin(g));
+      const auto [dx, dy] = DirecaoMeridiano(GrausDaLinha(r));
+      bx.push_back(m.pupila * dx);
+      by.push_back(m.pupila * dy);
     }
   }
   double pcx, pcy, praio;

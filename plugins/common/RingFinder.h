@@ -11,7 +11,7 @@ constexpr int kValoresAnel = 33;  // ring 0 (the centre) and up to 32 rings
 
 struct ResultadoAneis {
   double centroX = 0, centroY = 0;  // picture position of the rings' centre, in samples
-  // Row r holds the meridian at (r + 1) degrees, counted counter-clockwise from the right.
+  // Rows as the map matrices hold them (core/UBMatrizMapa.h): clockwise as the picture is displayed.
   double M[kMeridianos][kValoresAnel] = {};  // radial position of ring k in samples (k = 0: 0)
   double D[kMeridianos][kValoresAnel] = {};  // axial curvature of ring k in dioptres
   int aneis[kMeridianos] = {};               // rings followed on each meridian

@@ -24,6 +24,12 @@ double Zernike(int j, double rho, double theta) {
   return norma * radial * (m > 0 ? std::cos(am * theta) : std::sin(am * theta));
 }
 
+double EixoAstigmatismo(const std::array<double, kTermosZernike>& coeficientes) {
+  // c5 cos 2t + c3 sin 2t peaks at 2t = atan2(c3, c5).
+  const double graus = 0.5 * std::atan2(coeficientes[3], coeficientes[5]) * 180.0 / 3.14159265358979323846;
+  return graus < 0 ? graus + 180.0 : graus;
+}
+
 bool AjustarZernike(const std::vector<AmostraPupila>& amostras, std::array<double, kTermosZernike>& coeficientes) {
   constexpr int n = kTermosZernike;
   double a[n][n + 1] = {};

@@ -17,5 +17,9 @@ double Zernike(int j, double rho, double theta);
 // Radial order n and azimuthal frequency m of term j.
 void OrdemZernike(int j, int& n, int& m);
 
+// Axis of the primary astigmatism (terms 3 and 5): the meridian, in degrees 0 .. 180 counted
+// counter-clockwise from the x axis, along which those terms rise most.
+double EixoAstigmatismo(const std::array<double, kTermosZernike>& coeficientes);
+
 // Coefficients that best fit the samples; false when the samples cannot fix all fifteen terms.
 bool AjustarZernike(const std::vector<AmostraPupila>& amostras, std::array<double, kTermosZernike>& coeficientes);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/UBConeDLL.h"
@@ -63,7 +64,8 @@ class Exemplos : public testing::Test {
     return mapa;
   }
 
-  // Mean axial curvature of rings de..ate over the meridians from m0 to m1 degrees.
+  // Mean axial curvature of rings de..ate over the meridians from m0 to m1 degrees (the rows' own
+  // angles, clockwise as displayed: 90 is straight down).
   static double Media(TBMapOperation& e, int de, int ate, int m0 = 0, int m1 = 359) {
     double s = 0;
     int n = 0;
@@ -103,8 +105,8 @@ TEST_F(Exemplos, KeratoconusSteepensTheCentreOrBelowIt) {
   auto periferico = Carregar("OD - Periférico01");
   EXPECT_GT(Media(*central, 1, 3), Media(*normal, 1, 3) + 2.0);
   EXPECT_GT(Media(*avancado, 1, 3), Media(*central, 1, 3) + 1.0);
-  // Below the centre (meridians around 270 degrees) against above it, on the outer rings.
-  EXPECT_GT(Media(*periferico, 10, 16, 240, 300), Media(*periferico, 10, 16, 60, 120) + 1.0);
+  // Below the centre (meridians around 90 degrees) against above it, on the outer rings.
+  EXPECT_GT(Media(*periferico, 10, 16, 60, 120), Media(*periferico, 10, 16, 240, 300) + 1.0);
   EXPECT_LT(Media(*periferico, 1, 3), Media(*central, 1, 3) - 2.0);
   // The normal eye is even all round.
   EXPECT_NEAR(Media(*normal, 10, 16, 240, 300), Media(*normal, 10, 16, 60, 120), 0.3);
@@ -116,14 +118,30 @@ TEST_F(Exemplos, AstigmatismRegularIsSymmetricIrregularIsNot) {
   const double acima = Media(*regular, 4, 12, 80, 100), abaixo = Media(*regular, 4, 12, 260, 280);
   EXPECT_GT(acima, Media(*regular, 4, 12, 350, 370) + 1.0);
   EXPECT_NEAR(acima, abaixo, 0.3);
-  // Irregular: the two halves of the steep meridian (110 and 290 degrees) differ.
-  EXPECT_GT(Media(*irregular, 6, 14, 100, 120), Media(*irregular, 6, 14, 280, 300) + 0.8);
+  // Irregular: the two halves of the steep meridian differ; its lobe at 110 degrees in the usual
+  // notation is the row at 250.
+  EXPECT_GT(Media(*irregular, 6, 14, 240, 260), Media(*irregular, 6, 14, 60, 80) + 0.8);
+  // The oblique model's Sim-K axis is its own, 45 degrees, and 135 in the left eye (within a few
+  // degrees: with 16 rings and two decimals in the files the top of the pairs' curve is flat).
+  for (const auto& [item, eixo] : {std::pair{"OD - Regular03", 45}, std::pair{"OS - Regular06", 135}}) {
+    auto e = Carregar(item);
+    const double f = 0.02, z0 = 10.0;
+    const int numAneis = NumAneisExemplos;
+    TBFuncoesMapas mapa(*e->PtrMatrizD(), *e->PtrMatrizM(), *e->PtrAneisPorMeridiano(), nullptr, nullptr,
+                        e->GetCentroX(), e->GetCentroY(), f, z0, TipoConeExemplos, numAneis);
+    mapa.CalcularMapa(tmAxial);
+    TCeratometria k{};
+    mapa.GetCeratometria(k, 1.5);
+    EXPECT_NEAR(k.Eixo, eixo, 6) << item;
+  }
 }
 
 TEST_F(Exemplos, LeftEyeMirrorsTheRightOne) {
   auto direito = Carregar("OD - Irregular01"), esquerdo = Carregar("OS - Irregular05");
-  // The steep lobe at 110 degrees in the right eye sits at 70 in the left.
-  EXPECT_NEAR(Media(*esquerdo, 6, 14, 60, 80), Media(*direito, 6, 14, 100, 120), 0.3);
+  // The steep lobe at 110 degrees (usual notation) in the right eye sits at 70 in the left: rows
+  // at 250 and 290.
+  EXPECT_NEAR(Media(*esquerdo, 6, 14, 280, 300), Media(*direito, 6, 14, 240, 260), 0.3);
+  EXPECT_GT(Media(*esquerdo, 6, 14, 280, 300), Media(*esquerdo, 6, 14, 100, 120) + 0.8);
 }
 
 TEST_F(Exemplos, OrthokeratologySeriesHasItsFourStages) {
@@ -156,10 +174,10 @@ TEST_F(Exemplos, NormalExampleElevationWithTheExamplesCone) {
   double pior = 0, alcance = 0;
   int celulas = 0;
   for (int m = 0; m < NumMeridianos; ++m) {
-    const double a = (m + 1) * 3.14159265358979323846 / 180.0;
+    const auto [dx, dy] = DirecaoMeridiano(GrausDaLinha(m));
     for (int s = 1; s < NumAmostrasRaio && s <= mapa.MatrizM[size_t(m)][size_t(numAneis)]; ++s) {
       double z = 0;
-      ASSERT_TRUE(Sag(olho, s * f * std::cos(a), s * f * std::sin(a), z));
+      ASSERT_TRUE(Sag(olho, s * f * dx, -s * f * dy, z));  // the model's y is up
       pior = std::max(pior, std::fabs(mapa.CelulaElevacao(m, s).Cornea - 1000 * z));
       alcance = std::max(alcance, s * f);
       ++celulas;
