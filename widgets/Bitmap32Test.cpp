@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -257,6 +258,31 @@ TEST(Bitmap32, A24BitBmpLoadsOpaque) {
   ASSERT_EQ(B.Width(), 2);
   EXPECT_EQ(B.Bits()[0], 0xFF332211u);
   EXPECT_EQ(B.Bits()[1], 0xFF665544u);
+}
+
+TEST(Bitmap32, BitFieldBmpWithoutAlphaMaskBlendsOpaque) {
+  // 2 x 1, 32 bits, masks of red, green and blue only; the fourth bytes are 0 as writers leave them.
+  std::vector<uint8_t> File{'B', 'M'};
+  auto Put = [&](uint32_t V, int N) {
+    for (int I = 0; I < N; ++I) File.push_back(uint8_t(V >> (8 * I)));
+  };
+  for (uint32_t V : {14u + 40 + 12 + 8, 0u, 14u + 40 + 12, 40u, 2u, 1u}) Put(V, 4);
+  Put(1, 2);
+  Put(32, 2);
+  for (uint32_t V : {3u, 8u, 0u, 0u, 0u, 0u, 0xFF0000u, 0xFF00u, 0xFFu}) Put(V, 4);
+  File.insert(File.end(), {0x11, 0x22, 0x33, 0, 0x44, 0x55, 0x66, 0});
+  TMemoryStream S;
+  S.Write(File.data(), int64_t(File.size()));
+  S.SetPosition(0);
+  TBitmap32 B;
+  B.LoadFromStream(&S);
+  B.SetDrawMode(dmBlend);
+  TBitmap32 Back;
+  Back.SetSize(2, 1);
+  Back.Clear(0xFF00C000);
+  B.DrawTo(&Back, 0, 0);
+  EXPECT_EQ(Back.Bits()[0], 0xFF332211u);
+  EXPECT_EQ(Back.Bits()[1], 0xFF665544u);
 }
 
 TEST(Bitmap32, BrokenStreamRaisesAndKeepsThePicture) {

@@ -1,12 +1,14 @@
 // TBitmap: DIB layout, pixel formats, BMP round trips, resources, drawing and handle ownership.
 #include "toolkit/graphics/Bitmap.h"
 
+#include "toolkit/graphics/GdiHandle.h"
 #include "toolkit/graphics/GdiTestSupport.h"
 #include "toolkit/rtl/Classes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -194,6 +196,76 @@ TEST(Bitmap, DamagedDataRaisesAndKeepsThePicture) {
   s.SetPosition(0);
   EXPECT_THROW(b.LoadFromStream(&s), EInvalidGraphic);
   EXPECT_EQ(b.Width(), 2);
+}
+
+// The rows the system's own decoder writes for a run-length stream into a zeroed DIB section,
+// bottom-up.
+std::vector<std::uint8_t> SystemDecoding(int w, int h, int bits, const std::vector<std::uint8_t>& stream) {
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[16];
+  } info{};
+  info.header = {sizeof(BITMAPINFOHEADER), w, h, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 16, 0};
+  for (int i = 0; i < 16; ++i) info.colors[i] = {BYTE(i * 16), BYTE(i * 16), BYTE(i * 16), 0};
+  void* pixels = nullptr;
+  const detail::GdiObject<HBITMAP> dib(
+      CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, nullptr, 0));
+  const std::size_t size = ((static_cast<std::size_t>(w) * bits + 31) / 32) * 4 * h;
+  if (!dib) return {};
+  std::memset(pixels, 0, size);
+  info.header.biCompression = bits == 8 ? BI_RLE8 : BI_RLE4;
+  info.header.biSizeImage = static_cast<DWORD>(stream.size());
+  const detail::MemoryDc dc(CreateCompatibleDC(nullptr));
+  if (SetDIBits(dc.get(), dib.get(), 0, h, stream.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != h)
+    return {};
+  GdiFlush();
+  const auto* p = static_cast<const std::uint8_t*>(pixels);
+  return {p, p + size};
+}
+
+// A BMP file of a 40-byte header, a 16-colour table and the stream.
+std::vector<std::uint8_t> RunLengthFile(int w, int h, int bits, const std::vector<std::uint8_t>& stream) {
+  std::vector<std::uint8_t> f{'B', 'M'};
+  auto put = [&](std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) f.push_back((v >> (8 * i)) & 0xFF);
+  };
+  const std::uint32_t offset = 14 + 40 + 64;
+  put(offset + static_cast<std::uint32_t>(stream.size()), 4);
+  put(0, 4);
+  put(offset, 4);
+  for (std::uint32_t v : {40u, std::uint32_t(w), std::uint32_t(h)}) put(v, 4);
+  put(1, 2);
+  put(static_cast<std::uint32_t>(bits), 2);
+  for (std::uint32_t v : {bits == 8 ? 1u : 2u, std::uint32_t(stream.size()), 0u, 0u, 16u, 0u}) put(v, 4);
+  for (int i = 0; i < 16; ++i) put(static_cast<std::uint32_t>(i) * 0x101010u, 4);
+  f.insert(f.end(), stream.begin(), stream.end());
+  return f;
+}
+
+TEST(Bitmap, RunLengthBmpLoadsAsTheSystemDecodesIt) {
+  const struct {
+    int w, h, bits;
+    std::vector<std::uint8_t> stream;
+  } cases[] = {
+      {6, 4, 8, {3, 5, 0, 3, 1, 2, 3, 0, 0, 0, 2, 9, 0, 2, 1, 1, 1, 7, 0, 0, 6, 4, 0, 1}},
+      {7, 3, 4, {7, 0x12, 0, 0, 0, 2, 2, 0, 0, 5, 0x34, 0x56, 0x70, 0, 0, 0, 0, 4, 0xAB, 0xCD, 0, 1}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::uint8_t> expected = SystemDecoding(c.w, c.h, c.bits, c.stream);
+    ASSERT_FALSE(expected.empty()) << c.bits;
+    const std::vector<std::uint8_t> file = RunLengthFile(c.w, c.h, c.bits, c.stream);
+    TMemoryStream s;
+    s.WriteBuffer(file.data(), static_cast<std::int64_t>(file.size()));
+    s.SetPosition(0);
+    TBitmap b;
+    b.LoadFromStream(&s);
+    EXPECT_EQ(b.PixelFormat(), c.bits == 8 ? pf8bit : pf4bit);
+    const std::size_t stride = expected.size() / c.h;
+    for (int y = 0; y < c.h; ++y) {
+      const std::uint8_t* systemRow = expected.data() + (c.h - 1 - y) * stride;
+      EXPECT_EQ(std::memcmp(b.ScanLine(y), systemRow, stride), 0) << c.bits << " row " << y;
+    }
+  }
 }
 
 TEST(Bitmap, LoadsBitmapResources) {

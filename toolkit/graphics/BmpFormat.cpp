@@ -6,9 +6,11 @@
 namespace detail {
 namespace {
 
-constexpr std::uint32_t kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
+constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
 // Bigger images than this are refused before anything is allocated.
 constexpr std::int64_t kMaxSide = 0x8000;
+// A run-length stream of a few bytes can name a picture of any size; bigger ones are refused.
+constexpr std::int64_t kMaxRunLengthPixels = std::int64_t(1) << 26;
 
 std::uint32_t Get16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 std::uint32_t Get32(const std::uint8_t* p) {
@@ -40,6 +42,67 @@ struct Channel {
     return c * 255 / ((1u << bits) - 1);
   }
 };
+
+// Pixel i of a run from its byte: 4-bit pixels take the high half first.
+std::uint8_t RunPixel(std::uint8_t byte, std::size_t i, bool four) {
+  if (!four) return byte;
+  return i % 2 ? byte & 0x0F : byte >> 4;
+}
+
+void PutIndex(std::uint8_t* row, std::size_t x, bool four, std::uint8_t index) {
+  if (!four) {
+    row[x] = index;
+    return;
+  }
+  const int shift = x % 2 ? 0 : 4;
+  row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & ~(0x0F << shift)) | (index << shift));
+}
+
+// Expands a run-length stream (8 or 4 bits per pixel, rows from the bottom up) into the image's
+// rows, which come zeroed: pixels the stream skips keep index 0. False when a run or a move leaves
+// the image or the stream stops before its rows are done. Without write the stream is only checked,
+// so that a bad one costs no picture.
+bool ExpandRunLength(const std::uint8_t* p, std::size_t size, DibImage& image, bool write) {
+  const std::uint8_t* const end = p + size;
+  const std::size_t width = static_cast<std::size_t>(image.Width), height = static_cast<std::size_t>(image.Height);
+  const std::size_t stride = DibStride(image.Width, image.BitCount);
+  const bool four = image.BitCount == 4;
+  std::size_t x = 0, y = 0;
+  auto row = [&] { return image.Bits.data() + y * stride; };
+  while (end - p >= 2) {
+    const std::size_t count = p[0];
+    const std::uint8_t second = p[1];
+    p += 2;
+    if (count > 0) {  // a run of one byte
+      if (y >= height || count > width - x) return false;
+      if (write)
+        for (std::size_t i = 0; i < count; ++i) PutIndex(row(), x + i, four, RunPixel(second, i, four));
+      x += count;
+    } else if (second == 0) {  // end of line
+      if (y >= height) return false;
+      x = 0;
+      ++y;
+    } else if (second == 1) {  // end of bitmap
+      return true;
+    } else if (second == 2) {  // move right and up
+      if (end - p < 2) return false;
+      const std::size_t dx = p[0], dy = p[1];
+      p += 2;
+      if (y >= height || dx > width - x || dy >= height - y) return false;
+      x += dx;
+      y += dy;
+    } else {  // pixels as they stand, padded to a whole word
+      const std::size_t bytes = four ? (second + 1u) / 2 : second;
+      if (y >= height || second > width - x || static_cast<std::size_t>(end - p) < bytes) return false;
+      if (write)
+        for (std::size_t i = 0; i < second; ++i) PutIndex(row(), x + i, four, RunPixel(p[four ? i / 2 : i], i, four));
+      x += second;
+      p += std::min<std::size_t>(bytes + bytes % 2, static_cast<std::size_t>(end - p));
+    }
+  }
+  // A stream without its end mark still counts when its last line was closed.
+  return y >= height;
+}
 
 }  // namespace
 
@@ -98,7 +161,11 @@ bool ReadBmp(const std::uint8_t* Data, std::size_t Size, bool FileHeader, DibIma
   if (topDown) height = -height;
   if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
   const bool fields = compression == kBitFields || compression == kAlphaBitFields;
-  if (compression != kRgb && !fields) return false;  // run-length and embedded formats
+  const bool runLength = compression == kRle8 || compression == kRle4;
+  if (compression != kRgb && !fields && !runLength) return false;  // embedded formats
+  // Run-length images are bottom-up only, 8 bits for the one kind and 4 for the other.
+  if (runLength && (topDown || bitCount != (compression == kRle8 ? 8u : 4u) || width * height > kMaxRunLengthPixels))
+    return false;
   switch (bitCount) {
     case 1: case 4: case 8: case 24:
       if (fields) return false;
@@ -127,17 +194,20 @@ bool ReadBmp(const std::uint8_t* Data, std::size_t Size, bool FileHeader, DibIma
   const std::size_t start = FileHeader && pixelOffset >= afterHeader ? pixelOffset : afterHeader;
   const std::size_t stride = DibStride(static_cast<int>(width), bitCount);
   const std::size_t rows = static_cast<std::size_t>(height);
-  if (start > Size || (Size - start) / stride < rows) return false;
+  if (start > Size || (!runLength && (Size - start) / stride < rows)) return false;
   const std::uint8_t* src = Data + start;
 
-  // 16 and 32 bits with the masks GDI knows are kept as they are; others become 32-bit.
+  // 16 bits with the colour masks GDI knows and no alpha, and 32 bits whose fourth byte is alpha,
+  // are kept as they are; others become 32-bit, opaque unless a mask names their alpha.
   bool convert = false;
   bool rgb565 = false;
   if (fields && bitCount == 16) {
-    if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F) rgb565 = true;
-    else convert = !(masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F);
+    const bool is565 = masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F;
+    const bool is555 = masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F;
+    convert = masks[3] != 0 || !(is565 || is555);
+    rgb565 = is565 && !convert;
   } else if (fields && bitCount == 32) {
-    convert = !(masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF);
+    convert = !(masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF && masks[3] == 0xFF000000);
   }
 
   DibImage out;
@@ -147,7 +217,13 @@ bool ReadBmp(const std::uint8_t* Data, std::size_t Size, bool FileHeader, DibIma
   out.Rgb565 = rgb565;
   out.Palette = std::move(palette);
   const std::size_t outStride = DibStride(out.Width, out.BitCount);
+  if (runLength && !ExpandRunLength(src, Size - start, out, false)) return false;
   out.Bits.resize(outStride * rows);
+  if (runLength) {
+    ExpandRunLength(src, Size - start, out, true);
+    Image = std::move(out);
+    return true;
+  }
   const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
   for (std::size_t y = 0; y < rows; ++y) {
     const std::uint8_t* s = src + (topDown ? rows - 1 - y : y) * stride;
@@ -161,7 +237,7 @@ bool ReadBmp(const std::uint8_t* Data, std::size_t Size, bool FileHeader, DibIma
       d[0] = static_cast<std::uint8_t>(blue.Get(v));
       d[1] = static_cast<std::uint8_t>(green.Get(v));
       d[2] = static_cast<std::uint8_t>(red.Get(v));
-      d[3] = static_cast<std::uint8_t>(alpha.Get(v));
+      d[3] = masks[3] ? static_cast<std::uint8_t>(alpha.Get(v)) : 0xFF;
     }
   }
   Image = std::move(out);

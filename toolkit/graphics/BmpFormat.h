@@ -21,8 +21,8 @@ struct DibImage {
 std::size_t DibStride(int Width, int BitCount);
 
 // Reads a BMP file (FileHeader) or a packed DIB. Uncompressed and bit-field images of every
-// bit count are read; 16- and 32-bit images with unusual masks become 32-bit. False for a
-// damaged, truncated or run-length compressed image.
+// bit count are read, and run-length images of 8 and 4 bits; 16- and 32-bit images with unusual
+// masks or an alpha mask become 32-bit. False for a damaged or truncated image.
 bool ReadBmp(const std::uint8_t* Data, std::size_t Size, bool FileHeader, DibImage& Image);
 
 // The image as a BMP file (bottom-up, with a colour table up to 8 bits).

@@ -85,7 +85,7 @@ TEST(BmpFormat, TopDownRowsAreStoredBottomUp) {
 }
 
 TEST(BmpFormat, UnusualMasksBecome32Bit) {
-  // 16-bit 4-4-4-4 (alpha, red, green, blue): 0xF8C4 -> a 255, r 136, g 204, b 68.
+  // 16-bit 4-4-4 with the top four bits unnamed: 0xF8C4 -> r 136, g 204, b 68, opaque.
   const auto f = File(1, 1, 16, 3, {0x0F00, 0x00F0, 0x000F}, {0xC4, 0xF8, 0, 0});
   DibImage img;
   ASSERT_TRUE(ReadBmp(f.data(), f.size(), true, img));
@@ -93,12 +93,118 @@ TEST(BmpFormat, UnusualMasksBecome32Bit) {
   EXPECT_EQ(img.Bits[0], 0x44);  // blue 4 of 15
   EXPECT_EQ(img.Bits[1], 0xCC);  // green 12 of 15
   EXPECT_EQ(img.Bits[2], 0x88);  // red 8 of 15
-  // 32-bit with red and blue exchanged in the masks.
-  const auto g = File(1, 1, 32, 3, {0xFF, 0xFF00, 0xFF0000}, {1, 2, 3, 4});
-  ASSERT_TRUE(ReadBmp(g.data(), g.size(), true, img));
-  EXPECT_EQ(img.Bits[0], 3);
-  EXPECT_EQ(img.Bits[1], 2);
-  EXPECT_EQ(img.Bits[2], 1);
+  EXPECT_EQ(img.Bits[3], 0xFF);
+}
+
+// The first pixel of a 1 x 1 bit-field image as B, G, R, A.
+struct AlphaCase {
+  const char* what;
+  int bits;
+  std::uint32_t compression;
+  std::vector<std::uint32_t> masks;
+  std::vector<std::uint8_t> pixel;
+  int bitCount;
+  std::uint8_t b, g, r, a;
+};
+
+TEST(BmpFormat, AlphaComesFromItsMaskOrIsOpaque) {
+  const AlphaCase cases[] = {
+      {"32 bits, no alpha mask", 32, 3, {0xFF0000, 0xFF00, 0xFF}, {1, 2, 3, 0}, 32, 1, 2, 3, 255},
+      {"32 bits, red and blue exchanged", 32, 3, {0xFF, 0xFF00, 0xFF0000}, {1, 2, 3, 0}, 32, 3, 2, 1, 255},
+      {"32 bits, alpha mask", 32, 6, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, {1, 2, 3, 0x40}, 32, 1, 2, 3, 0x40},
+      {"32 bits, alpha in the low byte", 32, 6, {0xFF000000, 0xFF0000, 0xFF00, 0xFF}, {0x40, 3, 2, 1}, 32, 3, 2, 1,
+       0x40},
+      {"5-5-5-1, alpha set", 16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {0x1F, 0x80}, 32, 255, 0, 0, 255},
+      {"5-5-5-1, alpha clear", 16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {0x00, 0x7C}, 32, 0, 0, 255, 0},
+      {"5-6-5 stays 16-bit", 16, 3, {0xF800, 0x07E0, 0x001F}, {0x1F, 0x00}, 16, 0x1F, 0, 0, 0},
+  };
+  for (const AlphaCase& c : cases) {
+    std::vector<std::uint8_t> pixels = c.pixel;
+    pixels.resize(4, 0);
+    const auto f = File(1, 1, c.bits, c.compression, c.masks, pixels);
+    DibImage img;
+    ASSERT_TRUE(ReadBmp(f.data(), f.size(), true, img)) << c.what;
+    EXPECT_EQ(img.BitCount, c.bitCount) << c.what;
+    if (c.bitCount == 16) {
+      EXPECT_TRUE(img.Rgb565) << c.what;
+      EXPECT_EQ(img.Bits[0], c.b) << c.what;
+      continue;
+    }
+    EXPECT_EQ(img.Bits[0], c.b) << c.what;
+    EXPECT_EQ(img.Bits[1], c.g) << c.what;
+    EXPECT_EQ(img.Bits[2], c.r) << c.what;
+    EXPECT_EQ(img.Bits[3], c.a) << c.what;
+  }
+}
+
+// Packed rows (bottom-up) of 4- or 8-bit indexes.
+std::vector<std::uint8_t> Indexes(int w, int bits, const std::vector<std::vector<int>>& rows) {
+  const std::size_t stride = detail::DibStride(w, bits);
+  std::vector<std::uint8_t> out(stride * rows.size(), 0);
+  for (std::size_t y = 0; y < rows.size(); ++y)
+    for (std::size_t x = 0; x < rows[y].size(); ++x) {
+      std::uint8_t& b = out[y * stride + (bits == 8 ? x : x / 2)];
+      b = static_cast<std::uint8_t>(bits == 8 ? rows[y][x] : b | rows[y][x] << (x % 2 ? 0 : 4));
+    }
+  return out;
+}
+
+std::vector<std::uint32_t> Grey(int count) {
+  std::vector<std::uint32_t> p;
+  for (int i = 0; i < count; ++i) p.push_back(static_cast<std::uint32_t>(i) * 0x111111u);
+  return p;
+}
+
+struct RleCase {
+  const char* what;
+  int w, h, bits;
+  std::vector<std::uint8_t> stream;
+  std::vector<std::vector<int>> rows;  // bottom-up; empty: refused
+};
+
+TEST(BmpFormat, RunLengthImages) {
+  const RleCase cases[] = {
+      {"runs and line ends", 4, 2, 8, {3, 5, 1, 7, 0, 0, 4, 2, 0, 1}, {{5, 5, 5, 7}, {2, 2, 2, 2}}},
+      {"odd absolute run and its pad", 5, 1, 8, {0, 3, 1, 2, 3, 0, 2, 9, 0, 1}, {{1, 2, 3, 9, 9}}},
+      {"even absolute run", 4, 1, 8, {0, 4, 1, 2, 3, 4, 0, 1}, {{1, 2, 3, 4}}},
+      {"delta leaves index 0", 4, 3, 8, {1, 5, 0, 2, 2, 1, 1, 6, 0, 1}, {{5, 0, 0, 0}, {0, 0, 0, 6}, {0, 0, 0, 0}}},
+      {"short line and early end", 3, 2, 8, {1, 4, 0, 0, 2, 8, 0, 1}, {{4, 0, 0}, {8, 8, 0}}},
+      {"no end mark after the last line", 2, 1, 8, {2, 3, 0, 0}, {{3, 3}}},
+      {"4-bit run alternates", 5, 1, 4, {5, 0x12, 0, 1}, {{1, 2, 1, 2, 1}}},
+      {"4-bit absolute runs", 8, 1, 4, {0, 3, 0x34, 0x50, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1}, {{3, 4, 5, 1, 2, 3, 4, 5}}},
+      {"4-bit delta", 3, 2, 4, {0, 2, 1, 1, 2, 0xAB, 0, 1}, {{0, 0, 0}, {0, 10, 11}}},
+      {"run passes the row", 4, 1, 8, {5, 1, 0, 1}, {}},
+      {"absolute run passes the row", 4, 1, 8, {0, 5, 1, 2, 3, 4, 5, 0, 0, 1}, {}},
+      {"delta passes the row", 4, 1, 8, {0, 2, 5, 0, 0, 1}, {}},
+      {"delta passes the image", 4, 2, 8, {0, 2, 0, 2, 0, 1}, {}},
+      {"pixels above the image", 1, 1, 8, {1, 1, 0, 0, 1, 1, 0, 1}, {}},
+      {"ends inside the image", 4, 2, 8, {2, 1}, {}},
+      {"ends inside an absolute run", 5, 1, 8, {0, 5, 1, 2}, {}},
+      {"ends inside a delta", 4, 2, 8, {0, 2, 1}, {}},
+      {"ends after an escape", 4, 1, 8, {1, 1, 0}, {}},
+      {"empty stream", 4, 1, 8, {}, {}},
+  };
+  for (const RleCase& c : cases) {
+    const auto f = File(c.w, c.h, c.bits, c.bits == 8 ? 1 : 2, Grey(16), c.stream);
+    DibImage img;
+    if (c.rows.empty()) {
+      EXPECT_FALSE(ReadBmp(f.data(), f.size(), true, img)) << c.what;
+      continue;
+    }
+    ASSERT_TRUE(ReadBmp(f.data(), f.size(), true, img)) << c.what;
+    EXPECT_EQ(img.BitCount, c.bits) << c.what;
+    EXPECT_EQ(img.Height, c.h) << c.what;
+    EXPECT_EQ(img.Palette, Grey(16)) << c.what;
+    EXPECT_EQ(img.Bits, Indexes(c.w, c.bits, c.rows)) << c.what;
+  }
+  // Top-down run-length images and run-length on other bit counts are not BMP images; a few bytes
+  // naming a huge picture are refused before it is made.
+  const auto topDown = File(2, -1, 8, 1, Grey(16), {2, 3, 0, 1});
+  const auto wrongBits = File(2, 1, 4, 1, Grey(16), {2, 3, 0, 1});
+  const auto rle24 = File(2, 1, 24, 2, {}, {2, 3, 0, 1});
+  const auto huge = File(0x8000, 0x8000, 8, 1, Grey(16), {0, 1});
+  DibImage img;
+  for (const auto& f : {topDown, wrongBits, rle24, huge}) EXPECT_FALSE(ReadBmp(f.data(), f.size(), true, img));
 }
 
 TEST(BmpFormat, PaletteOfFewerColoursIsRead) {
@@ -117,7 +223,6 @@ TEST(BmpFormat, RefusesDamagedImages) {
   const std::vector<std::vector<std::uint8_t>> bad{
       File(0, 1, 24, 0, {}, {0, 0, 0, 0}),          // no width
       File(1, 0, 24, 0, {}, {}),                    // no height
-      File(1, 1, 8, 1, {}, {1, 1, 0, 1}),           // run-length
       File(1, 1, 24, 3, {1, 2, 3}, {0, 0, 0, 0}),   // masks on 24 bits
       File(1, 1, 7, 0, {}, {0, 0, 0, 0}),           // no such bit count
       File(100000, 1, 1, 0, {}, {}),                // too wide
