@@ -3,6 +3,7 @@
 // file the caller names), made the default printer. With a PORT (for example "|command", a command
 // that receives each job's PostScript) it is "MZ PDF" on that port, made the default printer; with
 // a NAME as well it is a further printer of that name and the default printer stays as it was.
+// A new default printer on a port other than FILE: removes "MZ File Printer".
 // The driver gets a PPD of its own: without page sizes the driver reports a page of 0 x 0.
 // Safe to run again: an existing printer of the same name is replaced.
 #include <windows.h>
@@ -48,14 +49,26 @@ const char kPpd[] =
     "*PaperDimension A4/A4: \"595 842\"\n"
     "*PaperDimension Letter/Letter: \"612 792\"\n";
 
+const char kFilePrinter[] = "MZ File Printer";
+const char kFilePort[] = "FILE:";
+
+void DeletePrinterNamed(std::string name) {
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (OpenPrinterA(name.data(), &printer, &access)) {
+    DeletePrinter(printer);
+    ClosePrinter(printer);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   char driver[] = "MZ PostScript Driver";
   char env[] = "Windows x64";
   char drv[] = "wineps.drv";
-  std::string port = argc > 1 ? argv[1] : "FILE:";
-  std::string name = argc > 2 ? argv[2] : argc > 1 ? "MZ PDF" : "MZ File Printer";
+  std::string port = argc > 1 ? argv[1] : kFilePort;
+  std::string name = argc > 2 ? argv[2] : argc > 1 ? "MZ PDF" : kFilePrinter;
   const bool makeDefault = argc <= 2;
   char proc[] = "WinPrint";
   char type[] = "RAW";
@@ -91,12 +104,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "AddPrinterDriver failed: %u\n", unsigned(GetLastError()));
   }
 
-  HANDLE old = nullptr;
-  PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-  if (OpenPrinterA(name.data(), &old, &access)) {
-    DeletePrinter(old);
-    ClosePrinter(old);
-  }
+  DeletePrinterNamed(name);
+  // A default printer on a port of its own replaces the FILE: printer an older set-up left: that
+  // one would ask Wine's own box for a file name on every job.
+  if (makeDefault && port != kFilePort) DeletePrinterNamed(kFilePrinter);
 
   PRINTER_INFO_2A pi{};
   pi.pPrinterName = name.data();
