@@ -12,13 +12,16 @@ cat > "$tmp"
 titulo=$(sed -n '/^%%EndComments/q; s/^%%Title: *//p' "$tmp" | head -n 1 | tr -d '\r\n' | tr -c 'A-Za-z0-9._-' '_' |
   cut -c 1-60)
 titulo=${titulo:-Documento}
-gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOutputFile="$tmp-pdf" "$tmp"
+# Should Ghostscript fail, the job is kept as the PostScript it came in.
+saida=$tmp-pdf tipo=pdf
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOutputFile="$saida" "$tmp" >&2 || saida=$tmp tipo=ps
+chmod a+r "$saida"
 base="$pasta/$(date +%Y-%m-%d_%H-%M-%S)_$titulo"
-nome="$base.pdf"
+nome="$base.$tipo"
 n=1
 # A hard link claims a name atomically: two jobs in the same second never take the same file.
-until ln "$tmp-pdf" "$nome" 2>/dev/null; do
+until ln "$saida" "$nome" 2>/dev/null; do
   [ -e "$nome" ] || exit 1
   n=$((n + 1))
-  nome="${base}_$n.pdf"
+  nome="${base}_$n.$tipo"
 done
