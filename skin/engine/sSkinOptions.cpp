@@ -21,6 +21,11 @@ class TIniText {
     TStringList Lines;
     Lines.SetText(Text);
     ParseIniSections(Lines, Sections);
+    for (int s = 0; s < Count(); ++s) {
+      const std::string Parent = ValueOr(s, "PARENTCLASS", "");
+      const bool None = Parent.empty() || Parent == "?" || SameText(Parent, Name(s));
+      Parents.push_back(None ? -1 : Find(Parent));
+    }
   }
   int Count() const { return Sections.Count(); }
   std::string Name(int Section) const { return Sections[Section]; }
@@ -35,9 +40,12 @@ class TIniText {
   std::string ValueOr(int Section, const std::string& Key, const std::string& Default) const {
     return Value(Section, Key).value_or(Default);
   }
+  // The section its PARENTCLASS names; -1 for none, "?", itself or a section that does not exist.
+  int Parent(int Section) const { return Parents[Section]; }
 
  private:
   TStringList Sections;
+  std::vector<int> Parents;
 };
 
 struct TFound {
@@ -46,15 +54,13 @@ struct TFound {
 };
 
 // The section's own value, else the nearest ancestor's along PARENTCLASS. The walk ends at a section
-// without parent, with parent "?" or itself, a parent that does not exist, or one already passed.
+// without parent or at one already passed.
 std::optional<TFound> ReadInherited(const TIniText& Ini, int Section, const std::string& Key) {
   std::vector<bool> Passed(Ini.Count());
   for (int s = Section;;) {
     if (auto Text = Ini.Value(s, Key)) return TFound{*Text, s != Section};
     Passed[s] = true;
-    const std::string Parent = Ini.ValueOr(s, "PARENTCLASS", "");
-    if (Parent.empty() || Parent == "?" || SameText(Parent, Ini.Name(s))) return std::nullopt;
-    s = Ini.Find(Parent);
+    s = Ini.Parent(s);
     if (s < 0 || Passed[s]) return std::nullopt;
   }
 }

@@ -1,0 +1,101 @@
+#include "skin/engine/sSkinManager.h"
+
+#include <windows.h>
+
+namespace {
+
+// A colour a section can leave unset: none, or the transparent key.
+bool IsUsable(TColor Color) { return Color != -1 && Color != clFuchsia; }
+
+}  // namespace
+
+TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {}
+
+TsSkinModelInputs TsSkinManager::SystemInputs() {
+  TsSkinModelInputs Inputs;
+  Inputs.FrameWidth = GetSystemMetrics(SM_CXFRAME);
+  Inputs.SysColorToRGB = [](TColor Code) { return TColor(ColorToRGB(Code)); };
+  return Inputs;
+}
+
+void TsSkinManager::ReadSkinText(std::string_view OptionsText, std::string_view CommonSections) {
+  UseSkinModel(BuildSkinModel(OptionsText, CommonSections, SystemInputs()));
+}
+
+void TsSkinManager::UseSkinModel(TsSkinModel Model) {
+  FTables = std::move(Model.Tables);
+  for (TsMaskData& Mask : FTables.Masks) Mask.Manager = this;
+  FSkinData = std::move(Model.SkinData);
+  FCommonIndexes = ResolveCommonIndexes(FTables);
+  ResolveSectionPieces(FTables);
+}
+
+int TsSkinManager::GetSkinIndex(std::string_view Name) const { return ::GetSkinIndex(FTables, Name); }
+
+int TsSkinManager::GetMaskIndex(int SkinIndex, std::string_view SkinSection, std::string_view Mask) const {
+  return ::GetMaskIndex(FTables, SkinIndex, SkinSection, Mask);
+}
+
+int TsSkinManager::FindMaskIndex(std::string_view SkinSection, std::string_view Mask) const {
+  return ::FindMaskIndex(FTables, SkinSection, Mask);
+}
+
+int TsSkinManager::GetTextureIndex(int SkinIndex, std::string_view SkinSection, std::string_view Mask) const {
+  return ::GetTextureIndex(FTables, SkinIndex, SkinSection, Mask);
+}
+
+int TsSkinManager::GetPatternIndex(int SkinIndex, std::string_view SkinSection, std::string_view Pattern) const {
+  return ::GetPatternIndex(FTables, SkinIndex, SkinSection, Pattern);
+}
+
+bool TsSkinManager::IsValidSkinIndex(int Index) const { return ::IsValidSkinIndex(FTables, Index); }
+bool TsSkinManager::IsValidMaskIndex(int Index) const { return ::IsValidMaskIndex(FTables, Index); }
+int TsSkinManager::MaskBorderLeft(int MaskIndex) const { return ::MaskBorderLeft(FTables, MaskIndex); }
+int TsSkinManager::MaskBorderTop(int MaskIndex) const { return ::MaskBorderTop(FTables, MaskIndex); }
+int TsSkinManager::MaskBorderRight(int MaskIndex) const { return ::MaskBorderRight(FTables, MaskIndex); }
+int TsSkinManager::MaskBorderBottom(int MaskIndex) const { return ::MaskBorderBottom(FTables, MaskIndex); }
+
+const TsGeneralData* TsSkinManager::Section(std::string_view Name) const {
+  const int i = GetSkinIndex(Name);
+  return i < 0 ? nullptr : &FTables.Sections[i];
+}
+
+TColor TsSkinManager::GetGlobalColor() const {
+  const TsGeneralData* s = Section("GLOBALINFO");
+  return ColorToRGB(s ? s->Color : clBtnFace);
+}
+
+TColor TsSkinManager::GetGlobalFontColor() const {
+  const TsGeneralData* s = Section("GLOBALINFO");
+  return s ? ColorToRGB(s->FontColor) : clFuchsia;
+}
+
+TColor TsSkinManager::GetGlobalHotColor() const {
+  const TsGeneralData* s = Section("GLOBALINFO");
+  return ColorToRGB(s ? s->HotColor : clWindow);
+}
+
+TColor TsSkinManager::GetActiveEditFontColor() const {
+  const TsGeneralData* s = Section("EDIT");
+  return s ? ColorToRGB(s->Props[0].FontColor) : clWindowText;
+}
+
+TColor TsSkinManager::GetSelectionColor(bool Hot) const {
+  if (const TsGeneralData* s = Section("SELECTION")) {
+    const TColor Color = s->Props[Hot && s->States > 1 ? 1 : 0].Color;
+    if (IsUsable(Color)) return ColorToRGB(Color);
+  }
+  if (const TsGeneralData* m = Section("MENUITEM"))
+    if (IsUsable(m->HotColor) && m->HotColor != clWhite) return ColorToRGB(m->HotColor);
+  return clHighlight;
+}
+
+TColor TsSkinManager::GetSelectionFontColor(bool Hot) const {
+  if (const TsGeneralData* s = Section("SELECTION")) {
+    const TColor Color = s->Props[Hot && s->States > 1 ? 1 : 0].FontColor;
+    if (IsUsable(Color)) return Color;
+  }
+  if (const TsGeneralData* m = Section("MENUITEM"))
+    if (IsUsable(m->HotFontColor)) return ColorToRGB(m->HotFontColor);
+  return clHighlightText;
+}

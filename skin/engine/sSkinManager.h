@@ -1,0 +1,54 @@
+#pragma once
+// The skin manager: the owner of a loaded skin's tables, its global values and the common indexes,
+// and the lookups the painters make over them.
+#include <string>
+#include <string_view>
+
+#include "skin/engine/sSkinOptions.h"
+#include "toolkit/ui/Component.h"
+
+class TsSkinManager : public TComponent {
+ public:
+  explicit TsSkinManager(TComponent* AOwner);
+
+  // The frame width and the system colours the model of a skin text is built with.
+  static TsSkinModelInputs SystemInputs();
+  // Builds the model of a skin's options text and of the CommonSections text and takes it in. A
+  // number that is not a number raises EConvertError and leaves the current skin as it is.
+  void ReadSkinText(std::string_view OptionsText, std::string_view CommonSections);
+  // Takes a built model in place of the current tables and resolves the section pieces and the
+  // common indexes.
+  void UseSkinModel(TsSkinModel Model);
+
+  const TsSkinTables& Tables() const { return FTables; }
+  const TsSkinData& SkinData() const { return FSkinData; }
+  const TsCommonIndexes& CommonIndexes() const { return FCommonIndexes; }
+
+  int GetSkinIndex(std::string_view Name) const;
+  int GetMaskIndex(int SkinIndex, std::string_view SkinSection, std::string_view Mask) const;
+  int FindMaskIndex(std::string_view SkinSection, std::string_view Mask) const;
+  int GetTextureIndex(int SkinIndex, std::string_view SkinSection, std::string_view Mask) const;
+  int GetPatternIndex(int SkinIndex, std::string_view SkinSection, std::string_view Pattern) const;
+  bool IsValidSkinIndex(int Index) const;
+  bool IsValidMaskIndex(int Index) const;
+  int MaskBorderLeft(int MaskIndex) const;
+  int MaskBorderTop(int MaskIndex) const;
+  int MaskBorderRight(int MaskIndex) const;
+  int MaskBorderBottom(int MaskIndex) const;
+
+  // Colours of "GLOBALINFO", of "EDIT" and of the selection, as RGB values; without those sections
+  // the system's colours.
+  TColor GetGlobalColor() const;
+  TColor GetGlobalFontColor() const;
+  TColor GetGlobalHotColor() const;
+  TColor GetActiveEditFontColor() const;
+  TColor GetSelectionColor(bool Hot) const;
+  TColor GetSelectionFontColor(bool Hot) const;
+
+ private:
+  const TsGeneralData* Section(std::string_view Name) const;
+
+  TsSkinTables FTables;
+  TsSkinData FSkinData;
+  TsCommonIndexes FCommonIndexes;
+};
