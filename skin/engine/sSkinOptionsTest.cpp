@@ -76,6 +76,14 @@ TEST(SkinOptions, ExampleLinesGiveTheirPieces) {
       "BACKGROUND=Back.jpg\n"
       "HASH=#\n");
   EXPECT_EQ(Model.MasterBitmap, "Master.bmp");
+  ASSERT_EQ(Model.Tables.Sections.size(), 3u);
+  EXPECT_EQ(Model.Tables.Sections[0].ClassName, "GLOBALINFO");
+  EXPECT_EQ(Model.Tables.Sections[1].ClassName, "BUTTON");
+  EXPECT_EQ(Model.Tables.Sections[2].ClassName, "button_huge");
+  for (const TsGeneralData& Row : Model.Tables.Sections) {
+    EXPECT_EQ(Row.Color, 0xFFFFFF);
+    EXPECT_EQ(Row.States, 4);
+  }
   const TPieceRow Pieces[] = {
       {"GLOBALINFO", "BOXCHECKED", "", {223, 15, 268, 30}, 3, 0, 0, 0, 2, 0, 0, 0, 0},
       {"GLOBALINFO", "EXBORDER", "EXBORD.PNG", {}, 2, 0, 0, 1, 3, 22, 46, 22, 22},
