@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -144,63 +144,119 @@ uint8_t PaethPredictor(uint8_t a, uint8_t b, uint8_t c) {
 
 namespace {
 
-#if defined(__SSE2__)
-// Sub, Average and Paeth on pixels of 3 or 4 bytes, one pixel per step in 16-bit lanes. They give
-// the same bytes as the scalar loops below (the tests compare both on random rows).
+#if defined(__SSE2__) && defined(__x86_64__)
+// Sub, Average and Paeth depend on the pixel just decoded, so they go one pixel of 3, 4, 6 or 8 bytes
+// a step, in 16-bit lanes. Pixels are read and written through general registers: a pixel stored in
+// pieces and read back whole would stall every step. Up has no such chain and goes 16 bytes a step.
 template <unsigned BPP>
-__m128i Load(const uint8_t* p) {
-  uint32_t v = 0;
-  std::memcpy(&v, p, BPP);
-  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
+__m128i LoadPixel(const uint8_t* p) {
+  if constexpr (BPP == 8) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+  } else {
+    uint32_t low = 0;
+    uint16_t high = 0;
+    std::memcpy(&low, p, BPP == 3 ? 2 : 4);
+    if constexpr (BPP == 3) high = p[2];
+    if constexpr (BPP == 6) std::memcpy(&high, p + 4, 2);
+    return _mm_cvtsi64_si128(int64_t(low | uint64_t(high) << (BPP == 3 ? 16 : 32)));
+  }
 }
 template <unsigned BPP>
-void Store(uint8_t* p, __m128i v) {
-  const uint32_t packed = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v)));
-  std::memcpy(p, &packed, BPP);
+void StorePixel(uint8_t* p, __m128i bytes) {
+  if constexpr (BPP == 8) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), bytes);
+  } else {
+    const uint64_t v = uint64_t(_mm_cvtsi128_si64(bytes));
+    const uint32_t low = uint32_t(v);
+    std::memcpy(p, &low, BPP == 3 ? 2 : 4);
+    if constexpr (BPP == 3) p[2] = uint8_t(v >> 16);
+    if constexpr (BPP == 6) {
+      const uint16_t high = uint16_t(v >> 32);
+      std::memcpy(p + 4, &high, 2);
+    }
+  }
 }
-__m128i Abs16(__m128i x) { return _mm_max_epi16(x, _mm_sub_epi16(_mm_setzero_si128(), x)); }
-__m128i Select(__m128i mask, __m128i yes, __m128i no) {
-  return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+__m128i Widen(__m128i bytes) { return _mm_unpacklo_epi8(bytes, _mm_setzero_si128()); }
+__m128i Narrow(__m128i lanes) { return _mm_packus_epi16(lanes, lanes); }
+
+template <unsigned BPP>
+void UndoSub(uint8_t* line, size_t count) {
+  __m128i a = _mm_setzero_si128();
+  for (size_t i = 0; i < count; i += BPP) {
+    a = _mm_add_epi8(a, LoadPixel<BPP>(line + i));
+    StorePixel<BPP>(line + i, a);
+  }
 }
 
-template <unsigned BPP, int Type>
-void FilterPixels(uint8_t* line, const uint8_t* previous, size_t count) {
+// (a + b) div 2 + x is (a + b + 2x) div 2: b + 2x is ready before a is.
+template <unsigned BPP>
+void UndoAverage(uint8_t* line, const uint8_t* previous, size_t count) {
   const __m128i lowBytes = _mm_set1_epi16(0xFF);
-  __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
+  __m128i a = _mm_setzero_si128();
   for (size_t i = 0; i < count; i += BPP) {
-    const __m128i b = Load<BPP>(previous + i), x = Load<BPP>(line + i);
-    __m128i predictor;
-    if constexpr (Type == 1) {
-      predictor = a;
-    } else if constexpr (Type == 3) {
-      predictor = _mm_srli_epi16(_mm_add_epi16(a, b), 1);
-    } else {
-      const __m128i pa = Abs16(_mm_sub_epi16(b, c)), pb = Abs16(_mm_sub_epi16(a, c));
-      const __m128i pc = Abs16(_mm_sub_epi16(_mm_add_epi16(a, b), _mm_add_epi16(c, c)));
-      const __m128i smallest = _mm_min_epi16(pa, _mm_min_epi16(pb, pc));
-      predictor = Select(_mm_cmpeq_epi16(pa, smallest), a, Select(_mm_cmpeq_epi16(pb, smallest), b, c));
-    }
+    const __m128i x = Widen(LoadPixel<BPP>(line + i));
+    const __m128i bx2 = _mm_add_epi16(Widen(LoadPixel<BPP>(previous + i)), _mm_add_epi16(x, x));
+    a = _mm_and_si128(_mm_srli_epi16(_mm_add_epi16(a, bx2), 1), lowBytes);
+    StorePixel<BPP>(line + i, Narrow(a));
+  }
+}
+
+// The predictor is a if |b - c| is not above |a - c| and |a + b - 2c|, else b if |a - c| is not above
+// |a + b - 2c|, else c. Everything that does not need a is worked out before a is known.
+template <unsigned BPP>
+void UndoPaeth(uint8_t* line, const uint8_t* previous, size_t count) {
+  const __m128i zero = _mm_setzero_si128(), lowBytes = _mm_set1_epi16(0xFF);
+  __m128i a = zero, c = zero;
+  for (size_t i = 0; i < count; i += BPP) {
+    const __m128i b = Widen(LoadPixel<BPP>(previous + i)), x = Widen(LoadPixel<BPP>(line + i));
+    const __m128i bMinusC = _mm_sub_epi16(b, c);
+    const __m128i pa = _mm_max_epi16(bMinusC, _mm_sub_epi16(zero, bMinusC));
+    const __m128i k = _mm_sub_epi16(bMinusC, c), minusK = _mm_sub_epi16(zero, k);  // b - 2c
+    const __m128i bXorC = _mm_xor_si128(b, c);
+    const __m128i pb = _mm_max_epi16(_mm_sub_epi16(a, c), _mm_sub_epi16(c, a));
+    const __m128i pc = _mm_max_epi16(_mm_add_epi16(a, k), _mm_sub_epi16(minusK, a));
+    const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));
+    const __m128i bOrC = _mm_xor_si128(b, _mm_and_si128(bXorC, _mm_cmpgt_epi16(pb, pc)));
+    const __m128i predictor = _mm_or_si128(_mm_andnot_si128(notA, a), _mm_and_si128(notA, bOrC));
     a = _mm_and_si128(_mm_add_epi16(x, predictor), lowBytes);
-    Store<BPP>(line + i, a);
+    StorePixel<BPP>(line + i, Narrow(a));
     c = b;
   }
 }
 
 template <unsigned BPP>
-void FilterPixels(uint8_t type, uint8_t* line, const uint8_t* previous, size_t count) {
-  if (type == 1) FilterPixels<BPP, 1>(line, previous, count);
-  else if (type == 3) FilterPixels<BPP, 3>(line, previous, count);
-  else FilterPixels<BPP, 4>(line, previous, count);
+void UndoFilter(uint8_t type, uint8_t* line, const uint8_t* previous, size_t count) {
+  if (type == 1) UndoSub<BPP>(line, count);
+  else if (type == 3) UndoAverage<BPP>(line, previous, count);
+  else UndoPaeth<BPP>(line, previous, count);
+}
+
+void UndoUp(uint8_t* line, const uint8_t* previous, size_t count) {
+  size_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(previous + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i), _mm_add_epi8(x, b));
+  }
+  for (; i < count; ++i) line[i] = static_cast<uint8_t>(line[i] + previous[i]);
 }
 #endif
 
 }  // namespace
 
 void ApplyFilter(uint8_t filterType, uint8_t* line, const uint8_t* previous, unsigned bpp, size_t count) {
-#if defined(__SSE2__)
-  if ((bpp == 3 || bpp == 4) && count % bpp == 0 && (filterType == 1 || filterType == 3 || filterType == 4)) {
-    if (bpp == 3) FilterPixels<3>(filterType, line, previous, count);
-    else FilterPixels<4>(filterType, line, previous, count);
+#if defined(__SSE2__) && defined(__x86_64__)
+  if (filterType == 2) {
+    UndoUp(line, previous, count);
+    return;
+  }
+  if (bpp >= 3 && bpp != 5 && bpp != 7 && bpp <= 8 && count % bpp == 0 && filterType >= 1 && filterType <= 4) {
+    switch (bpp) {
+      case 3: UndoFilter<3>(filterType, line, previous, count); break;
+      case 4: UndoFilter<4>(filterType, line, previous, count); break;
+      case 6: UndoFilter<6>(filterType, line, previous, count); break;
+      default: UndoFilter<8>(filterType, line, previous, count); break;
+    }
     return;
   }
 #endif
