@@ -93,12 +93,22 @@ TPixelFormat TColorManager::GetPixelFormat(int index) const {
 void TColorManager::SetGamma(float mainGamma, float displayGamma) {
   FMainGamma = mainGamma <= 0 ? 1.0f : mainGamma;
   FDisplayGamma = displayGamma <= 0 ? 2.2f : displayGamma;
+  FGammaTableMade = false;
+  FGammaTable16.clear();
+  FChanged = true;
+}
+
+void TColorManager::MakeGammaTable() {
   const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
   const unsigned sourceRange = FSourceBPS >= 8 ? 255 : (1u << FSourceBPS) - 1;
   const unsigned targetRange = FTargetBPS >= 8 ? 255 : (1u << FTargetBPS) - 1;
   for (unsigned i = 0; i <= sourceRange; ++i) FGammaTable[i] = GammaCorrect(i, sourceRange, targetRange, exponent);
-  FGammaTable16.clear();
-  FChanged = true;
+  FGammaTableMade = true;
+}
+
+const uint8_t* TColorManager::GammaTable() {
+  if (!FGammaTableMade) MakeGammaTable();
+  return FGammaTable;
 }
 
 bool TColorManager::GammaOn16BitRows() const {
@@ -165,6 +175,7 @@ void TColorManager::PrepareConversion() {
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
   const bool wideOrByte = (FSourceBPS == 8 || s16) && (FTargetBPS == 8 || t16);
   const bool targetRGBKind = IsRGBKind(FTargetScheme) || IsBGRKind(FTargetScheme);
+  if ((FTargetOptions & coApplyGamma) && !FGammaTableMade) MakeGammaTable();
   if (GammaOn16BitRows() && FGammaTable16.empty()) {
     const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
     FGammaTable16.resize(65536);

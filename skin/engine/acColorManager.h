@@ -72,7 +72,7 @@ class TColorManager {
 
   float MainGamma() const { return FMainGamma; }
   float DisplayGamma() const { return FDisplayGamma; }
-  const uint8_t* GammaTable() const { return FGammaTable; }
+  const uint8_t* GammaTable();
   float YCbCrCoefficients[3] = {0.299f, 0.587f, 0.114f};
   uint8_t HorizontalSubSampling = 1;
   uint8_t VerticalSubSampling = 1;
@@ -92,6 +92,7 @@ class TColorManager {
   using TConverter = void (TColorManager::*)(std::span<const uint8_t* const>, uint8_t*, unsigned, uint8_t);
   void PrepareConversion();
   void MakeYCbCrTables(int offset1, int offset2);
+  void MakeGammaTable();
   uint8_t Gamma8(uint8_t value) const;
   // 16-bit samples reduced to 8 bits are gamma-corrected from their full value, so that dark tones
   // below one 8-bit step keep their levels; grey ramps then stay linear.
@@ -113,7 +114,8 @@ class TColorManager {
   uint8_t FSourceBPS = 8, FTargetBPS = 8;
   uint8_t FSourceSPP = 3, FTargetSPP = 3;
   float FMainGamma = 1, FDisplayGamma = 2.2f;
-  uint8_t FGammaTable[256] = {};
+  uint8_t FGammaTable[256] = {};  // made on demand: most pictures carry no gamma
+  bool FGammaTableMade = false;
   std::vector<uint8_t> FGammaTable16;  // 65536 entries, made on demand for 16-bit rows
   std::vector<int32_t> FYCCTables;  // four tables of 256 entries, made on demand
   TColorScheme FSourceScheme = schRGB, FTargetScheme = schBGR;
