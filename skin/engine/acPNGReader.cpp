@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 #if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
@@ -49,6 +50,10 @@ struct Pass {
   uint32_t FirstRow, FirstColumn, RowStep, ColumnStep;
   uint8_t Mask;
 };
+// Image data is inflated this many bytes at a time (or the whole image when it is smaller): zlib's
+// fast loop only runs with room for a long match in its output, which a short row does not give.
+constexpr size_t kInflateBlock = 32768;
+
 const Pass kAdam7[7] = {{0, 0, 8, 8, 0x80}, {0, 4, 8, 8, 0x08}, {4, 0, 8, 4, 0x88}, {0, 2, 4, 4, 0x22},
                         {2, 0, 4, 2, 0xAA}, {0, 1, 2, 2, 0x55}, {1, 0, 2, 1, 0xFF}};
 
@@ -137,9 +142,12 @@ void PremultiplyAlpha(uint32_t* pixels, size_t count) {
 
 uint8_t PaethPredictor(uint8_t a, uint8_t b, uint8_t c) {
   // p = a + b - c; |p - a| = |b - c|, |p - b| = |a - c|, |p - c| = |a + b - 2c|.
-  const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
+  int pa = std::abs(b - c);
+  const int pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+  // a unless b or c is strictly nearer, then b unless c is strictly nearer: selects, not branches.
+  uint8_t nearest = a;
+  if (pb < pa) pa = pb, nearest = b;
+  return pc < pa ? c : nearest;
 }
 
 namespace {
@@ -611,34 +619,35 @@ void TPNGReader::LoadIDAT(const uint8_t* header) {
   Image.Palette = format == pf32bit || format == pf24bit ? TPaletteEntries{} : Palette;
   FBaseRow.assign(FExpandAlpha ? size_t(p.Width) : 0, 0);
 
-  const size_t rowLength = ((size_t(p.Width) * bitDepth + 7) / 8) * bpp + 1;
-  std::vector<uint8_t> rows(2 * rowLength, 0);
-  uint8_t* current = rows.data();
-  uint8_t* previous = rows.data() + rowLength;
+  // A plain picture is one pass over every pixel.
+  const Pass whole = {0, 0, 1, 1, 0xFF};
+  const std::span<const Pass> passes = header[12] == 1 ? std::span<const Pass>(kAdam7) : std::span<const Pass>(&whole, 1);
+  auto rowLength = [&](const Pass& pass) {
+    const size_t columns = (size_t(p.Width) + pass.ColumnStep - 1 - pass.FirstColumn) / pass.ColumnStep;
+    return ((columns * bitDepth + 7) / 8) * bpp + 1;
+  };
+  FImageDataLeft = 0;
+  for (const Pass& pass : passes)
+    if (p.Width > pass.FirstColumn && p.Height > pass.FirstRow)
+      FImageDataLeft += rowLength(pass) * ((p.Height - pass.FirstRow + pass.RowStep - 1) / pass.RowStep);
+  FInflated.resize(std::min(FImageDataLeft, kInflateBlock));
+  FInflatedPos = FInflatedEnd = 0;
   FIDATSize = 0;
   FIDATPosition = nullptr;
 
-  auto decodeRow = [&](size_t length) {
-    ReadRow(current, length);
-    ApplyFilter(current[0], current + 1, previous + 1, SourceBPP, length - 1);
-  };
-  if (header[12] != 1) {
-    for (uint32_t y = 0; y < p.Height; ++y) {
-      decodeRow(rowLength);
-      ConvertScanLine(current + 1, y, 0xFF);
+  const size_t longest = rowLength(whole);  // no pass has longer rows
+  std::vector<uint8_t> rows(2 * longest, 0);
+  uint8_t* current = rows.data();
+  uint8_t* previous = rows.data() + longest;
+  for (const Pass& pass : passes) {
+    if (p.Width <= pass.FirstColumn) continue;
+    const size_t length = rowLength(pass);
+    std::fill(previous, previous + length, 0);
+    for (uint32_t y = pass.FirstRow; y < p.Height; y += pass.RowStep) {
+      ReadRow(current, length);
+      ApplyFilter(current[0], current + 1, previous + 1, SourceBPP, length - 1);
+      ConvertScanLine(current + 1, y, pass.Mask);
       std::swap(current, previous);
-    }
-  } else {
-    for (const Pass& pass : kAdam7) {
-      if (p.Width <= pass.FirstColumn) continue;
-      const size_t columns = (size_t(p.Width) + pass.ColumnStep - 1 - pass.FirstColumn) / pass.ColumnStep;
-      const size_t length = ((columns * bitDepth + 7) / 8) * bpp + 1;
-      std::fill(previous, previous + length, 0);
-      for (uint32_t y = pass.FirstRow; y < p.Height; y += pass.RowStep) {
-        decodeRow(length);
-        ConvertScanLine(current + 1, y, pass.Mask);
-        std::swap(current, previous);
-      }
     }
   }
   // The rest of the image data is read and dropped.
@@ -650,8 +659,19 @@ void TPNGReader::LoadIDAT(const uint8_t* header) {
 
 void TPNGReader::ReadRow(uint8_t* dest, size_t count) {
   while (count > 0) {
-    // The zlib stream ended on an earlier row: the image lacks rows.
-    if (FDecoder->ZLibResult == Z_STREAM_END) throw EInvalidGraphic(kExtraData);
+    if (FInflatedPos == FInflatedEnd) InflateBlock();
+    const size_t n = std::min(count, FInflatedEnd - FInflatedPos);
+    std::memcpy(dest, FInflated.data() + FInflatedPos, n);
+    FInflatedPos += n, dest += n, count -= n;
+  }
+}
+
+void TPNGReader::InflateBlock() {
+  // The zlib stream ended on an earlier row: the image lacks rows.
+  if (FDecoder->ZLibResult == Z_STREAM_END) throw EInvalidGraphic(kExtraData);
+  const size_t wanted = std::min(FInflated.size(), FImageDataLeft);
+  FInflatedPos = FInflatedEnd = 0;
+  while (FInflatedEnd < wanted) {
     if (FDecoder->AvailableInput() == 0) {
       FIDATSize = 0;
       while (FIDATSize == 0) {
@@ -662,18 +682,19 @@ void TPNGReader::ReadRow(uint8_t* dest, size_t count) {
       }
     }
     const uint8_t* in = FIDATPosition;
-    uint8_t* out = dest;
-    FDecoder->Decode(in, out, static_cast<unsigned>(FIDATSize), static_cast<unsigned>(count));
+    uint8_t* const start = FInflated.data() + FInflatedEnd;
+    uint8_t* out = start;
+    FDecoder->Decode(in, out, static_cast<unsigned>(FIDATSize), static_cast<unsigned>(wanted - FInflatedEnd));
     FIDATSize -= size_t(in - FIDATPosition);
     FIDATPosition = in;
-    count -= size_t(out - dest);
-    dest = out;
+    FInflatedEnd += size_t(out - start);
     if (FDecoder->ZLibResult == Z_STREAM_END) {
-      if (count > 0 || FDecoder->AvailableInput() > 0) throw EInvalidGraphic(kExtraData);
-      return;
+      if (FInflatedEnd < wanted || FDecoder->AvailableInput() > 0) throw EInvalidGraphic(kExtraData);
+      break;
     }
     if (FDecoder->ZLibResult != Z_OK) throw EInvalidGraphic(kCompressionError);
   }
+  FImageDataLeft -= FInflatedEnd;
 }
 
 void TPNGReader::ConvertScanLine(const uint8_t* row, uint32_t y, uint8_t mask) {
@@ -685,35 +706,38 @@ void TPNGReader::ConvertScanLine(const uint8_t* row, uint32_t y, uint8_t mask) {
   } else {
     ColorManager.ConvertRow({&row, 1}, FBaseRow.data(), width, mask);
   }
-  // Add the alpha (and, for grey and indexed images, the colour) of every pixel this row writes.
+  // Add the alpha (and, for grey and indexed images, the colour) of every pixel this row writes: one
+  // loop for each kind of picture, so that no pixel asks which kind it is.
   const uint8_t depth = ImageProperties.BitsPerSample;
-  const TColorScheme scheme = ImageProperties.ColorScheme;
-  size_t s = 0;
-  for (uint32_t x = 0; x < width; ++x) {
-    if (!(mask & (0x80u >> (x & 7)))) continue;
-    uint8_t* q = line + 4 * size_t(x);
-    uint8_t alpha = 255;
-    switch (scheme) {
-      case schRGB:
-        if (RawSample(row, 3 * s, depth) == FKey[0] && RawSample(row, 3 * s + 1, depth) == FKey[1] &&
-            RawSample(row, 3 * s + 2, depth) == FKey[2])
-          alpha = 0;
-        break;
-      case schGray:
-        if (RawSample(row, s, depth) == FKey[0]) alpha = 0;
-        break;
-      case schGrayAlpha:
-        alpha = static_cast<uint8_t>(depth == 16 ? RawSample(row, 2 * s + 1, 16) * 255u / 65535u : row[2 * s + 1]);
-        break;
-      default:
-        alpha = PaletteAlpha[FBaseRow[x]];
-        break;
+  auto eachPixel = [&](bool colour, auto alphaOf) {
+    size_t s = 0;
+    for (uint32_t x = 0; x < width; ++x) {
+      if (!(mask & (0x80u >> (x & 7)))) continue;
+      uint8_t* q = line + 4 * size_t(x);
+      if (colour) {
+        const TPaletteEntry& e = Palette[FBaseRow[x]];
+        q[0] = e.peBlue, q[1] = e.peGreen, q[2] = e.peRed;
+      }
+      q[3] = alphaOf(s++, x);
     }
-    if (scheme != schRGB) {
-      const TPaletteEntry& e = Palette[FBaseRow[x]];
-      q[0] = e.peBlue, q[1] = e.peGreen, q[2] = e.peRed;
-    }
-    q[3] = alpha;
-    ++s;
+  };
+  switch (ImageProperties.ColorScheme) {
+    case schRGB:
+      eachPixel(false, [&](size_t s, uint32_t) {
+        const bool key = RawSample(row, 3 * s, depth) == FKey[0] && RawSample(row, 3 * s + 1, depth) == FKey[1] &&
+                         RawSample(row, 3 * s + 2, depth) == FKey[2];
+        return uint8_t(key ? 0 : 255);
+      });
+      break;
+    case schGray:
+      eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(RawSample(row, s, depth) == FKey[0] ? 0 : 255); });
+      break;
+    case schGrayAlpha:
+      if (depth == 16) eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(BigEndian16(row + 4 * s + 2) * 255u / 65535u); });
+      else eachPixel(true, [&](size_t s, uint32_t) { return row[2 * s + 1]; });
+      break;
+    default:
+      eachPixel(true, [&](size_t, uint32_t x) { return PaletteAlpha[FBaseRow[x]]; });
+      break;
   }
 }

@@ -123,6 +123,7 @@ class TPNGReader {
   void LoadTransparency();
   void LoadIDAT(const uint8_t* header);
   void ReadRow(uint8_t* dest, size_t count);
+  void InflateBlock();
   void ConvertScanLine(const uint8_t* row, uint32_t y, uint8_t mask);
 
   const uint8_t* FData = nullptr;
@@ -132,6 +133,8 @@ class TPNGReader {
   TLZ77Decoder* FDecoder = nullptr;
   const uint8_t* FIDATPosition = nullptr;
   size_t FIDATSize = 0;
+  std::vector<uint8_t> FInflated;  // image data inflated and not yet taken by ReadRow
+  size_t FInflatedPos = 0, FInflatedEnd = 0, FImageDataLeft = 0;
   std::vector<uint8_t> FPLTE;
   uint16_t FKey[3] = {};  // tRNS samples of a grey or RGB image
   bool FHasKey = false, FHasPaletteAlpha = false, FExpandAlpha = false;
