@@ -10,6 +10,8 @@
 #   mz_native_test(name SOURCES ... [DEPS ...] [LABELS ...])        gtest binary under ASan/UBSan
 #   mz_fuzz(name SOURCES ... [DEPS ...] [SECONDS n] [SEEDS dir])    libFuzzer target, run for n seconds
 #   mz_bench(name SOURCES ... [DEPS ...])                           Google Benchmark program (not run by tests)
+#   mz_wine_bench(name SOURCES ... [DEPS ...])                      the same as a winelib program, for Win32 code;
+#                                                   run it with harness/wine-run.sh on a started harness
 #
 # Includes are written from the project root: #include "toolkit/rtl/AnsiText.h".
 
@@ -38,6 +40,7 @@ if(MZ_FLAVOUR STREQUAL "wine")
   set(CMAKE_CXX_CREATE_SHARED_LIBRARY
       "${MZ_WINEGXX} -shared <CMAKE_SHARED_LIBRARY_CXX_FLAGS> <LANGUAGE_COMPILE_FLAGS> <LINK_FLAGS> <OBJECTS> -o <TARGET> <LINK_LIBRARIES>")
   find_package(GTest REQUIRED)
+  find_package(benchmark REQUIRED)
 elseif(MZ_FLAVOUR STREQUAL "native")
   find_package(GTest REQUIRED)
   find_package(benchmark REQUIRED)
@@ -238,6 +241,18 @@ function(mz_bench name)
     list(APPEND deps $<IF:$<TARGET_EXISTS:${d}_bench>,${d}_bench,${d}>)
   endforeach()
   target_link_libraries(${name} PRIVATE ${deps} benchmark::benchmark_main)
+endfunction()
+
+function(mz_wine_bench name)
+  if(NOT MZ_FLAVOUR STREQUAL "wine")
+    return()
+  endif()
+  mz_parse_args(A ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  mz_common(${name})
+  set_target_properties(${name} PROPERTIES SUFFIX ".exe")
+  target_compile_options(${name} PRIVATE -O2 -g)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark_main ${MZ_WIN32_LIBS})
 endfunction()
 
 # mz_install_step([LAST] COMMAND ... [DEPENDS targets...]): one more command of the mz_install target;

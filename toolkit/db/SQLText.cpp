@@ -114,4 +114,19 @@ std::vector<std::string> SplitScript(std::string_view script) {
   return out;
 }
 
+std::string QuotedText(std::string_view text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') quoted += '\'';
+    quoted += c;
+  }
+  return quoted + "'";
+}
+
+std::string StartsWithCondition(std::string_view expression, std::string_view prefix) {
+  if (prefix.find_first_of("%_") != std::string_view::npos)
+    return std::string(expression) + " LIKE " + QuotedText(std::string(prefix) + "%");
+  return std::string(expression) + " STARTING WITH " + QuotedText(prefix);
+}
+
 }  // namespace detail

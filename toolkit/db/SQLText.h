@@ -19,4 +19,10 @@ TParsedSQL ParseParams(std::string_view sql);
 // Statements come back trimmed, without their terminator.
 std::vector<std::string> SplitScript(std::string_view script);
 
+// A quoted SQL text literal: 'it''s'.
+std::string QuotedText(std::string_view text);
+// The condition "Expression starts with Prefix", in the STARTING WITH form that the server answers
+// from an index on Expression; a prefix that holds "%" or "_" keeps them as wildcards in a LIKE.
+std::string StartsWithCondition(std::string_view expression, std::string_view prefix);
+
 }  // namespace detail

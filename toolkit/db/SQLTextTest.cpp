@@ -4,6 +4,7 @@
 
 using detail::ParseParams;
 using detail::SplitScript;
+using detail::StartsWithCondition;
 
 TEST(SQLText, ParamsBecomeMarkersOutsideQuotesAndComments) {
   struct Case {
@@ -47,4 +48,19 @@ TEST(SQLText, ScriptSplitsAtTheCurrentTerminator) {
   };
   EXPECT_EQ(SplitScript(script), expected);
   EXPECT_TRUE(SplitScript("  ;; -- nothing\n").empty());
+}
+
+TEST(SQLText, StartsWithUsesTheIndexFormUnlessThePrefixHoldsWildcards) {
+  struct Case {
+    const char* prefix;
+    const char* condition;
+  } cases[] = {
+      {"MARIA", "UPPER(NOME) STARTING WITH 'MARIA'"},
+      {"D'ÁVILA", "UPPER(NOME) STARTING WITH 'D''ÁVILA'"},
+      {"", "UPPER(NOME) STARTING WITH ''"},
+      {"MAR%A", "UPPER(NOME) LIKE 'MAR%A%'"},
+      {"JO_O", "UPPER(NOME) LIKE 'JO_O%'"},
+      {"O'_", "UPPER(NOME) LIKE 'O''_%'"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StartsWithCondition("UPPER(NOME)", c.prefix), c.condition) << c.prefix;
 }
