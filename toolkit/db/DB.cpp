@@ -455,14 +455,30 @@ void TDataSet::SetFiltered(bool Value) {
   if (Active()) Refilter([&] { filtered_ = !Value; });
 }
 
+bool TDataSet::ApplyFilter() {
+  const bool reread = InternalRefilter();
+  if (reread) {
+    rows_ = {};
+    visible_ = {};
+    fetchedAll_ = false;
+  } else {
+    RefreshVisible();
+  }
+  FetchUntil(1);
+  return reread;
+}
+
 void TDataSet::Refilter(const std::function<void()>& Undo) {
   LeaveEditState();
   try {
-    RefreshVisible();  // raises for a field the data set does not have
-    FetchUntil(1);
+    ApplyFilter();  // raises for a field the data set does not have
   } catch (...) {
     Undo();
-    RefreshVisible();
+    if (ApplyFilter()) {
+      current_ = visible_.empty() ? -1 : 0;
+      bof_ = true;
+      eof_ = visible_.empty();
+    }
     throw;
   }
   if (BeforeScroll) BeforeScroll(this);
@@ -476,21 +492,21 @@ void TDataSet::Refilter(const std::function<void()>& Undo) {
 
 TBookmark TDataSet::GetBookmark() const {
   if (current_ < 0 || state_ == dsInsert) return {};
-  return TBookmark{static_cast<std::ptrdiff_t>(visible_[current_])};
+  const size_t row = visible_[current_];
+  return TBookmark{static_cast<std::ptrdiff_t>(row), rows_[row]};
 }
 
-bool TDataSet::BookmarkValid(const TBookmark& Bookmark) const {
-  return Active() && Bookmark.Row >= 0 && Bookmark.Row < static_cast<std::ptrdiff_t>(rows_.size());
-}
+bool TDataSet::BookmarkValid(const TBookmark& Bookmark) const { return Active() && Bookmark.Row >= 0; }
 
 void TDataSet::GotoBookmark(const TBookmark& Bookmark) {
   if (BookmarkValid(Bookmark)) {
-    auto it = std::lower_bound(visible_.begin(), visible_.end(), static_cast<size_t>(Bookmark.Row));
-    if (it != visible_.end() && *it == static_cast<size_t>(Bookmark.Row)) {
-      const auto i = it - visible_.begin();
-      MoveTo(i, false, false);
-      return;
-    }
+    const auto row = static_cast<size_t>(Bookmark.Row);
+    const auto at = std::lower_bound(visible_.begin(), visible_.end(), row);
+    if (at != visible_.end() && *at == row && rows_[row] == Bookmark.Values)
+      return MoveTo(at - visible_.begin(), false, false);
+    // The rows were read again since: the row with the bookmark's values.
+    for (size_t i = 0; FetchUntil(i + 1); ++i)
+      if (rows_[visible_[i]] == Bookmark.Values) return MoveTo(static_cast<std::ptrdiff_t>(i), false, false);
   }
   throw EDatabaseError("Registro n\xE3o encontrado");
 }

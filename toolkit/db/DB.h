@@ -41,9 +41,11 @@ using TCell = std::variant<std::monostate, int64_t, double, std::string>;
 using TRecord = std::vector<TCell>;
 }  // namespace detail
 
-// Where a row is in its data set; stays valid while the data set is open, whatever the filter.
+// Where a row is in its data set, and the row's values: it stays valid while the data set is open,
+// whatever the filter, also when a new filter had the rows read again.
 struct TBookmark {
   std::ptrdiff_t Row = -1;
+  detail::TRecord Values;
   bool operator==(const TBookmark&) const = default;
 };
 
@@ -242,6 +244,9 @@ class TDataSet : public TComponent {
   virtual bool InternalFetch(detail::TRecord& Row) = 0;
   // Frees the result.
   virtual void InternalClose() {}
+  // A new filter or Filtered: runs the query again when the filter changes the rows the server
+  // selects (InternalOpen's fields stay). True when it did: the rows read so far are dropped.
+  virtual bool InternalRefilter() { return false; }
 
  private:
   friend class TField;
@@ -253,6 +258,8 @@ class TDataSet : public TComponent {
   // Reads rows until Count pass the filter or the result ends; true when Count pass.
   bool FetchUntil(size_t Count);
   bool Passes(const detail::TRecord& row) const;
+  // The rows anew from the filter: read again when the query ran again (true), else the ones read.
+  bool ApplyFilter();
   void MoveTo(std::ptrdiff_t visibleIndex, bool bof, bool eof);
   // The rows that pass the filter anew, the cursor on the first of them; Undo puts back the
   // filter settings when the new ones cannot be applied.

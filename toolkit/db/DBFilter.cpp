@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "toolkit/db/SQLText.h"
+
 namespace detail {
 
 enum class TFilterOp { And, Or, Not, Eq, Ne, Lt, Le, Gt, Ge };
@@ -201,6 +203,51 @@ bool Eval(const TFilterNode& n, const std::function<TFilterValue(const std::stri
   }
 }
 
+// A column name as the server knows it, quoted so that no name reads as a word of the language.
+std::string QuotedName(const std::string& name) { return '"' + name + '"'; }
+
+// The server's form of a comparison, or empty when it might drop a row that the filter keeps.
+std::string ServerComparison(const TFilterNode& n, const TFilterColumns& columns) {
+  static const char* const kOps[] = {"", "", "", " = ", " <> ", " < ", " <= ", " > ", " >= "};
+  const TFilterNode* field = n.Kids[0].get();
+  const TFilterNode* literal = n.Kids[1].get();
+  TFilterOp op = n.Op;
+  if (!field->IsField) {
+    std::swap(field, literal);
+    // "5 < X" is "X > 5".
+    static const TFilterOp kMirror[] = {TFilterOp::And, TFilterOp::Or, TFilterOp::Not, TFilterOp::Eq, TFilterOp::Ne,
+                                        TFilterOp::Gt,  TFilterOp::Ge, TFilterOp::Lt,  TFilterOp::Le};
+    op = kMirror[static_cast<int>(op)];
+  }
+  if (!field->IsField || literal->IsField || literal->Literal.Null) return {};
+  const std::optional<TFilterColumn> column = columns(field->Field);
+  if (!column || column->Name.empty() || column->Name.find('"') != std::string::npos) return {};
+  const std::string& text = literal->Literal.Text;
+  if (column->Kind == TFilterColumn::Integer && literal->Literal.IsNumber &&
+      text.find('.') == std::string::npos)
+    return QuotedName(column->Name) + kOps[static_cast<int>(op)] + text;
+  // The server pads texts to compare them: its equality keeps at least the rows the filter keeps.
+  if (column->Kind == TFilterColumn::Text && !literal->Literal.IsNumber && op == TFilterOp::Eq)
+    return QuotedName(column->Name) + " = " + QuotedText(text);
+  return {};
+}
+
+std::string ServerCondition(const TFilterNode& n, const TFilterColumns& columns) {
+  switch (n.Op) {
+    case TFilterOp::And: {
+      const std::string a = ServerCondition(*n.Kids[0], columns), b = ServerCondition(*n.Kids[1], columns);
+      if (a.empty() || b.empty()) return a.empty() ? b : a;  // one side still narrows the rows
+      return "(" + a + " AND " + b + ")";
+    }
+    case TFilterOp::Or: {
+      const std::string a = ServerCondition(*n.Kids[0], columns), b = ServerCondition(*n.Kids[1], columns);
+      return a.empty() || b.empty() ? std::string() : "(" + a + " OR " + b + ")";
+    }
+    case TFilterOp::Not: return {};
+    default: return ServerComparison(n, columns);
+  }
+}
+
 }  // namespace
 
 TFilterExpr::TFilterExpr(std::string_view text) : root_(Parser(text).Parse()) {}
@@ -210,6 +257,10 @@ TFilterExpr& TFilterExpr::operator=(TFilterExpr&&) noexcept = default;
 
 bool TFilterExpr::Matches(const std::function<TFilterValue(const std::string&)>& Field) const {
   return Eval(*root_, Field);
+}
+
+std::string TFilterExpr::ServerCondition(const TFilterColumns& Columns) const {
+  return detail::ServerCondition(*root_, Columns);
 }
 
 }  // namespace detail

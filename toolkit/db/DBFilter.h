@@ -3,6 +3,7 @@
 // "Local ='CE' AND PosCaixa = 1"), joined by AND, OR and NOT, with parentheses.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,6 +20,13 @@ struct TFilterValue {
 
 class TFilterNode;
 
+// A field of a filter as the server has it: its column's name and what the column holds.
+struct TFilterColumn {
+  std::string Name;
+  enum { Other, Integer, Text } Kind = Other;
+};
+using TFilterColumns = std::function<std::optional<TFilterColumn>(const std::string& field)>;
+
 class TFilterExpr {
  public:
   // Raises TFilterSyntaxError on text that is no filter expression.
@@ -29,6 +37,10 @@ class TFilterExpr {
 
   // Field gives the current record's value of a field by name (it raises for an unknown name).
   bool Matches(const std::function<TFilterValue(const std::string& field)>& Field) const;
+  // A condition for a WHERE clause that keeps every row the filter keeps, from the comparisons the
+  // server makes the same way (whole-number columns with numbers, text columns equal to a text);
+  // the data set still applies the filter to what comes back. Empty when nothing can go.
+  std::string ServerCondition(const TFilterColumns& Columns) const;
 
  private:
   std::unique_ptr<TFilterNode> root_;

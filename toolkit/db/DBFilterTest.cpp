@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
+#include <optional>
 
 using detail::TFilterExpr;
 using detail::TFilterValue;
@@ -69,4 +71,38 @@ TEST(DBFilter, RejectsMalformedText) {
   for (const char* bad : {"Codigo", "Codigo =", "Codigo = 'x", "(Codigo = 1", "Codigo = 1 Nome", "= 1", "1..2 = x",
                           "Codigo ! 1"})
     EXPECT_THROW(TFilterExpr{bad}, detail::TFilterSyntaxError) << bad;
+}
+
+TEST(DBFilter, ServerConditionKeepsAtLeastTheFiltersRows) {
+  using detail::TFilterColumn;
+  const std::map<std::string, TFilterColumn> columns{{"CODIGO", {"CODIGO", TFilterColumn::Integer}},
+                                                     {"NOME", {"NOME", TFilterColumn::Text}},
+                                                     {"PESO", {"PESO", TFilterColumn::Other}}};
+  const auto lookup = [&](const std::string& f) -> std::optional<TFilterColumn> {
+    std::string upper = f;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    auto it = columns.find(upper);
+    if (it == columns.end()) return std::nullopt;
+    return it->second;
+  };
+  struct Case {
+    const char* filter;
+    const char* condition;
+  } cases[] = {
+      {"Codigo=5", "\"CODIGO\" = 5"},
+      {"codigo >= -3 AND Nome = 'O''Hara'", "(\"CODIGO\" >= -3 AND \"NOME\" = 'O''Hara')"},
+      {"5 < Codigo", "\"CODIGO\" > 5"},
+      {"Codigo <> 2 OR [Nome] = 'Ana'", "(\"CODIGO\" <> 2 OR \"NOME\" = 'Ana')"},
+      {"Codigo = 1 AND Peso > 2", "\"CODIGO\" = 1"},  // the server narrows by one side, the filter by both
+      {"Codigo = 1 AND Outro = 2", "\"CODIGO\" = 1"},
+      {"Codigo = 1 OR Peso > 2", ""},
+      {"NOT Codigo = 1", ""},
+      {"Nome > 'M'", ""},      // orders of texts may differ
+      {"Nome = 5", ""},        // a number against a text column
+      {"Codigo = '5'", ""},    // compared as text by the filter
+      {"Codigo = 2.5", ""},
+      {"Codigo = NULL", ""},
+      {"Codigo = Codigo", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TFilterExpr(c.filter).ServerCondition(lookup), c.condition) << c.filter;
 }

@@ -208,3 +208,47 @@ TEST_F(IBCustomDataSetTest, TableInIndexOrderReadsOnlyItsFirstRows) {
 }
 
 }  // namespace
+
+TEST_F(IBCustomDataSetTest, TableFilterGoesToTheServerAndBookmarksOutliveIt) {
+  TIBTable t(nullptr);
+  t.SetDatabase(db);
+  t.SetTableName("NUMEROS");
+  t.SetIndexName("IDX_NUMEROS_NOME");
+  t.Open();
+  t.MoveBy(1299);
+  const TBookmark mark = t.GetBookmark();
+  ASSERT_EQ(t.FieldByName("CODIGO")->AsInteger(), 1300);
+
+  t.SetFiltered(true);
+  t.SetFilter("Codigo=1700");
+  EXPECT_EQ(t.FieldByName("CODIGO")->AsInteger(), 1700);
+  EXPECT_EQ(t.RecordCount(), 1);
+  EXPECT_EQ(t.RecordsFetched(), 1);
+  EXPECT_THROW(t.GotoBookmark(mark), EDatabaseError);
+
+  // The server selects by the code, the data set by the rest of the filter.
+  t.SetFilter("CODIGO > 1900 AND NOT PAR = 0");
+  EXPECT_EQ(t.FieldByName("NOME")->AsString(), "N01902");
+  EXPECT_EQ(t.RecordCount(), 50);
+  EXPECT_EQ(t.RecordsFetched(), 100);
+  EXPECT_THROW(t.SetFilter("CODIGO > 10 AND DESCONHECIDO = 1"), EDatabaseError);
+  EXPECT_EQ(t.Filter(), "CODIGO > 1900 AND NOT PAR = 0");
+  EXPECT_EQ(t.RecordCount(), 50);
+
+  t.SetFiltered(false);
+  EXPECT_EQ(t.FieldByName("CODIGO")->AsInteger(), 1);
+  EXPECT_LT(t.RecordsFetched(), 100);
+  t.GotoBookmark(mark);
+  EXPECT_EQ(t.FieldByName("CODIGO")->AsInteger(), 1300);
+  EXPECT_EQ(t.RecNo(), 1300);
+
+  // Filtered before it is first opened: the server selects from the first opening on.
+  TIBTable u(nullptr);
+  u.SetDatabase(db);
+  u.SetTableName("NUMEROS");
+  u.SetFilter("CODIGO <= 3");
+  u.SetFiltered(true);
+  u.Open();
+  EXPECT_EQ(u.RecordCount(), 3);
+  EXPECT_EQ(u.RecordsFetched(), 3);
+}

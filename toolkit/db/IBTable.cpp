@@ -8,6 +8,7 @@ void TIBTable::SetTableName(const std::string& Value) {
   Close();
   Unprepare();
   tableName_ = Value;
+  columns_.clear();
 }
 
 void TIBTable::SetIndexName(const std::string& Value) {
@@ -19,8 +20,52 @@ void TIBTable::SetIndexName(const std::string& Value) {
   if (wasActive) Open();
 }
 
+std::string TIBTable::ServerCondition() const {
+  if (!Filtered() || columns_.empty()) return {};
+  try {
+    return detail::TFilterExpr(Filter()).ServerCondition([&](const std::string& field) -> std::optional<detail::TFilterColumn> {
+      for (const detail::TFilterColumn& c : columns_)
+        if (AnsiSameText(c.Name, field)) return c;
+      return std::nullopt;
+    });
+  } catch (const detail::TFilterSyntaxError&) {
+    return {};  // no filter at all; setting it has said so
+  }
+}
+
+void TIBTable::InternalOpen(std::vector<TFieldDef>& Defs) {
+  if (ServerCondition() != condition_) Unprepare();
+  TIBCustomDataSet::InternalOpen(Defs);
+  columns_.clear();
+  for (const TFieldDef& d : Defs) {
+    detail::TFilterColumn c{d.Name};
+    if (d.DataType == ftSmallint || d.DataType == ftInteger || d.DataType == ftLargeint)
+      c.Kind = detail::TFilterColumn::Integer;
+    else if (d.DataType == ftString)
+      c.Kind = detail::TFilterColumn::Text;
+    columns_.push_back(std::move(c));
+  }
+  // Filtered from the first opening on: now that the columns are known, the server selects.
+  if (ServerCondition() != condition_) {
+    InternalClose();
+    Unprepare();
+    Defs.clear();
+    TIBCustomDataSet::InternalOpen(Defs);
+  }
+}
+
+bool TIBTable::InternalRefilter() {
+  if (ServerCondition() == condition_) return false;
+  InternalClose();
+  std::vector<TFieldDef> defs;
+  InternalOpen(defs);
+  return true;
+}
+
 std::string TIBTable::StatementText() {
+  condition_ = ServerCondition();
   std::string sql = "SELECT * FROM " + tableName_;
+  if (!condition_.empty()) sql += " WHERE " + condition_;
   if (indexName_.empty()) return sql;
   detail::TIBStatement segments(*Database(), ActiveTransaction(),
                                 "SELECT S.RDB$FIELD_NAME, I.RDB$INDEX_TYPE FROM RDB$INDEX_SEGMENTS S "
