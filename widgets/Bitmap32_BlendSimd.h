@@ -71,36 +71,56 @@ inline typename S::V Weighted(typename S::V XHigh, typename S::V W2) {
   return S::Average16(S::MulHigh16(XHigh, W2), S::Zero());
 }
 
+// F over B for one register of pixels; A is their alpha (scaled by the master alpha), IsZero and
+// IsFull mark the pixels where it is 0 and 255.
+template <class S>
+inline typename S::V Mix(typename S::V F, typename S::V B, typename S::V A, typename S::V IsZero, typename S::V IsFull) {
+  using V = typename S::V;
+  // Each pixel's weights in both of its 16-bit lanes. Alpha 255 weighs F by 256 and B by 0, alpha 0
+  // F by 0 and B by 256: the same products then give F and B exactly, as CombineReg does.
+  const V AA = S::Or(A, S::Shl32By16(A));
+  const V W = S::Sub16(AA, IsFull), U = S::Sub16(S::Sub16(S::Set16(255), AA), IsZero);
+  const V W2 = S::Add16(W, W), U2 = S::Add16(U, U);
+  // Channels 0 and 2 of every pixel in one register, 1 and 3 in another, each in a lane's high byte.
+  const V OddBytes = S::Set32(int(0xFF00FF00u));
+  const V Even = S::Add16(Weighted<S>(S::Shl16By8(F), W2), Weighted<S>(S::Shl16By8(B), U2));
+  const V Odd = S::Add16(Weighted<S>(S::And(F, OddBytes), W2), Weighted<S>(S::And(B, OddBytes), U2));
+  return S::Or(Even, S::Shl16By8(Odd));
+}
+
+// Two registers of pixels a step, so that the tests for runs of clear and of opaque pixels and the
+// loop's own work are shared; a last single register, if any, goes alone.
 template <class S, bool Scaled>
 inline void BlendLineWith(const TColor32*& Src, TColor32*& Dst, int& Count, TColor32 Master) {
   using V = typename S::V;
+  constexpr int P = S::Pixels;
   const V Zero = S::Zero(), Full = S::Set32(255), M1 = S::Set32(int(Master + 1));
-  const V Lanes255 = S::Set16(255), OddBytes = S::Set32(int(0xFF00FF00u));
+  auto alphaOf = [&](V F) {
+    const V A = S::Shr32(F, 24);
+    return Scaled ? S::Shr32(S::Mul16(A, M1), 8) : A;  // (M + 1) * alpha fits 16 bits
+  };
   // Local copies: stores through D could otherwise alias Count and make every step reload it.
   const TColor32* F0 = Src;
   TColor32* D = Dst;
   int N = Count;
-  for (; N >= S::Pixels; N -= S::Pixels, F0 += S::Pixels, D += S::Pixels) {
-    const V F = S::Load(F0);
-    V A = S::Shr32(F, 24);
-    if constexpr (Scaled) A = S::Shr32(S::Mul16(A, M1), 8);  // (M + 1) * alpha fits 16 bits
-    const V IsZero = S::Eq32(A, Zero);
-    if (S::All(IsZero)) continue;
-    const V IsFull = S::Eq32(A, Full);
-    if (S::All(IsFull)) {
+  for (; N >= 2 * P; N -= 2 * P, F0 += 2 * P, D += 2 * P) {
+    const V F = S::Load(F0), G = S::Load(F0 + P);
+    const V A = alphaOf(F), C = alphaOf(G);
+    const V FZero = S::Eq32(A, Zero), GZero = S::Eq32(C, Zero);
+    if (S::All(S::And(FZero, GZero))) continue;
+    const V FFull = S::Eq32(A, Full), GFull = S::Eq32(C, Full);
+    if (S::All(S::And(FFull, GFull))) {
       S::Store(D, F);
+      S::Store(D + P, G);
       continue;
     }
-    const V B = S::Load(D);
-    // Each pixel's weights in both of its 16-bit lanes. Alpha 255 weighs F by 256 and B by 0, alpha 0
-    // F by 0 and B by 256: the same products then give F and B exactly, as CombineReg does.
-    const V AA = S::Or(A, S::Shl32By16(A));
-    const V W = S::Sub16(AA, IsFull), U = S::Sub16(S::Sub16(Lanes255, AA), IsZero);
-    const V W2 = S::Add16(W, W), U2 = S::Add16(U, U);
-    // Channels 0 and 2 of every pixel in one register, 1 and 3 in another, each in a lane's high byte.
-    const V Even = S::Add16(Weighted<S>(S::Shl16By8(F), W2), Weighted<S>(S::Shl16By8(B), U2));
-    const V Odd = S::Add16(Weighted<S>(S::And(F, OddBytes), W2), Weighted<S>(S::And(B, OddBytes), U2));
-    S::Store(D, S::Or(Even, S::Shl16By8(Odd)));
+    S::Store(D, Mix<S>(F, S::Load(D), A, FZero, FFull));
+    S::Store(D + P, Mix<S>(G, S::Load(D + P), C, GZero, GFull));
+  }
+  if (N >= P) {
+    const V F = S::Load(F0), A = alphaOf(F);
+    S::Store(D, Mix<S>(F, S::Load(D), A, S::Eq32(A, Zero), S::Eq32(A, Full)));
+    N -= P, F0 += P, D += P;
   }
   Src = F0, Dst = D, Count = N;
 }
