@@ -107,7 +107,7 @@ function(mz_add_resources target rc)
   get_filename_component(rc ${rc} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${base}.res)
   add_custom_command(OUTPUT ${res}
-    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -o ${res} ${rc}
+    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -I${CMAKE_SOURCE_DIR} -o ${res} ${rc}
     DEPENDS ${rc} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   add_custom_target(${target}_res DEPENDS ${res})
   add_dependencies(${target} ${target}_res)

@@ -2,6 +2,7 @@
 
 #include "skin/engine/acPNG.h"
 
+#include "skin/engine/sAlphaGraph.h"
 #include "toolkit/graphics/Picture.h"
 #include "toolkit/rtl/Classes.h"
 #include "widgets/Bitmap32_Transforms.h"
@@ -11,17 +12,11 @@
 
 namespace {
 
-// The pixels of a 32-bit bitmap, top row first (the section itself is stored bottom-up).
-TPixelView View32(TBitmap& Bitmap) {
-  if (Bitmap.Empty()) return {};
-  return {static_cast<TColor32*>(Bitmap.ScanLine(0)), Bitmap.Width(), Bitmap.Height(), -Bitmap.Width()};
-}
-
 // Runs a pure routine over the pixels of a 32-bit bitmap; other formats are left alone.
 template <class F>
 void ForEach32(TBitmap* Bitmap, F routine) {
-  if (!Bitmap || Bitmap->PixelFormat() != pf32bit || Bitmap->Empty()) return;
-  const TPixelView v = View32(*Bitmap);
+  const TPixelView v = Bitmap ? BitmapView(*Bitmap) : TPixelView{};
+  if (v.Empty()) return;
   // The rows are contiguous: the last one starts the block.
   routine(v.ScanLine(v.Height - 1), size_t(v.Width) * v.Height);
 }
@@ -83,7 +78,7 @@ void TPNGGraphic::Draw(TCanvas& ACanvas, const TRect& Rect) {
   back.SetSize(w, h + reflection);
   HDC target = ACanvas.Handle();
   BitBlt(back.Canvas()->Handle(), 0, 0, w, h + reflection, target, Rect.left, Rect.top, SRCCOPY);
-  const TPixelView dst = View32(back), src = View32(*this);
+  const TPixelView dst = BitmapView(back), src = BitmapView(*this);
   StretchTransfer(dst, {0, 0, w, h}, dst.BoundsRect(), src, src.BoundsRect(), sfNearest, {dmBlend, 255, {}});
   // The reflection: the picture's rows upside down, fading from half strength to nothing.
   for (int k = 0; k < reflection; ++k) {

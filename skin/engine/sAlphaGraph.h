@@ -1,0 +1,18 @@
+#pragma once
+// The engine's pixel-level tools on 32-bit bitmaps: the pixel view of a bitmap and the fills, alpha and
+// colour mixing of sAlphaPixels for a bitmap and a rectangle.
+#include <windows.h>
+
+#include "skin/engine/sAlphaPixels.h"
+#include "toolkit/graphics/Bitmap.h"
+
+// The pixels of a 32-bit bitmap, top row first: the section is bottom-up, so the view starts at
+// ScanLine(0) and steps back by the width. Empty for other formats and for an empty bitmap.
+TPixelView BitmapView(TBitmap& Bmp);
+inline TPixelRect PixelRect(const TRect& R) { return {int(R.left), int(R.top), int(R.right), int(R.bottom)}; }
+
+void FillRect32(TBitmap* Bmp, const TRect& R, TColor Color);
+void FillRect32Frame(TBitmap* Bmp, const TRect& R, int Left, int Top, int Right, int Bottom, TColor Color);
+void FillAlphaRect(TBitmap* Bmp, const TRect& R, uint8_t Alpha, bool SkipKey);
+// Color may be a system colour.
+void BlendRectWithColor(TBitmap* Bmp, const TRect& R, uint8_t Percent, TColor Color);
