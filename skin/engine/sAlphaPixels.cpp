@@ -109,32 +109,29 @@ void BlendRectWithColor(const TPixelView& Bmp, const TPixelRect& R, uint8_t Perc
   }
 }
 
-TPixelPoint CornerMaskOrigin(const TPixelRect& Piece, int ImageWidth, int ImageHeight, int BorderRight,
-                             int BorderBottom, int Corner) {
-  const bool Right = Corner == 14 || Corner == 17, Bottom = Corner == 16 || Corner == 17;
-  return {Piece.Left + (Right ? ImageWidth - BorderRight : 0), Piece.Top + (Bottom ? ImageHeight - BorderBottom : 0)};
-}
-
-void CopyToKeyedPixels(const TPixelView& Dst, const TPixelView& Src, const TPixelRect& R, TPixelPoint SrcPt,
-                       const TCornerMask& Corner) {
-  if (Dst.Empty() || Src.Empty()) return;
+void FillCornerTransparency(const TPixelView& Dst, const TPixelView& Src, const TPixelRect& R, TPixelPoint SrcPt,
+                            const TsMaskData* Mask, const TPixelView& Image, int Corner) {
+  if (Dst.Empty() || Src.Empty() || (Mask && Image.Empty())) return;
   int C0 = 0, C1 = std::min(std::max(R.Width(), 0) - 1, Src.Width - SrcPt.X - 1);
   int R0 = 0, R1 = std::min(std::max(R.Height(), 0) - 1, Src.Height - SrcPt.Y - 1);
   Limit(C0, C1, R.Left, Dst.Width);
   Limit(R0, R1, R.Top, Dst.Height);
   Limit(C0, C1, SrcPt.X, Src.Width);
   Limit(R0, R1, SrcPt.Y, Src.Height);
-  const bool OwnKey = Corner.Mask.Empty();
-  if (!OwnKey) {
-    Limit(C0, C1, Corner.Origin.X, Corner.Mask.Width);
-    Limit(R0, R1, Corner.Origin.Y, Corner.Mask.Height);
+  TPixelPoint M;
+  if (Mask) {
+    const bool Right = Corner == 14 || Corner == 17, Bottom = Corner == 16 || Corner == 17;
+    M = {Mask->R.Left + (Right ? MaskImageWidth(*Mask) - Mask->WR : 0),
+         Mask->R.Top + (Bottom ? MaskImageHeight(*Mask) - Mask->WB : 0)};
+    Limit(C0, C1, M.X, Image.Width);
+    Limit(R0, R1, M.Y, Image.Height);
   }
   for (int Row = R0; Row <= R1; ++Row) {
-    TColor32* D = Dst.PixelPtr(R.Left, R.Top + Row);
-    const TColor32* S = Src.PixelPtr(SrcPt.X, SrcPt.Y + Row);
-    const TColor32* K = OwnKey ? D : Corner.Mask.PixelPtr(Corner.Origin.X, Corner.Origin.Y + Row);
+    TColor32* D = Dst.ScanLine(R.Top + Row);
+    const TColor32* S = Src.ScanLine(SrcPt.Y + Row);
     for (int Col = C0; Col <= C1; ++Col) {
-      if ((K[Col] & ~AlphaMask) == KeyPixel) D[Col] = S[Col];
+      const TColor32 Test = Mask ? Image.ScanLine(M.Y + Row)[M.X + Col] : D[R.Left + Col];
+      if ((Test & ~AlphaMask) == KeyPixel) D[R.Left + Col] = S[SrcPt.X + Col];
     }
   }
 }

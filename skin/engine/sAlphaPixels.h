@@ -4,6 +4,7 @@
 // Pure: no windows.h.
 #include <cstdint>
 
+#include "skin/engine/sMaskData.h"
 #include "toolkit/graphics/Colors.h"
 #include "widgets/Bitmap32_Types.h"
 
@@ -61,17 +62,10 @@ void FillAlphaRect(const TPixelView& Bmp, const TPixelRect& R, uint8_t Alpha, bo
 // ties to even; Rgb is a plain colour (colour order).
 void BlendRectWithColor(const TPixelView& Bmp, const TPixelRect& R, uint8_t Percent, TColor Rgb);
 
-// Where the transparency of a corner is read from: Mask at Origin, or Dst itself when Mask is empty.
-struct TCornerMask {
-  TPixelView Mask;
-  TPixelPoint Origin;
-};
-// The origin of a corner's test pixels in an image piece (Piece its rectangle in the image, one state
-// image ImageWidth x ImageHeight, right and bottom border depths): 14 top right, 16 bottom left,
-// 17 bottom right, any other code top left.
-TPixelPoint CornerMaskOrigin(const TPixelRect& Piece, int ImageWidth, int ImageHeight, int BorderRight,
-                             int BorderBottom, int Corner);
-// Dst's pixels at R.TopLeft + (c, r) take Src's pixels at SrcPt + (c, r) where the corner test pixel
-// (alpha ignored) is the key; c and r run while inside R, Src and every view.
-void CopyToKeyedPixels(const TPixelView& Dst, const TPixelView& Src, const TPixelRect& R, TPixelPoint SrcPt,
-                       const TCornerMask& Corner);
+// Dst's pixels at R.TopLeft + (c, r) take Src's at SrcPt + (c, r) where the test pixel (alpha ignored)
+// is the key; c and r run while inside R, Src and every view. Without a piece (Mask null) the test
+// pixel is Dst's own; else it is read from Image (the piece's own image or the skin's master image)
+// at the corner's origin in the piece: 14 top right, 16 bottom left, 17 bottom right, any other
+// code top left.
+void FillCornerTransparency(const TPixelView& Dst, const TPixelView& Src, const TPixelRect& R, TPixelPoint SrcPt,
+                            const TsMaskData* Mask, const TPixelView& Image, int Corner);

@@ -84,7 +84,10 @@ TEST(AlphaPixels, EdgeCases) {
       {"Corner copy through a key-free mask changes nothing",
        [] {
          TTestImage Dst(3, 3, KeyPixel), Src(3, 3, 0x11111111), Mask(3, 3, 0xFF000000);
-         CopyToKeyedPixels(Dst.View, Src.View, {0, 0, 3, 3}, {}, {Mask.View, {}});
+         TsMaskData Piece;
+         Piece.R = {0, 0, 3, 3};
+         Piece.ImageCount = 1;
+         FillCornerTransparency(Dst.View, Src.View, {0, 0, 3, 3}, {}, &Piece, Mask.View, 13);
          return Dst(1, 1);
        },
        KeyPixel},
@@ -164,26 +167,41 @@ TEST(AlphaPixels, BlendRectWithColorIsHalfOpenAndRoundsToEven) {
   EXPECT_EQ(J(0, 0), 0x00020202u);  // 1.5 rounds to 2
 }
 
-TEST(AlphaPixels, CornerCopyFollowsTheKeyAndStaysInside) {
+TEST(AlphaPixels, CornerTransparencyFollowsTheKeyAndStaysInside) {
   TTestImage Dst(4, 4, 0xFF000000), Src(4, 4, 0xFFAAAAAA);
   Dst(0, 0) = 0xFFFF00FF;  // key with alpha: alpha is not looked at
   Dst(3, 3) = KeyPixel;
-  CopyToKeyedPixels(Dst.View, Src.View, {2, 2, 10, 10}, {2, 2}, {});
+  FillCornerTransparency(Dst.View, Src.View, {2, 2, 10, 10}, {2, 2}, nullptr, {}, 13);
   EXPECT_EQ(Dst(3, 3), 0xFFAAAAAAu);
   EXPECT_EQ(Dst(0, 0), 0xFFFF00FFu);
-  CopyToKeyedPixels(Dst.View, Src.View, {-1, -1, 3, 3}, {0, 0}, {});
+  FillCornerTransparency(Dst.View, Src.View, {-1, -1, 3, 3}, {0, 0}, nullptr, {}, 13);
   EXPECT_EQ(Dst(0, 0), 0xFFAAAAAAu);
 
-  TTestImage Mask(8, 4, 0);
-  Mask(6, 3) = KeyPixel;
-  TTestImage Target(2, 2, 0x01);
-  const TPixelPoint Origin = CornerMaskOrigin({2, 0, 8, 4}, 6, 4, 2, 2, 17);
-  EXPECT_EQ(Origin.X * 10 + Origin.Y, 62);
-  CopyToKeyedPixels(Target.View, Src.View, {0, 0, 2, 2}, {0, 0}, {Mask.View, Origin});
-  EXPECT_EQ(Target(0, 1), 0xFFAAAAAAu);
-  EXPECT_EQ(Target(1, 1), 0x01u);  // mask pixel (7, 3) is no key
-  const TPixelPoint TopLeft = CornerMaskOrigin({2, 1, 8, 4}, 6, 4, 2, 2, 99);
-  EXPECT_EQ(TopLeft.X * 10 + TopLeft.Y, 21);
+  // A piece of two state images 3 x 4 at (2, 0) with borders 2 wide: each corner's origin in the image.
+  TsMaskData Piece;
+  Piece.R = {2, 0, 8, 4};
+  Piece.ImageCount = 2;
+  Piece.WR = 2;
+  Piece.WB = 2;
+  struct Case {
+    int Corner;
+    int KeyX, KeyY;
+  } cases[] = {{13, 2, 0}, {14, 3, 0}, {16, 2, 2}, {17, 3, 2}, {15, 2, 0}};
+  for (const Case& c : cases) {
+    TTestImage Image(8, 4, 0);
+    Image(c.KeyX + 1, c.KeyY + 1) = KeyPixel;
+    TTestImage Target(2, 2, 0x01);
+    FillCornerTransparency(Target.View, Src.View, {0, 0, 2, 2}, {0, 0}, &Piece, Image.View, c.Corner);
+    for (int Y = 0; Y < 2; ++Y)
+      for (int X = 0; X < 2; ++X)
+        EXPECT_EQ(Target(X, Y), X == 1 && Y == 1 ? 0xFFAAAAAAu : 0x01u) << c.Corner << " " << X << "," << Y;
+  }
+  // The origin near the image's edge: only what lies inside is read.
+  TTestImage Small(4, 3, KeyPixel), Target(3, 3, 0x01);
+  FillCornerTransparency(Target.View, Src.View, {0, 0, 3, 3}, {0, 0}, &Piece, Small.View, 17);
+  EXPECT_EQ(Target(0, 0), 0xFFAAAAAAu);
+  EXPECT_EQ(Target(1, 0), 0x01u);
+  EXPECT_EQ(Target(0, 1), 0x01u);
 }
 
 }  // namespace
