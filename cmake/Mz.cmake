@@ -105,7 +105,7 @@ endfunction()
 function(mz_add_resources target rc)
   get_filename_component(base ${rc} NAME_WE)
   get_filename_component(rc ${rc} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
-  set(res ${CMAKE_CURRENT_BINARY_DIR}/${base}.res)
+  set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}-${base}.res)
   add_custom_command(OUTPUT ${res}
     COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -I${CMAKE_SOURCE_DIR} -o ${res} ${rc}
     DEPENDS ${rc} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})

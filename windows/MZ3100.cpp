@@ -1,27 +1,17 @@
-// Program entry: one running copy, then the application and its main window.
+// Program entry: one running copy, then the data module, the main window and the message loop.
 #include <windows.h>
 
+#include "core/UBConeDLL.h"
+#include "core/UfrmDataModule.h"
+#include "toolkit/rtl/FilePaths.h"
 #include "toolkit/ui/Forms.h"
 #include "widgets/Bitmap32_System.h"
+#include "windows/UBGanchoExecucao.h"
+#include "windows/UfrmPrincipal.h"
 
 namespace {
 
 const char kTitle[] = "MZ3100VXE";
-
-// The start screen until the clinic's main window takes its place: borderless, 800 x 600, centred.
-class TfrmPrincipal : public TForm {
- public:
-  explicit TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
-    InitializeForm([this] {
-      SetName("frmPrincipal");
-      SetBorderStyle(bsNone);
-      SetPosition(poScreenCenter);
-      SetColor(clSilver);
-      SetCaption(kTitle);
-      SetBounds(0, 0, 800, 600);
-    });
-  }
-};
 
 }  // namespace
 
@@ -34,11 +24,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
   InitBitmap32System();
-  Application->Initialize();
-  Application->SetTitle(kTitle);
-  TfrmPrincipal* frmPrincipal = nullptr;
-  Application->CreateForm(frmPrincipal);
-  Application->Run();
+  {
+    const auto gancho = InstalarGanchoExecucao();
+    Application->Initialize();
+    Application->SetTitle(kTitle);
+    // The cone data beside the program serve the elevation maps; no window needs them.
+    CarregarConeDLL(ExtractFilePath(Application->ExeName()) + "Kelvanor.dll");
+    Application->CreateForm(DMPrincipal);
+    Application->CreateForm(frmPrincipal);
+    Application->Run();
+    LiberarConeDLL();
+  }
   DoneBitmap32System();
   DoneControls();
   return 0;

@@ -22,11 +22,6 @@ class EOutOfResources : public Exception {
  public:
   using Exception::Exception;
 };
-// A named resource is not in the module.
-class EResNotFound : public Exception {
- public:
-  using Exception::Exception;
-};
 
 class TGraphic : public TGraphicsObject {
  public:

@@ -40,6 +40,8 @@ MZ_EXCEPTION_KIND(EFCreateError, EStreamError)
 MZ_EXCEPTION_KIND(EFOpenError, EStreamError)
 MZ_EXCEPTION_KIND(EReadError, EStreamError)
 MZ_EXCEPTION_KIND(EWriteError, EStreamError)
+// A named resource is not in the module.
+MZ_EXCEPTION_KIND(EResNotFound, Exception)
 MZ_EXCEPTION_KIND(EIniFileException, Exception)
 MZ_EXCEPTION_KIND(ERegistryException, Exception)
 MZ_EXCEPTION_KIND(EOutOfMemory, Exception)

@@ -52,7 +52,10 @@ struct DialogScriptAccess {
     s.answers_.pop_front();
     return true;
   }
-  static void Add(TDialogScript& s, TDialogScript::Entry e) { s.log_.push_back(std::move(e)); }
+  static void Add(TDialogScript& s, TDialogScript::Entry e) {
+    s.log_.push_back(std::move(e));
+    if (s.OnEntry) s.OnEntry(s.log_.back());
+  }
 };
 
 TDialogScript::TDialogScript() {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,8 @@ class TDialogScript {
   // The next file dialog chooses this file ("" cancels it).
   void AnswerFile(const std::string& FileName);
   const std::vector<Entry>& Log() const { return log_; }
+  // Called with each entry as it is logged (a run that records its dialogs in a file).
+  std::function<void(const Entry&)> OnEntry;
   void ClearLog() { log_.clear(); }
   // Answers not used yet.
   int Pending() const { return static_cast<int>(answers_.size()); }

@@ -1,0 +1,281 @@
+// The main window in this process: its start-up on a fresh installation, a settings file it cannot
+// load, the module discovery, the browser without a doctor, the About box and the calls that leave
+// the program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <htmlhelp.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/UBConstantes.h"
+#include "core/UDMedicos.h"
+#include "toolkit/ui/Dialogs.h"
+#include "windows/UBShell.h"
+#include "windows/UfrmExames.h"
+#include "windows/UfrmPrincipal.h"
+#include "windows/UfrmSobre.h"
+#include "windows/UfrmStarting.h"
+#include "windows/WindowsTestSupport.h"
+
+namespace {
+
+using windowstest::CaminhoWindows;
+using windowstest::EsperarAte;
+using windowstest::TInstalacaoTeste;
+using windowstest::TPassoModal;
+
+class JanelaPrincipal : public testing::Test {
+ protected:
+  void Criar(const TInstalacaoTeste::TOpcoes& Opcoes = {}) {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    inst = std::make_unique<TInstalacaoTeste>(info->name(), Opcoes);
+    DMPrincipal = new TDMPrincipal(Application);
+    frmPrincipal = new TfrmPrincipal(Application);
+  }
+  void TearDown() override {
+    if (frmPrincipal) frmPrincipal->Close();
+    EsperarAte([] { return frmPrincipal == nullptr && frmIniciando == nullptr; });
+    if (frmExames) frmExames->Free();
+    if (DMPrincipal) DMPrincipal->Free();
+    DMPrincipal = nullptr;
+    inst.reset();
+  }
+  // The settings a test reads itself, as the start-up would have copied them.
+  void SemStartUp() {
+    BIniSettings = std::make_unique<TBIniSettings>();
+    ASSERT_TRUE(BIniSettings->LoadAll());
+    CopySettingsToRecords(*BIniSettings);
+    StartedUp = true;
+  }
+  std::vector<TDialogScript::Entry> Mensagens() const { return dialogs.Log(); }
+
+  TDialogScript dialogs;
+  std::unique_ptr<TInstalacaoTeste> inst;
+};
+
+TEST_F(JanelaPrincipal, StartUpOnAFreshInstallationCreatesTheDatabaseAndFindsTheModules) {
+  TInstalacaoTeste::TOpcoes opcoes;
+  opcoes.BancoDeDados = false;
+  Criar(opcoes);
+  const std::filesystem::path banco = inst->Pasta("BancoDados") / "DATABASE.GDB";
+  ASSERT_FALSE(std::filesystem::exists(banco));
+  // The splash as it was when the start-up closed it.
+  frmIniciando = new TfrmIniciando(Application);
+  std::vector<bool> passos;
+  int progresso = -1;
+  const TCloseEvent fechar = frmIniciando->OnClose;
+  frmIniciando->OnClose = [&](TObject* Sender, TCloseAction& Action) {
+    for (TImage* img : {frmIniciando->ImgStep1, frmIniciando->ImgStep2, frmIniciando->ImgStep3,
+                        frmIniciando->ImgStep4})
+      passos.push_back(img->Visible());
+    progresso = frmIniciando->PBProgress->Position();
+    fechar(Sender, Action);
+  };
+  frmPrincipal->ApplicationEvents1Activate(nullptr);
+  EXPECT_TRUE(StartedUp);
+  EXPECT_TRUE(DatabaseOk);
+  EXPECT_TRUE(std::filesystem::exists(banco));
+  EXPECT_TRUE(DMPrincipal->IBDatabase->Connected());
+  EXPECT_EQ(passos, std::vector<bool>(4, true));
+  EXPECT_EQ(progresso, 100);
+  EXPECT_TRUE(EsperarAte([] { return frmIniciando == nullptr; }));
+  EXPECT_TRUE(Mensagens().empty());
+  // The installation's three map modules, a hidden browser with their buttons, the records filled.
+  ASSERT_TRUE(frmExames);
+  EXPECT_FALSE(frmExames->Visible());
+  EXPECT_EQ(frmExames->tlbMapas->ButtonCount(), 3);
+  EXPECT_EQ(frmPrincipal->ListaModulos()->Count(), 12);
+  EXPECT_EQ(InfosMZ.NumAneis, 32);
+  EXPECT_EQ(std::string(PathsMZ.DirMapas), CaminhoWindows(inst->Pasta("Mapas")));
+  // A later activation does not run it again.
+  dialogs.ClearLog();
+  std::filesystem::remove(inst->Configuracao());
+  frmPrincipal->ApplicationEvents1Activate(nullptr);
+  EXPECT_TRUE(Mensagens().empty());
+}
+
+TEST_F(JanelaPrincipal, SettingsWithoutTheCameraSectionEndWithTheSettingsMessage) {
+  Criar();
+  WritePrivateProfileStringA("CAMERA", nullptr, nullptr, CaminhoWindows(inst->Configuracao()).c_str());
+  frmPrincipal->ApplicationEvents1Activate(nullptr);
+  ASSERT_EQ(Mensagens().size(), 1u);
+  EXPECT_EQ(Mensagens()[0].Text, "Erro ao carregar o arquivo de configuração");
+  EXPECT_EQ(Mensagens()[0].Caption, "Informação");
+  EXPECT_EQ(Mensagens()[0].Icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_FALSE(StartedUp);
+  // The main window closed itself.
+  EXPECT_TRUE(EsperarAte([] { return frmPrincipal == nullptr; }));
+  EXPECT_EQ(frmIniciando, nullptr);
+}
+
+TEST_F(JanelaPrincipal, BrowserWithoutADoctorShowsItsBoxAndNoBrowser) {
+  Criar();
+  SemStartUp();
+  ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
+  ASSERT_EQ(TDMedicos::CountMedicos(), 0);
+  frmPrincipal->btnBrowser->Click();
+  ASSERT_EQ(Mensagens().size(), 1u);
+  EXPECT_EQ(Mensagens()[0].Text, "Será necessário cadastrar um médico antes de utilizar o navegador.");
+  EXPECT_EQ(Mensagens()[0].Caption, "Informação");
+  EXPECT_EQ(Mensagens()[0].Icon, static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(frmExames, nullptr);
+}
+
+TEST_F(JanelaPrincipal, AboutBoxShowsVersionConeAndModules) {
+  Criar();
+  SemStartUp();
+  // No orthokeratology modules are configured where the installation has none.
+  AssignText(PathsMZ.DigitalizacaoOrto, CaminhoWindows(inst->Pasta("Modulos") / "NaoExiste.dll"));
+  struct TCaso {
+    const char* TipoCone;
+    const char* Aneis;
+  };
+  for (const TCaso& caso : {TCaso{"4", "32 (atual)"}, TCaso{"1", "16 (cone pequeno)"}, TCaso{"7", "- - -"}}) {
+    SCOPED_TRACE(caso.TipoCone);
+    AssignText(InfosMZ.TipoCone, caso.TipoCone);
+    std::vector<std::string> rotulos;
+    TPassoModal passo([&] {
+      for (TLabel* l : {frmSobre->lblversao, frmSobre->lblConeDesc1, frmSobre->lblConeVersao1, frmSobre->lblConeDesc2,
+                        frmSobre->lblConeVersao2, frmSobre->lblModuloDesc[0], frmSobre->lblModuloVersao[0],
+                        frmSobre->lblModuloDesc[2], frmSobre->lblModuloVersao[2]})
+        rotulos.push_back(l->Caption());
+      frmSobre->btnFECH->Click();
+    });
+    frmPrincipal->imgSobre->Click();
+    EXPECT_TRUE(EsperarAte([] { return frmSobre == nullptr; }));
+    ASSERT_EQ(rotulos.size(), 9u);
+    // The test binary carries the program's version resource, whose build number is 0.
+    EXPECT_EQ(rotulos[0], "1.0.0.0 stable");
+    EXPECT_EQ(rotulos[1], "Tipo do cone");
+    EXPECT_EQ(rotulos[2], caso.TipoCone);
+    EXPECT_EQ(rotulos[3], "Número de anéis");
+    EXPECT_EQ(rotulos[4], caso.Aneis);
+    EXPECT_NE(rotulos[5], "- - -");
+    EXPECT_EQ(rotulos[6], "1.0.0.0");
+    EXPECT_EQ(rotulos[7], "- - -");
+    EXPECT_EQ(rotulos[8], "- - -");
+  }
+}
+
+TEST_F(JanelaPrincipal, SiteAndHelpGoThroughTheirHooks) {
+  Criar();
+  SemStartUp();
+  std::vector<TShellCall> chamadas;
+  detail::SetShellHook([&](const TShellCall& c) {
+    chamadas.push_back(c);
+    return c.Success;
+  });
+  std::vector<THtmlHelpCall> ajuda;
+  detail::SetHtmlHelpHook([&](const THtmlHelpCall& c) { ajuda.push_back(c); });
+  frmPrincipal->Image3->Click();
+  frmPrincipal->btnHelp->Click();
+  detail::SetShellHook(nullptr);
+  detail::SetHtmlHelpHook(nullptr);
+  ASSERT_EQ(chamadas.size(), 1u);
+  EXPECT_EQ(chamadas[0].Function, "ShellExecuteA");
+  EXPECT_EQ(chamadas[0].Arguments[0], "open");
+  EXPECT_EQ(chamadas[0].Arguments[1].rfind("https://", 0), 0u);
+  ASSERT_EQ(ajuda.size(), 1u);
+  EXPECT_EQ(ajuda[0].Command, static_cast<UINT>(HH_DISPLAY_TOC));
+  const std::string sufixo = "\\ajuda\\AjudaPrincipal.chm";
+  ASSERT_GE(ajuda[0].File.size(), sufixo.size());
+  EXPECT_EQ(ajuda[0].File.substr(ajuda[0].File.size() - sufixo.size()), sufixo);
+  EXPECT_TRUE(Mensagens().empty());
+}
+
+// Records which of its handlers a map button runs.
+class TfrmExamesEspiao : public TfrmExames {
+ public:
+  using TfrmExames::TfrmExames;
+  void MapaClick(TObject* Sender) override { Cliques.push_back("MapaClick"); }
+  void MapasClick(TObject* Sender) override { Cliques.push_back("MapasClick"); }
+  std::vector<std::string> Cliques;
+};
+
+TEST_F(JanelaPrincipal, ModuleDiscoveryListsAndButtonsModulesInReverseSortedOrder) {
+  Criar();
+  StartedUp = true;
+  const std::filesystem::path pasta = inst->Pasta("MapasTeste");
+  std::filesystem::create_directories(pasta);
+  struct TModulo {
+    const char* Nome;
+    const char* Info;
+    bool Figura;
+  };
+  const TModulo modulos[] = {
+      {"Axial", "Axial\r\n1\r\n1\r\n", false},       {"Tangencial", "Tangencial\r\n1\r\n1\r\n", false},
+      {"MultiOrto", "Multi Orto\r\n2\r\n4\r\n", true}, {"Tres", "Tres\r\n3\r\n1\r\n", true},
+      {"Zero1", "Zero um\r\n01\r\n2\r\n", true},        {"Duas", "Duas\r\n1\r\n", false},
+      {"Juntos", "Juntos\r\n2\r\n3\r\n", true},
+  };
+  for (const TModulo& m : modulos) {
+    TInstalacaoTeste::CopiarModulo("MapasCompleto", pasta / (std::string(m.Nome) + ".dll"));
+    std::ofstream(pasta / (std::string(m.Nome) + ".txt"), std::ios::binary) << m.Info;
+    if (!m.Figura) continue;
+    // Left half red (normal), right half blue (hot), a fuchsia corner.
+    TBitmap b;
+    b.SetSize(48, 24);
+    b.Canvas()->Brush()->SetColor(clRed);
+    b.Canvas()->FillRect(Rect(0, 0, 24, 24));
+    b.Canvas()->Brush()->SetColor(clBlue);
+    b.Canvas()->FillRect(Rect(24, 0, 48, 24));
+    b.Canvas()->Brush()->SetColor(clFuchsia);
+    b.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    b.SaveToFile(CaminhoWindows(pasta / (std::string(m.Nome) + ".bmp")));
+  }
+  std::ofstream(pasta / "NaoModulo.dll", std::ios::binary) << "not a module";
+  auto* browser = new TfrmExamesEspiao(Application);
+  frmExames = browser;
+  frmPrincipal->LoadMapModules(CaminhoWindows(pasta), false);
+
+  // Sorted: Axial Duas Juntos MultiOrto NaoModulo Tangencial Tres Zero1, taken from the last;
+  // Duas (two lines), NaoModulo and Tres (kind 3) are left out.
+  const std::vector<std::string> lista{"Zero um", "Simples", "2", "1.0.0.0", "Tangencial", "Simples", "1", "1.0.0.0",
+                                       "Multi Orto", "Wizard", "4", "1.0.0.0", "Juntos", "Wizard", "3", "1.0.0.0",
+                                       "Axial", "Simples", "1", "1.0.0.0"};
+  std::vector<std::string> obtida;
+  for (int i = 0; i < frmPrincipal->ListaModulos()->Count(); ++i) obtida.push_back((*frmPrincipal->ListaModulos())[i]);
+  EXPECT_EQ(obtida, lista);
+
+  struct TBotaoEsperado {
+    const char* Caption;
+    const char* Hint;
+    int ImageIndex;
+    const char* Handler;
+  };
+  // Each new button takes the toolbar's first place, so the toolbar shows them in sorted order; the
+  // pictures were numbered in the order of creation (Zero1 2, MultiOrto 3, Juntos 4).
+  const TBotaoEsperado botoes[] = {
+      {"Axial", "Axial", 1, "MapaClick"},         {"Juntos", "Juntos", 4, "MapasClick"},
+      {"MultiOrto", "Multi Orto", 3, "MapasClick"}, {"Tangencial", "Tangencial", 1, "MapaClick"},
+      {"Zero1", "Zero um", 2, "MapaClick"},
+  };
+  ASSERT_EQ(browser->tlbMapas->ButtonCount(), 5);
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(i);
+    TToolButton* b = browser->tlbMapas->Buttons(i);
+    EXPECT_EQ(b->Caption(), botoes[i].Caption);
+    EXPECT_EQ(b->Hint(), botoes[i].Hint);
+    EXPECT_TRUE(b->ShowHint());
+    EXPECT_EQ(b->ImageIndex(), botoes[i].ImageIndex);
+    browser->Cliques.clear();
+    b->Click();
+    EXPECT_EQ(browser->Cliques, std::vector<std::string>{botoes[i].Handler});
+  }
+  // Two design pictures, then the normal (red) and hot (blue) halves of each picture in order.
+  ASSERT_EQ(browser->ImageList3->Count(), 5);
+  ASSERT_EQ(browser->ImageList4->Count(), 5);
+  TBitmap normal, quente;
+  browser->ImageList3->GetBitmap(2, &normal);
+  browser->ImageList4->GetBitmap(2, &quente);
+  EXPECT_EQ(normal.Canvas()->Pixels(12, 12), clRed);
+  EXPECT_EQ(quente.Canvas()->Pixels(12, 12), clBlue);
+  EXPECT_TRUE(Mensagens().empty());
+}
+
+}  // namespace
