@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,23 @@ TEST_F(ProgramEntry, StartUpRunsOnceWhileItsBoxesAreUp) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
   Close(pi);
+}
+
+TEST_F(ProgramEntry, AHookedRunLogsItsBoxesAndTakesTheirDefaultAnswers) {
+  TInstalacaoTeste inst("entrada-gancho");
+  const std::filesystem::path program = inst.CopiarPrograma();
+  WritePrivateProfileStringA("CAMERA", nullptr, nullptr, CaminhoWindows(inst.Raiz() / "MZ3100.ini").c_str());
+  const std::filesystem::path hook = inst.Pasta("gancho");
+  std::filesystem::create_directories(hook);
+  SetEnvironmentVariableA("MZ_HOOK_DIR", CaminhoWindows(hook).c_str());
+  // Without its settings the program says so and ends by itself.
+  PROCESS_INFORMATION pi = Start(program);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+  Close(pi);
+  std::ifstream log(hook / "registro.txt", std::ios::binary);
+  std::stringstream text;
+  text << log.rdbuf();
+  EXPECT_EQ(text.str(), "MessageBox\tErro ao carregar o arquivo de configuração\tInformação\t48\t0\t1\t\r\n");
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ void TfrmPrincipal::WndProc(TMessage& Message) {
 
 void TfrmPrincipal::ApplicationEvents1Activate(TObject*) {
   // The start-up's boxes run modal loops in which the activation comes again.
-  if (StartedUp || FIniciando) return;
+  if (StartedUp || FIniciando || FEncerrando) return;
   FIniciando = true;
   struct TFim {
     bool& Flag;

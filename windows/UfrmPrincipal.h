@@ -81,6 +81,8 @@ class TfrmPrincipal : public TForm {
   int FContadorImagens = 1;
   bool FProgresso = false;
   bool FIniciando = false;
+  // The start-up could not load the settings and closed the program: it does not run again.
+  bool FEncerrando = false;
   bool FPrimeiraExibicao = true;
 };
 

@@ -16,6 +16,8 @@
 #include "core/UDMedicos.h"
 #include "toolkit/ui/Dialogs.h"
 #include "windows/UBShell.h"
+#include "windows/UfrmAguarde.h"
+#include "windows/UfrmDica.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
 #include "windows/UfrmSobre.h"
@@ -276,6 +278,77 @@ TEST_F(JanelaPrincipal, ModuleDiscoveryListsAndButtonsModulesInReverseSortedOrde
   EXPECT_EQ(normal.Canvas()->Pixels(12, 12), clRed);
   EXPECT_EQ(quente.Canvas()->Pixels(12, 12), clBlue);
   EXPECT_TRUE(Mensagens().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(JanelaPrincipal, ShellCallsGoToTheHookWithTheirArguments) {
+  Criar();
+  StartedUp = true;
+  std::vector<TShellCall> chamadas;
+  detail::SetShellHook([&](const TShellCall& c) {
+    chamadas.push_back(c);
+    return c.Success;
+  });
+  EXPECT_EQ(ShellWinExec("notepad.exe a.txt", SW_SHOW), 33u);
+  EXPECT_EQ(ShellFormatarDrive(nullptr, 0, 0xFFFF, 1), 0u);
+  EXPECT_TRUE(ShellRotularVolume("A:\\", "MZ3100 01"));
+  detail::SetShellHook(nullptr);
+  struct TEsperada {
+    const char* Function;
+    std::vector<std::string> Arguments;
+  };
+  const TEsperada esperadas[] = {{"WinExec", {"notepad.exe a.txt", "5"}},
+                                 {"SHFormatDrive", {"0", "65535", "1"}},
+                                 {"SetVolumeLabelA", {"A:\\", "MZ3100 01"}}};
+  ASSERT_EQ(chamadas.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(chamadas[i].Function, esperadas[i].Function);
+    EXPECT_EQ(chamadas[i].Arguments, esperadas[i].Arguments);
+  }
+}
+
+TEST_F(JanelaPrincipal, F1OnTheMainWindowAsksForItsHelpContext) {
+  Criar();
+  StartedUp = true;
+  std::vector<THtmlHelpCall> ajuda;
+  detail::SetHtmlHelpHook([&](const THtmlHelpCall& c) { ajuda.push_back(c); });
+  frmPrincipal->Show();
+  SetForegroundWindow(frmPrincipal->Handle());
+  frmPrincipal->btnExit->SetFocus();
+  PressionarF1();
+  EXPECT_TRUE(EsperarAte([&] { return !ajuda.empty(); }, 10000));
+  detail::SetHtmlHelpHook(nullptr);
+  ASSERT_FALSE(ajuda.empty());
+  for (const THtmlHelpCall& c : ajuda) EXPECT_EQ(c.Data, 1u);
+}
+
+TEST(JanelasPequenas, TipFocusesItsEditAndItsButtonCloses) {
+  frmDica = new TfrmDica(Application);
+  EXPECT_EQ(frmDica->Caption(), "Dica de Busca");
+  EXPECT_EQ(frmDica->sButton7->ImageIndex(), 15);
+  bool focada = false;
+  TPassoModal passo([&] {
+    focada = frmDica->ActiveControl() == frmDica->sEdit1;
+    frmDica->sButton7->Click();
+  });
+  frmDica->ShowModal();
+  EXPECT_TRUE(focada);
+  EXPECT_TRUE(EsperarAte([] { return frmDica == nullptr; }));
+}
+
+TEST(JanelasPequenas, WaitWindowStaysOnTopWithItsText) {
+  frmAguarde = new TfrmAguarde(Application);
+  EXPECT_EQ(frmAguarde->ClientWidth(), 191);
+  EXPECT_EQ(frmAguarde->ClientHeight(), 62);
+  EXPECT_EQ(frmAguarde->sPanel1->Caption(), "Aguarde...");
+  EXPECT_EQ(frmAguarde->sPanel1->Color(), static_cast<TColor>(RGB(195, 210, 222)));
+  frmAguarde->Show();
+  EXPECT_TRUE(GetWindowLongA(frmAguarde->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  frmAguarde->Close();
+  EXPECT_TRUE(EsperarAte([] { return frmAguarde == nullptr; }));
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ void TfrmPrincipal::StartUp() {
   }
   if (!carregado) {
     Application->MessageBox("Erro ao carregar o arquivo de configuração", "Informação", MB_ICONEXCLAMATION);
+    FEncerrando = true;
     Close();
     return;
   }
