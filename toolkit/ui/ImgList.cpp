@@ -4,26 +4,57 @@
 
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
-TCustomImageList::~TCustomImageList() {
-  if (handle_) ImageList_Destroy(handle_);
+namespace {
+
+COLORREF SystemColor(TColor Value) {
+  if (Value == clNone) return CLR_NONE;
+  if (Value == clDefault) return CLR_DEFAULT;
+  return static_cast<COLORREF>(ColorToRGB(Value));
+}
+
+}  // namespace
+
+TCustomImageList::~TCustomImageList() { FreeHandle(); }
+
+void TCustomImageList::FreeHandle() {
+  if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+  handle_ = nullptr;
+}
+
+void TCustomImageList::CreateImageList() {
+  HIMAGELIST list = ImageList_Create(width_, height_, ILC_COLOR32 | (masked_ ? ILC_MASK : 0), allocBy_, allocBy_);
+  if (!list) throw EOutOfResources("Cannot create the image list");
+  SetHandle(list);
 }
 
 HIMAGELIST TCustomImageList::Handle() {
-  if (!handle_) {
-    handle_ = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
-    if (!handle_) throw EOutOfResources("Cannot create the image list");
-    ImageList_SetBkColor(handle_, bkColor_ == clNone ? CLR_NONE : static_cast<COLORREF>(ColorToRGB(bkColor_)));
-  }
+  if (!handle_) CreateImageList();
   return handle_;
+}
+
+void TCustomImageList::SetHandle(HIMAGELIST Value) {
+  if (Value == handle_) return;
+  FreeHandle();
+  handle_ = Value;
+  if (handle_) {
+    ImageList_GetIconSize(handle_, &width_, &height_);
+    ImageList_SetBkColor(handle_, SystemColor(bkColor_));
+  }
+  Change();
 }
 
 int TCustomImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 void TCustomImageList::Recreate() {
-  // A new size empties the list, as the images no longer fit.
-  if (handle_) ImageList_Destroy(handle_);
-  handle_ = nullptr;
+  // A new size or kind empties the list, as the images no longer fit.
+  FreeHandle();
   Change();
+}
+
+void TCustomImageList::SetMasked(bool Value) {
+  if (masked_ == Value) return;
+  masked_ = Value;
+  Recreate();
 }
 
 void TCustomImageList::SetWidth(int Value) {
@@ -40,7 +71,7 @@ void TCustomImageList::SetHeight(int Value) {
 
 void TCustomImageList::SetBkColor(TColor Value) {
   bkColor_ = Value;
-  if (handle_) ImageList_SetBkColor(handle_, Value == clNone ? CLR_NONE : static_cast<COLORREF>(ColorToRGB(Value)));
+  if (handle_) ImageList_SetBkColor(handle_, SystemColor(Value));
   Change();
 }
 
@@ -71,6 +102,13 @@ int TCustomImageList::AddIcon(TIcon* Image) {
   return index;
 }
 
+void TCustomImageList::ReplaceIcon(int Index, TIcon* Image) {
+  if (!Image) return;
+  if (ImageList_ReplaceIcon(Handle(), Index, Image->Handle()) < 0)
+    throw EInvalidOperation("Cannot replace the icon of the image list");
+  Change();
+}
+
 void TCustomImageList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) throw EInvalidOperation("Image list index out of bounds");
   ImageList_Remove(handle_, Index);
@@ -82,10 +120,33 @@ void TCustomImageList::Clear() {
   Change();
 }
 
+namespace {
+
+UINT DrawStyleFlags(TDrawingStyle ADrawingStyle, TImageType AImageType) {
+  static const UINT styles[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
+  return styles[ADrawingStyle] | (AImageType == itMask ? ILD_MASK : 0);
+}
+
+}  // namespace
+
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
-  if (Index < 0 || Index >= Count()) return;
-  const UINT style = ILD_TRANSPARENT | (Enabled ? 0 : ILD_BLEND50);
-  ImageList_DrawEx(handle_, Index, Canvas->Handle(), X, Y, 0, 0, CLR_NONE, Enabled ? CLR_NONE : CLR_DEFAULT, style);
+  if (!Canvas || Index < 0 || Index >= Count()) return;
+  DoDraw(Index, Canvas, X, Y, DrawStyleFlags(drawingStyle_, imageType_), Enabled);
+}
+
+void TCustomImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) {
+  if (!handle_) return;
+  // Images are drawn through their masks whatever the list's background colour.
+  const UINT style = Style | ILD_TRANSPARENT | (Enabled ? 0 : ILD_BLEND50);
+  ImageList_DrawEx(handle_, Index, Canvas->Handle(), X, Y, 0, 0, CLR_NONE, Enabled ? SystemColor(blendColor_) : CLR_DEFAULT,
+                   style);
+}
+
+void TCustomImageList::GetIcon(int Index, TIcon* Image) { GetIcon(Index, Image, dsNormal, itImage); }
+
+void TCustomImageList::GetIcon(int Index, TIcon* Image, TDrawingStyle ADrawingStyle, TImageType AImageType) {
+  if (!Image || Index < 0 || Index >= Count()) return;
+  Image->SetHandle(ImageList_GetIcon(handle_, Index, DrawStyleFlags(ADrawingStyle, AImageType)));
 }
 
 void TCustomImageList::GetBitmap(int Index, TBitmap* Image) {
@@ -99,4 +160,60 @@ void TCustomImageList::GetBitmap(int Index, TBitmap* Image) {
 
 void TCustomImageList::Change() {
   if (OnChange) OnChange(this);
+}
+
+void TCustomImageList::CopyFrom(TCustomImageList& Source) {
+  masked_ = Source.masked_;
+  imageType_ = Source.imageType_;
+  drawingStyle_ = Source.drawingStyle_;
+  shareImages_ = Source.shareImages_;
+  blendColor_ = Source.blendColor_;
+  bkColor_ = Source.bkColor_;
+  width_ = Source.width_;
+  height_ = Source.height_;
+  // A copy of the source's system list with its images; sharing applies to lists handed over.
+  FreeHandle();
+  HIMAGELIST copy = Source.handle_ ? ImageList_Duplicate(Source.handle_) : nullptr;
+  if (copy) {
+    const bool share = shareImages_;
+    shareImages_ = false;
+    SetHandle(copy);
+    shareImages_ = share;
+  } else {
+    Change();
+  }
+}
+
+void TCustomImageList::Assign(TPersistent* Source) {
+  if (auto* list = dynamic_cast<TCustomImageList*>(Source)) {
+    CopyFrom(*list);
+    return;
+  }
+  TComponent::Assign(Source);
+}
+
+void TCustomImageList::AssignTo(TPersistent* Dest) {
+  if (auto* list = dynamic_cast<TCustomImageList*>(Dest)) {
+    list->CopyFrom(*this);
+    return;
+  }
+  TComponent::AssignTo(Dest);
+}
+
+void TCustomImageList::GetPublishedProperties(TPropList& List) const {
+  TComponent::GetPublishedProperties(List);
+  using L = TCustomImageList;
+  static const TPropInfo props[] = {
+      OrdProperty<L>("AllocBy", &L::AllocBy, &L::SetAllocBy),
+      OrdProperty<L>("BlendColor", &L::BlendColor, &L::SetBlendColor),
+      OrdProperty<L>("BkColor", &L::BkColor, &L::SetBkColor),
+      OrdProperty<L>("DrawingStyle", &L::DrawingStyle, &L::SetDrawingStyle,
+                     {"dsFocus", "dsSelected", "dsNormal", "dsTransparent"}),
+      OrdProperty<L>("Height", &L::Height, &L::SetHeight),
+      OrdProperty<L>("ImageType", &L::ImageType, &L::SetImageType, {"itImage", "itMask"}),
+      BoolProperty<L>("Masked", &L::Masked, &L::SetMasked),
+      BoolProperty<L>("ShareImages", &L::ShareImages, &L::SetShareImages),
+      OrdProperty<L>("Width", &L::Width, &L::SetWidth),
+  };
+  for (const TPropInfo& p : props) List.push_back(&p);
 }
