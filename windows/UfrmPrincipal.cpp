@@ -8,6 +8,7 @@
 #include "windows/UBArtes.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmExames.h"
+#include "windows/UfrmFerramentas.h"
 #include "windows/UfrmSobre.h"
 
 TfrmPrincipal* frmPrincipal = nullptr;
@@ -84,6 +85,7 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
       botao->SetCaption(b.Caption);
     }
     btnBrowser->OnClick = [this](TObject* Sender) { btnBrowserClick(Sender); };
+    btnTools->OnClick = [this](TObject* Sender) { btnToolsClick(Sender); };
     btnHelp->OnClick = [this](TObject* Sender) { btnHelpClick(Sender); };
     btnExit->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
     sSkinManager1 = new TsSkinManager(this);
@@ -191,6 +193,12 @@ void TfrmPrincipal::btnBrowserClick(TObject*) {
     LoadMapModules(PathsMZ.DirMapas, false);
   }
   frmExames->ShowModal();
+}
+
+void TfrmPrincipal::btnToolsClick(TObject*) {
+  if (!frmFerramentas) frmFerramentas = new TfrmFerramentas(Application);
+  frmFerramentas->ListaModulos = FModulos.get();
+  frmFerramentas->ShowModal();
 }
 
 void TfrmPrincipal::btnHelpClick(TObject*) { HtmlHelp1->ShowContents(); }

@@ -65,6 +65,7 @@ class TfrmPrincipal : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormDestroy(TObject* Sender);
   void btnBrowserClick(TObject* Sender);
+  void btnToolsClick(TObject* Sender);
   void btnHelpClick(TObject* Sender);
   void btnExitClick(TObject* Sender);
   void imgSobreClick(TObject* Sender);
