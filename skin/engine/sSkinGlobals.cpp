@@ -55,6 +55,8 @@ void InitSkinEngine() {
   Bind(B.User32.get(), B.SetLayeredWindowAttributes, "SetLayeredWindowAttributes");
   B.UxTheme.reset(LoadLibraryA("uxtheme.dll"));
   Bind(B.UxTheme.get(), B.SetWindowTheme, "SetWindowTheme");
+  B.MsImg32.reset(LoadLibraryA("msimg32.dll"));
+  Bind(B.MsImg32.get(), B.GradientFill, "GradientFill");
 
   LoadSkinStrings();
   ScrollArrowSize = GetSystemMetrics(SM_CXHSCROLL);

@@ -54,16 +54,18 @@ struct TEngineBindings {
   using TIsDebuggerPresent = BOOL(WINAPI*)();
   using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
   using TTickCount = DWORD(WINAPI*)();
+  using TGradientFill = BOOL(WINAPI*)(HDC, TRIVERTEX*, ULONG, void*, ULONG, ULONG);
 
   TUpdateLayeredWindow UpdateLayeredWindow = nullptr;
   TSetLayeredWindowAttributes SetLayeredWindowAttributes = nullptr;
   TSetWindowTheme SetWindowTheme = nullptr;
   TIsDebuggerPresent IsDebuggerPresent = nullptr;
   TIsWow64Process IsWow64Process = nullptr;
+  TGradientFill GradientFill = nullptr;
   // The engine's clock in milliseconds; tests install a fake one.
   TTickCount TickCount = ::GetTickCount;
-  // The libraries held while bound (uxtheme is empty when missing).
-  TModuleOwner Kernel32, User32, UxTheme;
+  // The libraries held while bound (uxtheme and msimg32 are empty when missing).
+  TModuleOwner Kernel32, User32, UxTheme, MsImg32;
 };
 TEngineBindings& Bindings();
 

@@ -111,6 +111,7 @@ TEST_F(SkinEngineInit, SystemFunctionsAreBoundAndReplaceable) {
             reinterpret_cast<void*>(GetProcAddress(User32, "UpdateLayeredWindow")));
   EXPECT_NE(B.SetLayeredWindowAttributes, nullptr);
   EXPECT_NE(B.SetWindowTheme, nullptr);
+  EXPECT_NE(B.GradientFill, nullptr);
   EXPECT_NE(B.IsDebuggerPresent, nullptr);
   EXPECT_NE(B.IsWow64Process, nullptr);
   EXPECT_TRUE(LayeredWindowsAvailable());
