@@ -3,22 +3,36 @@
 #include "skin/engine/acPNG.h"
 
 #include "skin/engine/sAlphaGraph.h"
+#include "skin/engine/sSkinGlobals.h"
+#include "skin/engine/sSkinGraphics.h"
 #include "toolkit/graphics/Picture.h"
 #include "toolkit/rtl/Classes.h"
 #include "widgets/Bitmap32_Transforms.h"
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 // Runs a pure routine over the pixels of a 32-bit bitmap; other formats are left alone.
 template <class F>
 void ForEach32(TBitmap* Bitmap, F routine) {
-  const TPixelView v = Bitmap ? BitmapView(*Bitmap) : TPixelView{};
+  const TPixelView v = BitmapView(Bitmap);
   if (v.Empty()) return;
   // The rows are contiguous: the last one starts the block.
   routine(v.ScanLine(v.Height - 1), size_t(v.Width) * v.Height);
+}
+
+// The picture at another size: colours from the nearest pixel, alpha smoothed.
+TPixelView ResizedView(const TPixelView& Src, int Width, int Height, std::vector<TColor32>& Pixels) {
+  Pixels.assign(size_t(Width) * Height, 0);
+  std::vector<TColor32> smooth(Pixels.size());
+  const TPixelView colour{Pixels.data(), Width, Height, Width}, alpha{smooth.data(), Width, Height, Width};
+  StretchTransfer(colour, colour.BoundsRect(), colour.BoundsRect(), Src, Src.BoundsRect(), sfNearest, {});
+  StretchTransfer(alpha, alpha.BoundsRect(), alpha.BoundsRect(), Src, Src.BoundsRect(), sfLinear, {});
+  for (size_t i = 0; i < Pixels.size(); ++i) Pixels[i] = (Pixels[i] & 0x00FFFFFFu) | (smooth[i] & 0xFF000000u);
+  return colour;
 }
 
 }  // namespace
@@ -72,22 +86,21 @@ void TPNGGraphic::Draw(TCanvas& ACanvas, const TRect& Rect) {
   const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
   if (Empty() || w <= 0 || h <= 0) return;
   const int reflection = Reflected ? h / 2 : 0;
-  // What the canvas shows there, the picture blended over it, and the result put back.
-  TBitmap back;
-  back.SetPixelFormat(pf32bit);
-  back.SetSize(w, h + reflection);
+  // What the canvas shows there, the picture drawn over it by its alpha, and the result put back.
+  const auto back = NewBitmap32(w, h + reflection);
   HDC target = ACanvas.Handle();
-  BitBlt(back.Canvas()->Handle(), 0, 0, w, h + reflection, target, Rect.left, Rect.top, SRCCOPY);
-  const TPixelView dst = BitmapView(back), src = BitmapView(*this);
-  StretchTransfer(dst, {0, 0, w, h}, dst.BoundsRect(), src, src.BoundsRect(), sfNearest, {dmBlend, 255, {}});
-  // The reflection: the picture's rows upside down, fading from half strength to nothing.
-  for (int k = 0; k < reflection; ++k) {
-    const int row = std::min(Height() - 1, (h - 1 - k) * Height() / h);
-    const TColor32 master = TColor32(128 * (reflection - k) / reflection);
-    StretchTransfer(dst, {0, h + k, w, h + k + 1}, dst.BoundsRect(), src, {0, row, Width(), row + 1}, sfNearest,
-                    {dmBlend, master, {}});
-  }
-  BitBlt(target, Rect.left, Rect.top, w, h + reflection, back.Canvas()->Handle(), 0, 0, SRCCOPY);
+  BitBlt(back->Canvas()->Handle(), 0, 0, w, h + reflection, target, Rect.left, Rect.top, SRCCOPY);
+  TStretchDrawAlpha draw;
+  draw.Dst = BitmapView(*back);
+  draw.DstRect = {0, 0, w, h};
+  draw.Src = BitmapView(*this);
+  draw.Background = CacheView(EmptyCacheInfo);
+  draw.Reflected = Reflected;
+  std::vector<TColor32> resized;
+  if (w != Width() || h != Height()) draw.Src = ResizedView(draw.Src, w, h, resized);
+  draw.SrcRect = draw.Src.BoundsRect();
+  StretchDrawAlpha(draw);
+  BitBlt(target, Rect.left, Rect.top, w, h + reflection, back->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 void ClearTransparentWhite(TBitmap* Bitmap) {

@@ -93,11 +93,15 @@ TEST(PNGGraphic, DrawsWithAlpha) {
   EXPECT_NEAR((blended >> 8) & 0xFF, 127, 1);
   EXPECT_NEAR((blended >> 16) & 0xFF, 127, 1);
   EXPECT_EQ(target->Canvas()->Pixels(2, 1), clWhite);
-  // Stretched to twice the size: each picture pixel covers two.
+  // Stretched to twice the size: the colour of the nearest pixel, the alpha smoothed (128, 96, 32, 0
+  // along a row); the other channels over white give 255 - 255 * alpha / 256.
   auto big = WhiteBitmap(6, 4);
   big->Canvas()->StretchDraw(Rect(0, 0, 4, 2), &png);
-  EXPECT_EQ(big->Canvas()->Pixels(1, 1), blended);
-  EXPECT_EQ(big->Canvas()->Pixels(2, 0), clWhite);
+  EXPECT_EQ(big->Canvas()->Pixels(0, 1), blended);
+  EXPECT_EQ(big->Canvas()->Pixels(1, 1), 0x9F9FFF);
+  EXPECT_EQ(big->Canvas()->Pixels(2, 0), 0xFFDFDF);  // the transparent blue pixel
+  EXPECT_EQ(big->Canvas()->Pixels(3, 0), clWhite);
+  EXPECT_EQ(big->Canvas()->Pixels(0, 2), clWhite);
 }
 
 TEST(PNGGraphic, ReflectionFadesBelowThePicture) {

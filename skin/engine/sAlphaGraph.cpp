@@ -5,22 +5,16 @@ TPixelView BitmapView(TBitmap& Bmp) {
   return {static_cast<TColor32*>(Bmp.ScanLine(0)), Bmp.Width(), Bmp.Height(), -Bmp.Width()};
 }
 
-namespace {
-
-TPixelView ViewOf(TBitmap* Bmp) { return Bmp ? BitmapView(*Bmp) : TPixelView{}; }
-
-}  // namespace
-
-void FillRect32(TBitmap* Bmp, const TRect& R, TColor Color) { FillRect32(ViewOf(Bmp), PixelRect(R), Color); }
+void FillRect32(TBitmap* Bmp, const TRect& R, TColor Color) { FillRect32(BitmapView(Bmp), PixelRect(R), Color); }
 
 void FillRect32Frame(TBitmap* Bmp, const TRect& R, int Left, int Top, int Right, int Bottom, TColor Color) {
-  FillRect32Frame(ViewOf(Bmp), PixelRect(R), Left, Top, Right, Bottom, Color);
+  FillRect32Frame(BitmapView(Bmp), PixelRect(R), Left, Top, Right, Bottom, Color);
 }
 
 void FillAlphaRect(TBitmap* Bmp, const TRect& R, uint8_t Alpha, bool SkipKey) {
-  FillAlphaRect(ViewOf(Bmp), PixelRect(R), Alpha, SkipKey);
+  FillAlphaRect(BitmapView(Bmp), PixelRect(R), Alpha, SkipKey);
 }
 
 void BlendRectWithColor(TBitmap* Bmp, const TRect& R, uint8_t Percent, TColor Color) {
-  BlendRectWithColor(ViewOf(Bmp), PixelRect(R), Percent, ColorToRGB(Color));
+  BlendRectWithColor(BitmapView(Bmp), PixelRect(R), Percent, ColorToRGB(Color));
 }

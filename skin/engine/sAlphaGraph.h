@@ -9,6 +9,8 @@
 // The pixels of a 32-bit bitmap, top row first: the section is bottom-up, so the view starts at
 // ScanLine(0) and steps back by the width. Empty for other formats and for an empty bitmap.
 TPixelView BitmapView(TBitmap& Bmp);
+// The same; empty for a missing bitmap.
+inline TPixelView BitmapView(TBitmap* Bmp) { return Bmp ? BitmapView(*Bmp) : TPixelView{}; }
 inline TPixelRect PixelRect(const TRect& R) { return {int(R.left), int(R.top), int(R.right), int(R.bottom)}; }
 
 void FillRect32(TBitmap* Bmp, const TRect& R, TColor Color);
