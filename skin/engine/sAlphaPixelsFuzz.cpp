@@ -62,5 +62,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   GrayscaleBitmapExcept(C.View, In.Byte());
   ChangePixelHue(In.Coord() * 37, TColor32(In.Byte()) * 0x010203u);
   ChangeColorSaturation(In.Coord() * 11, TColor32(In.Byte()) * 0x030201u);
+
+  // Blending, fading and keyed copies.
+  ChangeBitmapHue(A.View, In.Coord() * 13);
+  ChangeBitmapSaturation(B.View, In.Coord() * 7);
+  BlendBitmaps(A.View, In.Coord(), In.Coord(), B.View, In.Rect(), In.Byte() / 255.0, In.Byte() ? clFuchsia : 0);
+  FadeBitmapToColor(C.View, In.Byte() * 0x010101, In.Byte() / 255.0);
+  SumBitmaps(A.View, B.View, uint8_t(In.Byte()));
+  SumBitmapsRect(A.View, B.View, uint8_t(In.Byte()), {In.Coord(), In.Coord()}, In.Rect());
+  MultiplyBitmaps(B.View, C.View, In.Byte() << 16);
+  MixBitmaps(A.View, B.View, C.View, In.Byte() + In.Byte(), In.Byte() & 1 ? A.View : TPixelView{});
+  const TsCacheView Bg{C.View, In.Coord(), In.Coord(), In.Byte() & 1 ? clFuchsia : TColor(In.Byte()), bool(In.Byte() & 1)};
+  const TPieceDraw Piece2{In.Rect(), In.Rect(), A.View, bool(In.Byte() & 1), Bg, B.View};
+  DrawAlphaGlyph(Piece2);
+  CopyPieceRect(Piece2);
+  TStretchDrawAlpha Stretch;
+  static_cast<TPieceDraw&>(Stretch) = Piece2;
+  Stretch.BlendPercent = In.Coord() * 5;
+  Stretch.Tint = In.Byte() & 1 ? TintNone : TColor(In.Byte() * 0x010203);
+  Stretch.Reflected = In.Byte() & 1;
+  StretchDrawAlpha(Stretch);
+  CopyBitmapTransparent(B.View, C.View, In.Coord(), In.Coord(), clFuchsia);
+  CopyTransparentRect(C.View, A.View, In.Rect(), clFuchsia, {In.Coord(), In.Coord()}, Bg);
+  CopyRectKeyed(A.View, C.View, In.Coord(), In.Coord(), In.Rect(), clFuchsia);
   return 0;
 }
