@@ -1,15 +1,97 @@
 #pragma once
-// TsAlphaImageList: an image list filled with PNG pictures drawn with their alpha channel.
-#include "skin/engine/acPNG.h"
+// TsAlphaImageList: an image list that keeps every image as the PNG or icon file it was added as and
+// builds its 32-bit system list, with per-pixel alpha, from those files.
+#include <memory>
+
+#include "toolkit/graphics/Bitmap.h"
+#include "toolkit/rtl/Classes.h"
+#include "toolkit/ui/Collection.h"
 #include "toolkit/ui/ImgList.h"
+
+class TsAlphaImageList;
+
+enum TsImageFormat { ifPNG, ifICO };
+
+class TsImgListItem : public TCollectionItem {
+ public:
+  explicit TsImgListItem(TCollection* Collection);
+  ~TsImgListItem() override;
+
+  TsImageFormat ImageFormat = ifPNG;
+  // Kept and copied only.
+  TPixelFormat PixelFormat = pf32bit;
+  // The whole PNG or icon file.
+  std::unique_ptr<TMemoryStream> ImgData;
+  // The decoded size, set when the system list is built.
+  int ImageWidth = 0;
+  int ImageHeight = 0;
+  // The picture of the last size asked for.
+  std::unique_ptr<TBitmap> CacheBitmap;
+
+  // From another item: format, size and a copy of the file.
+  void Assign(TPersistent* Source) override;
+
+ protected:
+  void AssignTo(TPersistent* Dest) override;
+};
+
+class TsImgListItems : public TCollection {
+ public:
+  explicit TsImgListItems(TsAlphaImageList* AOwner);
+  ~TsImgListItems() override;
+  TsImgListItem* Items(int Index) const { return static_cast<TsImgListItem*>(TCollection::Items(Index)); }
+  TsImgListItem* Add() { return static_cast<TsImgListItem*>(TCollection::Add()); }
+
+ protected:
+  TPersistent* GetOwner() const override;
+
+ private:
+  TsAlphaImageList* FOwner;
+};
 
 class TsAlphaImageList : public TImageList {
  public:
-  explicit TsAlphaImageList(TComponent* AOwner) : TImageList(AOwner) {}
-  // Adds a PNG picture read from the stream's position; returns its index.
-  int AddPng(TStream* Stream) {
-    TPNGGraphic png;
-    png.LoadFromStream(Stream);
-    return Add(&png, nullptr);
-  }
+  explicit TsAlphaImageList(TComponent* AOwner);
+  ~TsAlphaImageList() override;
+
+  TsImgListItems* Items() const { return FItems.get(); }
+  void SetItems(TsImgListItems* Value) { FItems->Assign(Value); }
+  // The own colour when set, else the system list's.
+  TColor BkColor() const;
+  void SetBkColor(TColor Value);
+
+  bool KeepOriginals = true;
+  bool Generated = false;
+  bool Updating = false;
+
+  void Loaded() override;
+  void Assign(TPersistent* Source) override;
+  void GetPublishedProperties(TPropList& List) const override;
+
+  // Builds the system list anew from the items, in their order. A PNG that cannot be decoded
+  // raises the reader's error.
+  void GenerateStdList();
+  void CopyImages(TsAlphaImageList& Source);
+  void ResetHandle();
+  bool ItemsUsed() const;
+
+  // A new 32-bit picture of image Index (nullptr without a list or outside it).
+  std::unique_ptr<TBitmap> CreateBitmap32(int Index, int AWidth, int AHeight);
+  // Image Index into Bmp at Bmp's size; false without a list, a bitmap or such an image.
+  bool GetBitmap32(int Index, TBitmap* Bmp);
+
+ protected:
+  void AssignTo(TPersistent* Dest) override;
+  void Change() override;
+  void CreateImageList() override;
+
+ private:
+  void AfterConstruction();
+  void CopyFrom(TsAlphaImageList& Source, bool ClearFirst);
+  void AddPngIcon(TsImgListItem& Item);
+  void KeyAddedImages();
+  bool PngItem(int Index) const;
+
+  std::unique_ptr<TsImgListItems> FItems;
+  TColor FBkColor = clNone;
 };

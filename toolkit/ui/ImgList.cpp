@@ -46,15 +46,18 @@ void TCustomImageList::SetHandle(HIMAGELIST Value) {
 int TCustomImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 void TCustomImageList::Recreate() {
-  // A new size or kind empties the list, as the images no longer fit.
-  FreeHandle();
+  // A new size empties the list, as the images no longer fit.
+  if (handle_) ImageList_SetIconSize(handle_, width_, height_);
   Change();
 }
 
 void TCustomImageList::SetMasked(bool Value) {
   if (masked_ == Value) return;
   masked_ = Value;
-  Recreate();
+  if (!handle_) return;
+  // Another kind of list starts empty.
+  FreeHandle();
+  CreateImageList();
 }
 
 void TCustomImageList::SetWidth(int Value) {

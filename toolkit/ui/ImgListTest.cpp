@@ -53,8 +53,17 @@ TEST(ImageList, KeepsThePlatformDefaultsAndMakesA32BitList) {
   EXPECT_EQ(list.DrawingStyle(), dsTransparent);
   // Another kind of list starts empty.
   list.SetMasked(false);
-  EXPECT_FALSE(list.HandleAllocated());
   EXPECT_EQ(list.Count(), 0);
+  list.Add(&image, nullptr);
+  IMAGEINFO info{};
+  ASSERT_TRUE(ImageList_GetImageInfo(list.Handle(), 0, &info));
+  EXPECT_EQ(info.hbmMask, nullptr);
+  // A new size keeps the list, emptied.
+  list.SetWidth(8);
+  EXPECT_EQ(list.Count(), 0);
+  int w = 0, h = 0;
+  ImageList_GetIconSize(list.Handle(), &w, &h);
+  EXPECT_EQ(w, 8);
 }
 
 class RecordingList : public TImageList {
