@@ -25,7 +25,10 @@ void CarregarArte(TPicture* Picture, const std::string& Name) {
 void PreencherLista(TsAlphaImageList* List, const std::string& Prefix, int Count) {
   for (int i = 0; i < Count; ++i) {
     TResourceStream stream(nullptr, Nome(Prefix, i), reinterpret_cast<const char*>(RT_RCDATA));
-    List->AddPng(&stream);
+    // The whole file becomes the item; the list builds its images when the form is loaded.
+    TsImgListItem* item = List->Items()->Add();
+    item->ImageFormat = ifPNG;
+    item->ImgData->LoadFromStream(&stream);
   }
 }
 

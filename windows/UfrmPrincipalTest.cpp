@@ -131,6 +131,19 @@ TEST_F(JanelaPrincipal, BrowserWithoutADoctorShowsItsBoxAndNoBrowser) {
 TEST_F(JanelaPrincipal, AboutBoxShowsVersionConeAndModules) {
   Criar();
   SemStartUp();
+  // The icon lists are built from the program's PNG resources, one image per item, each with alpha.
+  for (TsAlphaImageList* lista : {frmPrincipal->img32, frmPrincipal->img16}) {
+    ASSERT_TRUE(lista->Generated);
+    ASSERT_EQ(lista->Count(), lista->Items()->Count());
+    for (int i = 0; i < lista->Count(); ++i) {
+      EXPECT_EQ(lista->Items()->Items(i)->ImageWidth, lista->Width()) << lista->Name() << " " << i;
+      std::unique_ptr<TBitmap> imagem = lista->CreateBitmap32(i, lista->Width(), lista->Height());
+      ASSERT_TRUE(imagem) << lista->Name() << " " << i;
+      EXPECT_EQ(imagem->PixelFormat(), pf32bit);
+    }
+  }
+  EXPECT_EQ(frmPrincipal->img32->Count(), 16);
+  EXPECT_EQ(frmPrincipal->img16->Count(), 2);
   // No orthokeratology modules are configured where the installation has none.
   AssignText(PathsMZ.DigitalizacaoOrto, CaminhoWindows(inst->Pasta("Modulos") / "NaoExiste.dll"));
   struct TCaso {

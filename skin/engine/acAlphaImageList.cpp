@@ -4,6 +4,9 @@
 #include "skin/engine/acPNG.h"
 #include "skin/engine/sAlphaGraph.h"
 #include "skin/engine/sSkinGlobals.h"
+#include "skin/engine/sSkinGraphics.h"
+#include "skin/engine/sSkinPixels.h"
+#include "skin/engine/sSkinUtils.h"
 #include "toolkit/graphics/GdiHandle.h"
 #include "widgets/Bitmap32_Transforms.h"
 
@@ -264,6 +267,29 @@ void TsAlphaImageList::KeyAddedImages() {
   }
 }
 
+void TsAlphaImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT, bool) {
+  if (!HandleAllocated() || Index < 0) return;
+  if (!PngItem(Index)) {
+    ImageList_SetBkColor(Handle(), CLR_NONE);
+    TIcon icon;
+    GetIcon(Index, &icon, dsTransparent, itImage);
+    if (!icon.Empty()) DrawIconEx(Canvas->Handle(), X, Y, icon.Handle(), Width(), Height(), 0, nullptr, DI_NORMAL);
+    return;
+  }
+  std::unique_ptr<TBitmap> image = CreateBitmap32(Index, Width(), Height());
+  if (!image) return;
+  std::unique_ptr<TBitmap> work = NewBitmap32(Width(), Height());
+  BitBlt(work->Canvas()->Handle(), 0, 0, Width(), Height(), Canvas->Handle(), X, Y, SRCCOPY);
+  TStretchDrawAlpha draw;
+  draw.Dst = BitmapView(*work);
+  draw.Src = BitmapView(*image);
+  draw.DstRect = {0, 0, Width(), Height()};
+  draw.SrcRect = {0, 0, draw.Src.Width, draw.Src.Height};
+  draw.Background = CacheView(NewCacheInfo(work.get(), 0, 0));
+  StretchDrawAlpha(draw);
+  BitBlt(Canvas->Handle(), X, Y, Width(), Height(), work->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
 bool TsAlphaImageList::PngItem(int Index) const {
   if (!ItemsUsed() || Index >= FItems->Count()) return false;
   const TsImgListItem& item = *FItems->Items(Index);
@@ -323,4 +349,47 @@ void TsAlphaImageList::GetPublishedProperties(TPropList& List) const {
   for (const TPropInfo*& p : List)
     if (p->Name == "BkColor") p = &props[0];
   List.push_back(&props[1]);
+}
+
+TSize DrawAlphaImageListItem(TBitmap* DestBmp, const TImageListItemDraw& D) {
+  TCustomImageList* list = D.ImgList;
+  if (!DestBmp || DestBmp->Width() == 0 || !list || !list->HandleAllocated()) return {0, 0};
+  const int count = D.StateCount < 1 ? 1 : D.StateCount;
+  const int state = D.State >= count ? count - 1 : D.State;
+  const int w = list->Width() / count, h = list->Height();
+  const TPixelRect dstRect{D.X, D.Y, D.X + w, D.Y + h}, srcRect{w * state, 0, w * state + w, h};
+  if (auto* alpha = dynamic_cast<TsAlphaImageList*>(list)) {
+    std::unique_ptr<TBitmap> image = alpha->CreateBitmap32(D.ImageIndex, list->Width(), h);
+    if (image) {
+      TStretchDrawAlpha draw;
+      draw.Dst = BitmapView(*DestBmp);
+      draw.Src = BitmapView(*image);
+      draw.DstRect = dstRect;
+      draw.SrcRect = srcRect;
+      draw.BlendPercent = D.Blend;
+      draw.Tint = D.Color;
+      draw.Reflected = D.Reflected;
+      StretchDrawAlpha(draw);
+    }
+  } else {
+    // The plain list draws through its masks onto a copy of what lies under the glyph.
+    std::unique_ptr<TBitmap> work = NewBitmap32(list->Width(), h);
+    HDC dst = DestBmp->Canvas()->Handle(), tmp = work->Canvas()->Handle();
+    BitBlt(tmp, srcRect.Left, 0, w, h, dst, D.X, D.Y, SRCCOPY);
+    list->Draw(work->Canvas(), 0, 0, D.ImageIndex, true);
+    BitBlt(dst, D.X, D.Y, w, h, tmp, srcRect.Left, 0, SRCCOPY);
+  }
+  return {w, h};
+}
+
+void DrawAlphaImageListItemToDC(HDC DC, const TImageListItemDraw& D) {
+  if (!D.ImgList) return;
+  const int w = D.ImgList->Width(), h = D.ImgList->Height() + (D.Reflected ? D.ImgList->Height() / 2 : 0);
+  std::unique_ptr<TBitmap> work = NewBitmap32(w, h);
+  HDC tmp = work->Canvas()->Handle();
+  BitBlt(tmp, 0, 0, w, h, DC, D.X, D.Y, SRCCOPY);
+  TImageListItemDraw at = D;
+  at.X = 0, at.Y = 0;
+  DrawAlphaImageListItem(work.get(), at);
+  BitBlt(DC, D.X, D.Y, w, h, tmp, 0, 0, SRCCOPY);
 }

@@ -84,6 +84,8 @@ class TsAlphaImageList : public TImageList {
   void AssignTo(TPersistent* Dest) override;
   void Change() override;
   void CreateImageList() override;
+  // PNG items are drawn with their alpha over what the canvas shows; Style and Enabled are not used.
+  void DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) override;
 
  private:
   void AfterConstruction();
@@ -95,3 +97,22 @@ class TsAlphaImageList : public TImageList {
   std::unique_ptr<TsImgListItems> FItems;
   TColor FBkColor = clNone;
 };
+
+// One state of a glyph strip of an image list: the list's width holds StateCount states side by side.
+struct TImageListItemDraw {
+  TCustomImageList* ImgList = nullptr;
+  int X = 0, Y = 0;
+  int ImageIndex = 0;
+  int Blend = 0;
+  TColor Color = clNone;
+  int State = 0;
+  int StateCount = 1;
+  // A mirrored, fading copy below the glyph (the target needs half a glyph's height more room).
+  bool Reflected = false;
+};
+
+// Draws the state into a 32-bit bitmap at (X, Y) with alpha and answers the glyph's size; a state past
+// the last draws the last, a state count below 1 counts as 1.
+TSize DrawAlphaImageListItem(TBitmap* DestBmp, const TImageListItemDraw& D);
+// The same over what the device context shows at (X, Y).
+void DrawAlphaImageListItemToDC(HDC DC, const TImageListItemDraw& D);

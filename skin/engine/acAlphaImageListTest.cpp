@@ -9,6 +9,7 @@
 
 #include "skin/engine/PngTestFiles.h"
 #include "skin/engine/sAlphaGraph.h"
+#include "skin/engine/sSkinGraphics.h"
 #include "toolkit/graphics/GdiTestSupport.h"
 #include "toolkit/graphics/GraphicErrors.h"
 
@@ -208,18 +209,111 @@ TEST_F(AlphaImageList, AnUndecodableItemRaisesTheReadersError) {
   EXPECT_FALSE(list.Updating);
 }
 
+TEST_F(AlphaImageList, DrawsOneStateOfAStripWithAlpha) {
+  list.SetWidth(8);
+  // Four opaque states of two columns, then half-transparent red. The alpha mix keeps 255/256 of an
+  // opaque source byte, so state k draws blue k - 1.
+  const Pixels strip = {0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002, 0xFF000003, 0xFF000003, 0xFF000004, 0xFF000004,
+                        0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002, 0xFF000003, 0xFF000003, 0xFF000004, 0xFF000004};
+  AddItem(list, PngOf(8, 2, strip));
+  AddItem(list, PngOf(8, 2, Pixels(16, 0x80FF0000)));
+  list.GenerateStdList();
+  struct Case {
+    int State, StateCount;
+    TSize Size;
+    Pixels Row;
+  } cases[] = {
+      {7, 4, {2, 2}, {0xFF000003, 0xFF000003, 0, 0, 0, 0, 0, 0}},
+      {1, 4, {2, 2}, {0xFF000001, 0xFF000001, 0, 0, 0, 0, 0, 0}},
+      {0, 0, {8, 2}, {0xFF000000, 0xFF000000, 0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002, 0xFF000003, 0xFF000003}},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<TBitmap> dest = NewBitmap32(8, 2);
+    TImageListItemDraw d;
+    d.ImgList = &list;
+    d.State = c.State;
+    d.StateCount = c.StateCount;
+    const TSize size = DrawAlphaImageListItem(dest.get(), d);
+    EXPECT_EQ(size.cx, c.Size.cx) << c.State << "/" << c.StateCount;
+    EXPECT_EQ(size.cy, c.Size.cy);
+    const Pixels got = PixelsOf(*dest);
+    EXPECT_EQ(Pixels(got.begin() + 8, got.end()), c.Row) << c.State << "/" << c.StateCount;
+  }
+  // Out of range: nothing drawn.
+  std::unique_ptr<TBitmap> dest = NewBitmap32(8, 2);
+  TImageListItemDraw d;
+  d.ImgList = &list;
+  d.ImageIndex = 2;
+  DrawAlphaImageListItem(dest.get(), d);
+  EXPECT_EQ(PixelsOf(*dest), Pixels(16, 0));
+
+  // The list's own drawing mixes half-transparent red over a blue canvas.
+  TBitmap canvas;
+  canvas.SetPixelFormat(pf24bit);
+  canvas.SetSize(10, 4);
+  canvas.Canvas()->Brush()->SetColor(clBlue);
+  canvas.Canvas()->FillRect(Rect(0, 0, 10, 4));
+  list.Draw(canvas.Canvas(), 1, 1, 1);
+  list.Draw(canvas.Canvas(), 0, 0, 2);
+  list.Draw(canvas.Canvas(), 0, 0, -1);
+  EXPECT_EQ(canvas.Canvas()->Pixels(0, 0), clBlue);
+  EXPECT_EQ(canvas.Canvas()->Pixels(1, 1), TColor(0x7F007F));
+  EXPECT_EQ(canvas.Canvas()->Pixels(8, 2), TColor(0x7F007F));
+  EXPECT_EQ(canvas.Canvas()->Pixels(9, 1), clBlue);
+
+  // The same through a device context.
+  canvas.Canvas()->FillRect(Rect(0, 0, 10, 4));
+  d.ImageIndex = 1;
+  d.StateCount = 2;
+  d.State = 1;
+  DrawAlphaImageListItemToDC(canvas.Canvas()->Handle(), d);
+  EXPECT_EQ(canvas.Canvas()->Pixels(3, 1), TColor(0x7F007F));
+  EXPECT_EQ(canvas.Canvas()->Pixels(4, 1), clBlue);
+}
+
+TEST_F(AlphaImageList, PlainListsDrawThroughTheirMasks) {
+  TImageList plain(nullptr);
+  plain.SetWidth(4);
+  plain.SetHeight(2);
+  TBitmap image;
+  image.SetPixelFormat(pf24bit);
+  image.SetSize(4, 2);
+  image.Canvas()->Brush()->SetColor(clFuchsia);
+  image.Canvas()->FillRect(Rect(0, 0, 4, 2));
+  image.Canvas()->SetPixels(3, 0, clRed);
+  plain.AddMasked(&image, clFuchsia);
+  std::unique_ptr<TBitmap> dest = NewBitmap32(6, 2);
+  dest->Canvas()->Brush()->SetColor(clLime);
+  dest->Canvas()->FillRect(Rect(0, 0, 6, 2));
+  TImageListItemDraw d;
+  d.ImgList = &plain;
+  d.X = 1;
+  d.State = 1;
+  d.StateCount = 2;
+  EXPECT_EQ(DrawAlphaImageListItem(dest.get(), d).cx, 2);
+  EXPECT_EQ(dest->Canvas()->Pixels(1, 0), clLime);
+  EXPECT_EQ(dest->Canvas()->Pixels(2, 0), clRed);
+  EXPECT_EQ(dest->Canvas()->Pixels(3, 0), clLime);
+}
+
 TEST_F(AlphaImageList, RebuildsLeaveNoGdiObjects) {
   AddItem(list, PngOf(3, 2, First));
   list.GenerateStdList();
   TBitmap plain;
   plain.SetPixelFormat(pf24bit);
   plain.SetSize(3, 2);
+  TBitmap target;
+  target.SetSize(5, 5);
   const auto cycle = [&] {
     list.Add(&plain, nullptr);
     list.Delete(1);
     list.CreateBitmap32(0, 4, 4);
     list.CreateBitmap32(0, 3, 2);
     list.GenerateStdList();
+    list.Draw(target.Canvas(), 0, 0, 0);
+    TImageListItemDraw d;
+    d.ImgList = &list;
+    DrawAlphaImageListItemToDC(target.Canvas()->Handle(), d);
   };
   cycle();
   const int before = FreeGdiHandles();
