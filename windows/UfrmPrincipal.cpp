@@ -7,6 +7,7 @@
 #include "toolkit/ui/Dialogs.h"
 #include "windows/UBArtes.h"
 #include "windows/UBShell.h"
+#include "windows/UfrmBackup.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmFerramentas.h"
 #include "windows/UfrmSobre.h"
@@ -86,6 +87,7 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
     }
     btnBrowser->OnClick = [this](TObject* Sender) { btnBrowserClick(Sender); };
     btnTools->OnClick = [this](TObject* Sender) { btnToolsClick(Sender); };
+    btnBackup->OnClick = [this](TObject* Sender) { btnBackupClick(Sender); };
     btnHelp->OnClick = [this](TObject* Sender) { btnHelpClick(Sender); };
     btnExit->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
     sSkinManager1 = new TsSkinManager(this);
@@ -199,6 +201,11 @@ void TfrmPrincipal::btnToolsClick(TObject*) {
   if (!frmFerramentas) frmFerramentas = new TfrmFerramentas(Application);
   frmFerramentas->ListaModulos = FModulos.get();
   frmFerramentas->ShowModal();
+}
+
+void TfrmPrincipal::btnBackupClick(TObject*) {
+  if (!frmBackup) frmBackup = new TfrmBackup(Application);
+  frmBackup->ShowModal();
 }
 
 void TfrmPrincipal::btnHelpClick(TObject*) { HtmlHelp1->ShowContents(); }

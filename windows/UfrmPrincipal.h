@@ -66,6 +66,7 @@ class TfrmPrincipal : public TForm {
   void FormDestroy(TObject* Sender);
   void btnBrowserClick(TObject* Sender);
   void btnToolsClick(TObject* Sender);
+  void btnBackupClick(TObject* Sender);
   void btnHelpClick(TObject* Sender);
   void btnExitClick(TObject* Sender);
   void imgSobreClick(TObject* Sender);
@@ -73,6 +74,7 @@ class TfrmPrincipal : public TForm {
   void StepDatabase();
   void StepMapModules();
   void StepModuleInfo();
+  void StepBackupAutomatico();
   void SplashProgress(int Position);
 
   std::unique_ptr<TStringList> FModulos;

@@ -1,11 +1,14 @@
 // The start-up of the workstation: settings, records, database, map modules and module information.
+#include "core/UBBackupRegras.h"
 #include "core/UBConstantes.h"
 #include "core/UBInfoDLL.h"
 #include "core/UBModuleStream.h"
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/FileUtils.h"
+#include "toolkit/rtl/NumberText.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/UfrmBackup.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
 #include "windows/UfrmStarting.h"
@@ -63,6 +66,21 @@ void TfrmPrincipal::StartUp() {
     throw;
   }
   frmIniciando->Close();
+  StepBackupAutomatico();
+}
+
+void TfrmPrincipal::StepBackupAutomatico() {
+  if (InfosMZ.BackupAuto <= 0) return;
+  if (!frmBackup) frmBackup = new TfrmBackup(Application);
+  frmBackup->CarregarInfoBackup();
+  std::vector<std::string> detalhes;
+  for (int i = 0; i < frmBackup->memDetalhes->Lines()->Count(); ++i)
+    detalhes.push_back((*frmBackup->memDetalhes->Lines())[i]);
+  const TOpcoesBackupAuto opcoes{InfosMZ.BackupAuto, InfosMZ.BackupAutoOp1_1, InfosMZ.BackupAutoOp1_2,
+                                 InfosMZ.BackupAutoOp2};
+  if (BackupAutomaticoDevido(Now(), TextoUltimoBackup(detalhes), opcoes, StrToIntDef(frmBackup->Label2->Caption(), 0)))
+    frmBackup->PerguntarBackupAutomatico();
+  if (frmBackup) frmBackup->Close();
 }
 
 void TfrmPrincipal::SplashProgress(int Position) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
 namespace detail {
 
 std::string ClientDatabaseName(const std::string& Name) {
@@ -12,7 +14,11 @@ std::string ClientDatabaseName(const std::string& Name) {
   if (!unix) return Name;
   std::string result(unix);
   HeapFree(GetProcessHeap(), 0, unix);
-  return result;
+  // A drive other than the root one is a link named "x:" in the prefix, and the client would read that
+  // colon as a server name: the links are resolved.
+  std::error_code erro;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(result, erro);
+  return erro ? result : real.string();
 }
 
 }  // namespace detail

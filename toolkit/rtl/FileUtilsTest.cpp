@@ -152,4 +152,10 @@ TEST(Files, DiskFreeOfTheSystemDrive) {
   EXPECT_EQ(DiskFree(27), -1);  // past Z:
 }
 
+TEST(Files, DiskSizeOfTheSystemDrive) {
+  EXPECT_GE(DiskSize(3), DiskFree(3));
+  EXPECT_GT(DiskSize(0), 0);
+  EXPECT_EQ(DiskSize(27), -1);
+}
+
 }  // namespace

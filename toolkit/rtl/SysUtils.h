@@ -27,3 +27,5 @@ std::string SysErrorMessage(unsigned long errorCode);
 
 // Free bytes on a drive (0 the current one, 1 A:, 2 B:, 3 C: ...), -1 when it cannot be read.
 int64_t DiskFree(uint8_t drive);
+// Size in bytes of a drive, numbered as for DiskFree; -1 when it cannot be read (no medium, no drive).
+int64_t DiskSize(uint8_t drive);

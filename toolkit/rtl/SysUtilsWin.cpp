@@ -156,10 +156,23 @@ void RaiseLastOSError() {
   throw EOSError(message, code);
 }
 
-int64_t DiskFree(uint8_t drive) {
-  if (drive > 26) return -1;
+namespace {
+
+// Free bytes for the caller and total bytes of a drive; false when they cannot be read.
+bool DriveSpace(uint8_t drive, ULARGE_INTEGER& available, ULARGE_INTEGER& total) {
+  if (drive > 26) return false;
   const std::string root = drive == 0 ? std::string() : std::string(1, char('A' + drive - 1)) + ":\\";
-  ULARGE_INTEGER available;
-  if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, nullptr, nullptr)) return -1;
-  return int64_t(available.QuadPart);
+  return GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, &total, nullptr);
+}
+
+}  // namespace
+
+int64_t DiskFree(uint8_t drive) {
+  ULARGE_INTEGER available, total;
+  return DriveSpace(drive, available, total) ? int64_t(available.QuadPart) : -1;
+}
+
+int64_t DiskSize(uint8_t drive) {
+  ULARGE_INTEGER available, total;
+  return DriveSpace(drive, available, total) ? int64_t(total.QuadPart) : -1;
 }

@@ -1,0 +1,322 @@
+// The backup window in this process: a backup to a medium on a drive letter of the test's own, the
+// flags by code, missing files logged and kept, failed copies reported as failures, the restore, the
+// disc labels and the automatic-backup options.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/UBConstantes.h"
+#include "core/UDExames.h"
+#include "core/UDLaudos.h"
+#include "core/UDMedicos.h"
+#include "core/UDPacientes.h"
+#include "toolkit/db/IBQuery.h"
+#include "toolkit/rtl/Exceptions.h"
+#include "toolkit/ui/Dialogs.h"
+#include "windows/UfrmBackup.h"
+#include "windows/UfrmPrincipal.h"
+#include "windows/WindowsTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using windowstest::CaminhoWindows;
+using windowstest::TInstalacaoTeste;
+
+// The medium's drive letter: no other test maps it.
+const char kLetra = 'q';
+
+std::string Ler(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+class Backup : public testing::Test {
+ protected:
+  void SetUp() override {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    inst = std::make_unique<TInstalacaoTeste>(info->name());
+    midia = inst->Pasta("MidiaTeste");
+    fs::create_directories(midia);
+    Mapear(midia);
+    std::ofstream(inst->Pasta("Modulos") / "MidiaBackup.ini", std::ios::binary)
+        << "[MIDIA]\r\nAUTOMATICO=1\r\nPASTA=" << char(kLetra - 'a' + 'A') << ":\\\r\n";
+    BIniSettings = std::make_unique<TBIniSettings>();
+    ASSERT_TRUE(BIniSettings->LoadAll());
+    CopySettingsToRecords(*BIniSettings);
+    DMPrincipal = new TDMPrincipal(Application);
+    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
+    frm = frmBackup = new TfrmBackup(Application);
+  }
+  void TearDown() override {
+    if (frmBackup) frmBackup->Free();
+    probe.Close();
+    probe.SetDatabase(nullptr);
+    if (DMPrincipal) DMPrincipal->Free();
+    DMPrincipal = nullptr;
+    BIniSettings.reset();
+    std::error_code e;
+    fs::remove(Unidade(), e);
+    inst.reset();
+  }
+  // The drive letter in the test prefix, pointing at Alvo.
+  static fs::path Unidade() { return fs::path(std::getenv("WINEPREFIX")) / "dosdevices" / (std::string(1, kLetra) + ":"); }
+  static void Mapear(const fs::path& Alvo) {
+    std::error_code e;
+    fs::remove(Unidade(), e);
+    fs::create_symlink(Alvo, Unidade());
+  }
+
+  int Scalar(const std::string& sql) {
+    probe.Close();
+    probe.SetDatabase(DMPrincipal->IBDatabase);
+    probe.SQL().Clear();
+    probe.SQL().Add(sql);
+    probe.Open();
+    const int v = probe.Fields(0)->AsInteger();
+    probe.Close();
+    return v;
+  }
+  std::string BackupDe(const std::string& Tabela, int Codigo) {
+    probe.Close();
+    probe.SetDatabase(DMPrincipal->IBDatabase);
+    probe.SQL().Clear();
+    probe.SQL().Add("SELECT BACKUP FROM " + Tabela + " WHERE CODIGO=" + std::to_string(Codigo));
+    probe.Open();
+    const std::string v = probe.Fields(0)->AsString();
+    probe.Close();
+    return v;
+  }
+
+  int Paciente(const std::string& Nome) {
+    TDadosPaciente d;
+    d.Nome = Nome;
+    return TDPacientes::InsertPacientes(d, EncodeDate(2026, 12, 10), 0);
+  }
+  // An exam with its three files, or none when Arquivos is false.
+  int Exame(int Pac, int Med, bool Arquivos) {
+    const int c = TDExames::InsertExames(Pac, Med, EncodeDate(2026, 12, 10), EncodeTime(9, 30, 0, 0), "OD", 0.9, "T",
+                                         "", "", "", 32, "4");
+    if (Arquivos) {
+      fs::create_directories(inst->Pasta("Exames") / std::to_string(Pac));
+      for (const char* f : {"a.txt", "d.txt", "m.txt"})
+        std::ofstream(inst->Pasta("Exames") / std::to_string(Pac) / (std::to_string(c) + f))
+            << "exame " << c << " " << f;
+    }
+    return c;
+  }
+  int Laudo(int Pac, bool Arquivo) {
+    const int c = TDLaudos::InsertLaudos(Pac, -1, -1, "", EncodeDate(2026, 12, 10), EncodeTime(10, 0, 0, 0));
+    if (Arquivo) {
+      fs::create_directories(inst->Pasta("Laudos") / std::to_string(Pac));
+      std::ofstream(inst->Pasta("Laudos") / std::to_string(Pac) / (std::to_string(c) + "l.txt")) << "laudo " << c;
+    }
+    return c;
+  }
+  testing::AssertionResult Mostrou(const std::string& Texto) const {
+    std::string vistos;
+    for (const auto& e : dialogs.Log()) {
+      if (e.Text == Texto) return testing::AssertionSuccess() << "shown: " << Texto;
+      vistos += "\n  " + e.Caption + ": " + e.Text;
+    }
+    return testing::AssertionFailure() << "not shown: " << Texto << "; the boxes were:" << vistos;
+  }
+  const TDialogScript::Entry* Caixa(const std::string& Caption) const {
+    for (const auto& e : dialogs.Log())
+      if (e.Caption == Caption) return &e;
+    return nullptr;
+  }
+  void Iniciar() {
+    frm->CarregarInfoBackup();
+    frm->btnIniciarBkpClick(nullptr);
+  }
+
+  std::unique_ptr<TInstalacaoTeste> inst;
+  fs::path midia;
+  TfrmBackup* frm = nullptr;
+  TIBQuery probe{nullptr};
+  TDialogScript dialogs;
+};
+
+TEST_F(Backup, MissingFilesAreLoggedAndKeptAndEachResultFlagsItsOwnRow) {
+  const int med = TDMedicos::InsertMedicos(TDadosMedico{"Dra. Ana"});
+  const int p1 = Paciente("Bruno"), p2 = Paciente("Carla");
+  // The missing exam and report come first: a flag by position would land on the wrong rows.
+  const int semArquivos = Exame(p1, med, false);
+  const int e1 = Exame(p1, med, true), e2 = Exame(p2, med, true);
+  const int laudoSem = Laudo(p2, false), l1 = Laudo(p1, true);
+  DMPrincipal->PCommitDataBase();
+
+  Iniciar();
+
+  EXPECT_EQ(frm->Drive, "Q:\\");
+  EXPECT_TRUE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  EXPECT_EQ(BackupDe("EXAMES", semArquivos), "");
+  EXPECT_EQ(BackupDe("LAUDOS", laudoSem), "");
+  for (int e : {e1, e2}) EXPECT_EQ(BackupDe("EXAMES", e).size(), 10u) << e;
+  EXPECT_EQ(BackupDe("LAUDOS", l1).size(), 10u);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM EXAMES"), 3);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM LAUDOS"), 2);
+  EXPECT_EQ(Ler(inst->Raiz() / "LogBackupExame.txt"),
+            "Exame não encontrado: " + std::to_string(p1) + "\\" + std::to_string(semArquivos) + "\r\n");
+  EXPECT_EQ(Ler(inst->Raiz() / "LogBackupLaudo.txt"),
+            "Laudo não encontrado: " + std::to_string(p2) + "\\" + std::to_string(laudoSem) + "l.txt\r\n");
+  EXPECT_TRUE(frm->lblAvisoBackup->Visible());
+  EXPECT_EQ(frm->lblAvisoBackup->Caption(),
+            "Alguns exames/laudos não foram encontrados no HD e não foram incluídos no backup.");
+  EXPECT_EQ(Ler(midia / "Exames" / std::to_string(p2) / (std::to_string(e2) + "d.txt")),
+            "exame " + std::to_string(e2) + " d.txt");
+  EXPECT_EQ(frm->Label2->Caption(), "1");
+  EXPECT_EQ(frm->Label4->Caption(), "1");
+
+  // The copied database attaches and holds the same rows.
+  ASSERT_TRUE(fs::exists(midia / "Banco de Dados" / "DATABASE.GDB"));
+  TIBDatabase copia(nullptr);
+  copia.SetDatabaseName(CaminhoWindows(midia / "Banco de Dados" / "DATABASE.GDB"));
+  copia.Params().Assign(&DMPrincipal->IBDatabase->Params());
+  copia.Open();
+  TIBTransaction t(nullptr);
+  t.SetDefaultDatabase(&copia);
+  TIBQuery q(nullptr);
+  q.SetDatabase(&copia);
+  q.SetTransaction(&t);
+  q.SQL().Add("SELECT COUNT(*) FROM EXAMES WHERE BACKUP <> ''");
+  q.Open();
+  EXPECT_EQ(q.Fields(0)->AsInteger(), 2);
+  q.Close();
+  t.Commit();
+  copia.Close();
+  // The live database is attached again.
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PACIENTES"), 2);
+}
+
+TEST_F(Backup, NothingPendingStillCopiesTheDatabase) {
+  Iniciar();
+  EXPECT_TRUE(fs::exists(midia / "Backup.txt"));  // the module was called
+  EXPECT_TRUE(fs::exists(midia / "Banco de Dados" / "DATABASE.GDB"));
+  EXPECT_TRUE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  EXPECT_FALSE(frm->lblAvisoBackup->Visible());
+}
+
+TEST_F(Backup, AMediumThatCannotBeWrittenSetsNoFlagAndReportsNoSuccess) {
+  const int med = TDMedicos::InsertMedicos(TDadosMedico{"Dra. Ana"});
+  const int e = Exame(Paciente("Bruno"), med, true);
+  DMPrincipal->PCommitDataBase();
+  // A file where the medium's folder belongs.
+  std::ofstream(inst->Pasta("MidiaArquivo")) << "x";
+  Mapear(inst->Pasta("MidiaArquivo"));
+  Iniciar();
+  EXPECT_EQ(BackupDe("EXAMES", e), "");
+  EXPECT_FALSE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+}
+
+TEST_F(Backup, ADatabaseCopyThatFailsShowsTheSystemsErrorAndNoSuccess) {
+  // A file where the database folder of the medium belongs.
+  std::ofstream(midia / "Banco de Dados") << "x";
+  Iniciar();
+  EXPECT_FALSE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  const TDialogScript::Entry* erro = Caixa("Backup");
+  ASSERT_NE(erro, nullptr);
+  EXPECT_EQ(erro->Icon, UINT(MB_ICONERROR));
+  EXPECT_FALSE(erro->Text.empty());
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PACIENTES"), 0);  // attached again
+}
+
+TEST_F(Backup, RestoreIntoAnEmptyInstallationBringsBackRowsAndFiles) {
+  const int med = TDMedicos::InsertMedicos(TDadosMedico{"Dra. Ana"});
+  const int p = Paciente("Bruno");
+  const int e = Exame(p, med, true);
+  const int l = Laudo(p, true);
+  DMPrincipal->PCommitDataBase();
+  Iniciar();
+  ASSERT_TRUE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  const fs::path arquivoExame = inst->Pasta("Exames") / std::to_string(p) / (std::to_string(e) + "a.txt");
+  const std::string conteudo = Ler(arquivoExame);
+  // An empty installation: no exam or report files, a database without rows.
+  DMPrincipal->PDesconectionDataBase();
+  fs::remove_all(inst->Pasta("Exames"));
+  fs::remove_all(inst->Pasta("Laudos"));
+  fs::create_directories(inst->Pasta("Exames"));
+  fs::create_directories(inst->Pasta("Laudos"));
+  fs::remove(inst->Pasta("BancoDados") / "DATABASE.GDB");
+  ASSERT_TRUE(TDMPrincipal::PCreateDataBase(inst->Banco()));
+  DMPrincipal->PConnectDataBase();
+  ASSERT_EQ(Scalar("SELECT COUNT(*) FROM EXAMES"), 0);
+
+  dialogs.Answer(IDOK);
+  frm->btnRestaurarClick(nullptr);
+
+  EXPECT_TRUE(Mostrou("Restauração concluída com êxito"));
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM EXAMES"), 1);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM LAUDOS"), 1);
+  EXPECT_EQ(BackupDe("EXAMES", e).size(), 10u);
+  EXPECT_EQ(Ler(arquivoExame), conteudo);
+  EXPECT_TRUE(fs::exists(inst->Pasta("Laudos") / std::to_string(p) / (std::to_string(l) + "l.txt")));
+  EXPECT_TRUE(fs::exists(inst->Pasta("BancoDados") / "DATABASE.GDB.bak"));
+}
+
+TEST_F(Backup, ARestoredCopyThatDoesNotAttachLeavesTheLiveDatabase) {
+  const int med = TDMedicos::InsertMedicos(TDadosMedico{"Dra. Ana"});
+  Exame(Paciente("Bruno"), med, true);
+  DMPrincipal->PCommitDataBase();
+  Iniciar();
+  ASSERT_TRUE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  std::ofstream(midia / "Banco de Dados" / "DATABASE.GDB", std::ios::trunc) << "no database";
+  const std::string vivo = Ler(inst->Pasta("BancoDados") / "DATABASE.GDB");
+  dialogs.ClearLog();
+  dialogs.Answer(IDOK);
+  frm->btnRestaurarClick(nullptr);
+  EXPECT_FALSE(Mostrou("Restauração concluída com êxito"));
+  const TDialogScript::Entry* erro = Caixa("Backup");
+  ASSERT_NE(erro, nullptr);
+  EXPECT_EQ(erro->Icon, UINT(MB_ICONERROR));
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM EXAMES"), 1);
+  EXPECT_FALSE(fs::exists(inst->Pasta("BancoDados") / "DATABASE.GDB.novo"));
+  EXPECT_FALSE(fs::exists(inst->Pasta("BancoDados") / "DATABASE.GDB.bak"));
+}
+
+TEST_F(Backup, DiscLabels) {
+  for (const auto& [numero, rotulo] : std::vector<std::pair<int, std::string>>{
+           {0, "MZ4K0000"}, {9999, "MZ4K9999"}, {12345, "MZ4K9999"}, {-3, "MZ4K0000"}, {42, "MZ4K0042"}}) {
+    ASSERT_TRUE(TfrmBackup::GravarRotuloDisco("Q:\\", numero));
+    EXPECT_EQ(Ler(midia / "zip.dat"), rotulo + "\r\n") << numero;
+  }
+  // A folder where the label file belongs.
+  fs::remove(midia / "zip.dat");
+  fs::create_directories(midia / "zip.dat");
+  EXPECT_FALSE(TfrmBackup::GravarRotuloDisco("Q:\\", 1));
+}
+
+TEST_F(Backup, DriveReadiness) {
+  EXPECT_TRUE(TfrmBackup::DrivePronto('Q'));
+  EXPECT_TRUE(TfrmBackup::DrivePronto('q'));
+  EXPECT_FALSE(TfrmBackup::DrivePronto('1'));
+}
+
+TEST_F(Backup, CloseWritesTheFourOptions) {
+  frm->CarregarInfoBackup();
+  frm->rbtExames->SetChecked(true);
+  frm->UpDown1->SetPosition(12);
+  frm->cbxPeriodo->SetItemIndex(1);
+  frm->UpDown2->SetPosition(350);
+  frm->sbtFecharClick(nullptr);
+  const std::string ini = CaminhoWindows(inst->Configuracao());
+  char v[32];
+  for (const auto& [chave, valor] : std::vector<std::pair<const char*, const char*>>{
+           {"AUTO", "2"}, {"AUTO_OP1_1", "12"}, {"AUTO_OP1_2", "1"}, {"AUTO_OP2", "350"}}) {
+    GetPrivateProfileStringA("BACKUP", chave, "", v, sizeof v, ini.c_str());
+    EXPECT_STREQ(v, valor) << chave;
+  }
+  EXPECT_EQ(InfosMZ.BackupAuto, 2);
+  EXPECT_EQ(InfosMZ.BackupAutoOp2, 350);
+}
+
+}  // namespace

@@ -1,0 +1,284 @@
+// The backup and the restore of the backup window.
+#include <windows.h>
+
+#include "core/UBBackupDLL.h"
+#include "core/UBBackupRegras.h"
+#include "core/UBConstantes.h"
+#include "core/UBModuleStream.h"
+#include "core/UDExames.h"
+#include "core/UDLaudos.h"
+#include "core/UfrmDataModule.h"
+#include "toolkit/rtl/Exceptions.h"
+#include "toolkit/rtl/FileUtils.h"
+#include "toolkit/rtl/IniFiles.h"
+#include "toolkit/rtl/StringUtils.h"
+#include "toolkit/rtl/SysUtils.h"
+#include "windows/UBCopiaConferida.h"
+#include "windows/UBShell.h"
+#include "windows/UfrmBackup.h"
+
+namespace {
+
+// The module's result column BACKUP holds 10 characters.
+constexpr size_t kTamanhoBackup = 10;
+
+std::string Texto(const char* s) { return s ? s : ""; }
+std::string EstadoLocal() { return Texto(PathsMZ.DirMZ) + "\\BackUp.ini"; }
+std::string BancoLocal() { return Texto(PathsMZ.BancoDados); }
+
+// The lines of a module's result stream.
+std::vector<std::string> Linhas(TMemoryStream& Stream) {
+  std::vector<std::string> linhas;
+  if (Stream.Size() == 0) return linhas;
+  Stream.SetPosition(0);
+  TStringList lista;
+  lista.LoadFromStream(&Stream);
+  for (int i = 0; i < lista.Count(); ++i) linhas.push_back(lista[i]);
+  return linhas;
+}
+
+// Refuses the whole result before any flag is set: more lines than items, or a line the column cannot hold.
+void ConferirResultado(const std::vector<std::string>& Linhas, size_t Itens) {
+  if (Linhas.size() > Itens)
+    throw Exception("O módulo de backup devolveu " + std::to_string(Linhas.size()) + " resultados para " +
+                    std::to_string(Itens) + " itens.");
+  for (const std::string& l : Linhas)
+    if (l.size() > kTamanhoBackup) throw Exception("Resultado do módulo de backup inválido: " + l);
+}
+
+void SalvarLog(TStringList& Log, const std::string& Nome) {
+  const std::string arquivo = Texto(PathsMZ.DirMZ) + "\\" + Nome;
+  DeleteFile(arquivo);
+  Log.SaveToFile(arquivo);
+}
+
+void MostrarErro(const std::string& Texto) { Application->MessageBox(Texto, "Backup", MB_ICONERROR); }
+
+}  // namespace
+
+void TfrmBackup::PrepararExames(std::vector<int>& Codigos, TStringList& Arquivos) {
+  TDExames cursor;
+  cursor.Ativar();
+  cursor.Navegar("BACKUP", "", "SELECT");
+  const int n = TDExames::CountExamesSemBackup();
+  Status("Preparando exames...");
+  pgbBackup->SetPosition(0);
+  pgbBackup->SetMax(n);
+  const std::string exames = Texto(PathsMZ.Exames);
+  TStringList log;
+  for (int i = 0; i < n; ++i, cursor.Navegar("", "", "Next")) {
+    const std::string nome = std::to_string(cursor.GetCodPaciente()) + "\\" + std::to_string(cursor.GetCodigo());
+    const std::string base = exames + "\\" + nome;
+    if (FileExists(base + "a.txt") || FileExists(base + "d.txt") || FileExists(base + "m.txt")) {
+      for (const char* f : {"a.txt", "d.txt", "m.txt"}) Arquivos.Add(nome + f);
+      Codigos.push_back(cursor.GetCodigo());
+      pgbBackup->StepBy(1);
+    } else {
+      log.Add("Exame não encontrado: " + nome);
+    }
+  }
+  cursor.Desativar();
+  if (log.Count() == 0) return;
+  lblAvisoBackup->SetVisible(true);
+  SalvarLog(log, "LogBackupExame.txt");
+}
+
+void TfrmBackup::PrepararLaudos(std::vector<int>& Codigos, TStringList& Arquivos) {
+  TDLaudos cursor;
+  cursor.Ativar();
+  cursor.Navegar("BACKUP", "", "SELECT");
+  const int n = TDLaudos::CountLaudosSemBackup();
+  Status("Preparando laudos...");
+  pgbBackup->SetPosition(0);
+  pgbBackup->SetMax(n);
+  const std::string laudos = Texto(PathsMZ.Laudos);
+  TStringList log;
+  for (int i = 0; i < n; ++i, cursor.Navegar("", "", "Next")) {
+    const std::string nome =
+        std::to_string(cursor.GetCodPaciente()) + "\\" + std::to_string(cursor.GetCodigo()) + "l.txt";
+    if (FileExists(laudos + "\\" + nome)) {
+      Arquivos.Add(nome);
+      Codigos.push_back(cursor.GetCodigo());
+      pgbBackup->StepBy(1);
+    } else {
+      log.Add("Laudo não encontrado: " + nome);
+    }
+  }
+  cursor.Desativar();
+  if (log.Count() == 0) return;
+  lblAvisoBackup->SetVisible(true);
+  SalvarLog(log, "LogBackupLaudo.txt");
+}
+
+void TfrmBackup::btnIniciarBkpClick(TObject*) {
+  lblAvisoBackup->SetCaption(
+      "Alguns exames/laudos não foram encontrados no HD e não foram incluídos no backup.");
+  lblAvisoBackup->SetVisible(false);
+  std::vector<int> exames, laudos;
+  TStringList listaExames, listaLaudos;
+  PrepararExames(exames, listaExames);
+  PrepararLaudos(laudos, listaLaudos);
+  Status("Preparação concluída. Realizando backup...");
+  TMemoryStream sExames, sResExames, sLaudos, sResLaudos;
+  listaExames.SaveToStream(&sExames);
+  listaLaudos.SaveToStream(&sLaudos);
+  sExames.SetPosition(0);
+  sLaudos.SetPosition(0);
+  // Without its module nothing reaches a medium: no flag, no database copy, no success.
+  if (!CarregarBackupDLL(Texto(PathsMZ.BackupModulo))) return;
+  int resultado;
+  {
+    TStreamModulo me(sExames), mre(sResExames), ml(sLaudos), mrl(sResLaudos);
+    resultado = CriarBackup(reinterpret_cast<HWND__*>(Handle()), &me, &mre, &ml, &mrl, 3,
+                            Texto(PathsMZ.Exames).c_str(), Texto(PathsMZ.Laudos).c_str());
+  }
+  LiberarBackupDLL();
+  if (resultado == -1) return;
+  const std::vector<std::string> resExames = Linhas(sResExames), resLaudos = Linhas(sResLaudos);
+  ConferirResultado(resExames, exames.size());
+  ConferirResultado(resLaudos, laudos.size());
+  for (size_t i = 0; i < resExames.size(); ++i) TDExames::UpdateBackupExameByCodigo(exames[i], resExames[i]);
+  for (size_t i = 0; i < resLaudos.size(); ++i) TDLaudos::UpdateBackupLaudoByCodigo(laudos[i], resLaudos[i]);
+  DMPrincipal->PCommitDataBase();
+  CarregarInfoBackup();
+  const char letra = Drive.empty() ? 0 : Drive[0];
+  const int64_t livre = letra >= 'A' && letra <= 'Z' ? DiskFree(uint8_t(letra - 'A' + 1)) : -1;
+  if (livre < 0 || TamanhoBackup() > livre / 1024) {
+    if (!NovoDisco()) return;
+  }
+  if (!CopiarBancoParaBackup()) return;
+  Application->MessageBox("Backup dos Exames e Laudos concluído com êxito", "Backup", MB_ICONINFORMATION);
+  Status("Backup finalizado!");
+}
+
+bool TfrmBackup::NovoDisco() {
+  const auto perguntar = [] {
+    return Application->MessageBox("Insira um NOVO disco no drive e pressione OK.", "Backup",
+                                   MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+  };
+  if (!perguntar()) return true;
+  TIniFile ini(EstadoLocal());
+  const std::string tipo = UpperCase(ini.ReadString("BACKUP", "TipoBkp", ""));
+  const std::string comando = ini.ReadString("BACKUP", "DirectCD", "");
+  const int disco = ini.ReadInteger("BACKUP", "DiscoAtual", 0) + 1;
+  if (tipo == "ZIP") {
+    while (!SetCurrentDir(Drive))
+      if (!perguntar()) return true;
+    if (Application->MessageBox("Será necessário um disco formatado, ou seja, que não contenha nenhum arquivo.\r\n"
+                                "Com a formatação todos os dados serão apagados! Deseja formatar o disco atual "
+                                "agora? ",
+                                "Backup", MB_YESNO | MB_ICONQUESTION) == IDYES)
+      ShellFormatarDrive(HWND(Handle()), UINT(Drive[0] - 'A'), 0xFFFF, 0);
+    ShellRotularVolume(Drive, "MZ4K" + NumeroDisco(disco));
+  } else if (tipo == "CDR") {
+    while (!DrivePronto(Drive[0]))
+      if (!perguntar()) return true;
+    if (Application->MessageBox(
+            "Será necessário um CD-RW formatado, ou seja, que não contenha nenhum arquivo e que tenha sido gerado a "
+            "partir do software apropriado.\r\nDeseja formatar o CD-RW agora?\r\nEscolha \"Sim\" para formatar o "
+            "CD-RW ou escolha \"Não\" se este já for um CD-RW formatado",
+            "Backup", MB_YESNO | MB_ICONINFORMATION) == IDYES) {
+      if (ShellWinExec(comando, SW_SHOWNORMAL) <= 31) {
+        Application->MessageBox(SysErrorMessage(GetLastError()), "Backup", MB_ICONERROR);
+      } else {
+        Sleep(7000);
+        if (Application->MessageBox("Deseja continuar o BackUp?", "Backup", MB_YESNO | MB_ICONINFORMATION) != IDYES)
+          return false;
+      }
+      if (!GravarRotuloDisco(Drive, disco)) {
+        Application->MessageBox("Erro ao gravar o arquivo .dat no CD. O BackUp será encerrado.", "BackUp",
+                                MB_ICONERROR);
+        return false;
+      }
+    }
+  }
+  ini.WriteInteger("BACKUP", "DiscoAtual", disco);
+  for (const char* chave : {"NumArquivos", "NumArquivosLau", "NumExamDisco", "NumLauDisco"})
+    ini.WriteInteger("BACKUP", chave, 0);
+  ini.WriteInteger("BACKUP", "ArquivoAtual", 1);
+  return true;
+}
+
+bool TfrmBackup::CopiarBancoParaBackup() {
+  // A live database file is not a copy: commit, detach, copy, check, and attach again in every case.
+  DMPrincipal->PCommitDataBase();
+  DMPrincipal->PDesconectionDataBase();
+  DWORD erro = 0;
+  std::string texto;
+  const std::string destino = Drive + "Banco de Dados";
+  if (!ForceDirectories(destino)) erro = GetLastError() ? GetLastError() : ERROR_PATH_NOT_FOUND;
+  if (!erro) erro = CopiarPastaConferida(BancoLocal(), destino);
+  if (!erro && FileExists(EstadoLocal())) erro = CopiarArquivoConferido(EstadoLocal(), Drive + "BackUp.ini");
+  if (!erro) BancoAnexa(destino + "\\DATABASE.GDB", texto);
+  DMPrincipal->PConnectDataBase();
+  if (erro) texto = SysErrorMessage(erro);
+  if (texto.empty()) return true;
+  Status("");
+  MostrarErro(texto);
+  return false;
+}
+
+void TfrmBackup::btnRestaurarClick(TObject*) {
+  if (Application->MessageBox("Atenção!!! Esta operação irá substituir todos os exames\r\natuais pelos exames "
+                              "armazenados no último backup realizado.\r\r\nQualquer dúvida entrar em contato com o "
+                              "nosso suporte técnico.",
+                              "Informação", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+    return;
+  if (!CarregarBackupDLL(Texto(PathsMZ.BackupModulo))) return;
+  const int resultado = RestaurarBackup(reinterpret_cast<HWND__*>(Handle()), Texto(PathsMZ.Exames).c_str(),
+                                        Texto(PathsMZ.Laudos).c_str());
+  LiberarBackupDLL();
+  if (resultado == -1) return;
+  DMPrincipal->PDesconectionDataBase();
+  const bool restaurado = RestaurarBanco();
+  DMPrincipal->PConnectDataBase();
+  if (!restaurado) return;
+  RestaurarBackupIni();
+  Application->MessageBox("Restauração concluída com êxito", "Backup", MB_ICONINFORMATION);
+}
+
+bool TfrmBackup::RestaurarBanco() {
+  // Each file arrives under a temporary name and is checked; the database must attach before the old
+  // files step aside as ".bak".
+  const std::string origem = Drive + "Banco de Dados";
+  const std::string banco = BancoLocal();
+  const std::vector<std::string> nomes = ArquivosDaPasta(origem);
+  DWORD erro = nomes.empty() ? ERROR_FILE_NOT_FOUND : 0;
+  std::string texto;
+  for (const std::string& n : nomes) {
+    if (erro) break;
+    const std::string destino = banco + "\\" + n;
+    if (!ForceDirectories(destino.substr(0, destino.rfind('\\')))) erro = GetLastError();
+    else erro = CopiarArquivoConferido(origem + "\\" + n, destino + ".novo");
+  }
+  if (!erro) BancoAnexa(banco + "\\DATABASE.GDB.novo", texto);
+  std::vector<std::string> trocados;
+  if (!erro && texto.empty()) {
+    for (const std::string& n : nomes) {
+      const std::string vivo = banco + "\\" + n;
+      const bool existia = FileExists(vivo);
+      if ((existia && !MoveFileExA(vivo.c_str(), (vivo + ".bak").c_str(), MOVEFILE_REPLACE_EXISTING)) ||
+          !MoveFileExA((vivo + ".novo").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        erro = GetLastError();
+        if (existia) MoveFileExA((vivo + ".bak").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING);
+        break;
+      }
+      trocados.push_back(n);
+    }
+    // Half a swap is no database: the files already swapped go back.
+    if (erro)
+      for (const std::string& n : trocados) {
+        const std::string vivo = banco + "\\" + n;
+        MoveFileExA((vivo + ".bak").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING);
+      }
+  }
+  for (const std::string& n : nomes) DeleteFile(banco + "\\" + n + ".novo");
+  if (erro) texto = SysErrorMessage(erro);
+  if (texto.empty()) return true;
+  MostrarErro(texto);
+  return false;
+}
+
+void TfrmBackup::RestaurarBackupIni() {
+  if (FileExists(Drive + "BackUp.ini")) CopiarArquivoConferido(Drive + "BackUp.ini", EstadoLocal());
+}
