@@ -19,6 +19,7 @@
 #include "toolkit/db/IBQuery.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/UBShell.h"
 #include "windows/UfrmBackup.h"
 #include "windows/UfrmPrincipal.h"
 #include "windows/WindowsTestSupport.h"
@@ -28,6 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 using windowstest::CaminhoWindows;
 using windowstest::TInstalacaoTeste;
+using windowstest::TPassoModal;
 
 // The medium's drive letter: no other test maps it.
 const char kLetra = 'q';
@@ -299,6 +301,97 @@ TEST_F(Backup, DriveReadiness) {
   EXPECT_TRUE(TfrmBackup::DrivePronto('Q'));
   EXPECT_TRUE(TfrmBackup::DrivePronto('q'));
   EXPECT_FALSE(TfrmBackup::DrivePronto('1'));
+}
+
+// A medium too small for the database: a sparse file larger than the drive's free space.
+class NovoDisco : public Backup {
+ protected:
+  void SetUp() override {
+    Backup::SetUp();
+    ULARGE_INTEGER livre{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("Q:\\", &livre, nullptr, nullptr));
+    fs::resize_file((std::ofstream(inst->Pasta("BancoDados") / "grande.dat"), inst->Pasta("BancoDados") / "grande.dat"),
+                    livre.QuadPart + (1ull << 30));
+    // The backup then stops at the database copy, before copying the large file.
+    std::ofstream(midia / "Banco de Dados") << "x";
+    detail::SetShellHook([this](const TShellCall& c) {
+      std::string linha = c.Function;
+      for (const std::string& a : c.Arguments) linha += " " + a;
+      shell.push_back(linha);
+      return c.Success;
+    });
+  }
+  void TearDown() override {
+    detail::SetShellHook(nullptr);
+    Backup::TearDown();
+  }
+  void Estado(const std::string& Tipo) {
+    std::ofstream(inst->Raiz() / "BackUp.ini", std::ios::binary)
+        << "[BACKUP]\r\nTipoBkp=" << Tipo << "\r\nDirectCD=cmd /c exit 0\r\nDiscoAtual=6\r\n";
+  }
+  std::string Chave(const char* Nome) {
+    char v[64] = {};
+    GetPrivateProfileStringA("BACKUP", Nome, "", v, sizeof v, CaminhoWindows(inst->Raiz() / "BackUp.ini").c_str());
+    return v;
+  }
+  void ContadoresDoDisco7() {
+    EXPECT_EQ(Chave("DiscoAtual"), "7");
+    EXPECT_EQ(Chave("ArquivoAtual"), "1");
+    for (const char* k : {"NumArquivos", "NumArquivosLau", "NumExamDisco", "NumLauDisco"}) EXPECT_EQ(Chave(k), "0") << k;
+  }
+  std::vector<std::string> shell;
+};
+
+TEST_F(NovoDisco, ZipFormatsAndLabelsTheDisc) {
+  Estado("zip");
+  dialogs.Answer(IDOK);   // new disc inserted
+  dialogs.Answer(IDYES);  // format it
+  Iniciar();
+  EXPECT_TRUE(Mostrou("Insira um NOVO disco no drive e pressione OK."));
+  EXPECT_TRUE(Mostrou("Será necessário um disco formatado, ou seja, que não contenha nenhum arquivo.\r\n"
+                      "Com a formatação todos os dados serão apagados! Deseja formatar o disco atual agora? "));
+  EXPECT_EQ(shell, (std::vector<std::string>{"SHFormatDrive 16 65535 0", "SetVolumeLabelA Q:\\ MZ4K0007"}));
+  ContadoresDoDisco7();
+  EXPECT_FALSE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+}
+
+TEST_F(NovoDisco, CdRwRunsTheFormattingCommandAndWritesTheLabelFile) {
+  Estado("CDR");
+  dialogs.Answer(IDOK);
+  dialogs.Answer(IDYES);  // format the CD-RW
+  dialogs.Answer(IDYES);  // go on
+  Iniciar();
+  EXPECT_TRUE(Mostrou("Será necessário um CD-RW formatado, ou seja, que não contenha nenhum arquivo e que tenha sido "
+                      "gerado a partir do software apropriado.\r\nDeseja formatar o CD-RW agora?\r\nEscolha \"Sim\" "
+                      "para formatar o CD-RW ou escolha \"Não\" se este já for um CD-RW formatado"));
+  EXPECT_TRUE(Mostrou("Deseja continuar o BackUp?"));
+  EXPECT_EQ(shell, (std::vector<std::string>{"WinExec cmd /c exit 0 1"}));
+  EXPECT_EQ(Ler(midia / "zip.dat"), "MZ4K0007\r\n");
+  ContadoresDoDisco7();
+}
+
+TEST_F(NovoDisco, CancellingTheNewDiscStillCopiesTheDatabase) {
+  Estado("ZIP");
+  dialogs.Answer(IDCANCEL);
+  Iniciar();
+  EXPECT_TRUE(shell.empty());
+  EXPECT_EQ(Chave("DiscoAtual"), "6");
+  // The copy was tried: its failure is reported.
+  ASSERT_FALSE(dialogs.Log().empty());
+  EXPECT_EQ(dialogs.Log().back().Caption, "Backup");
+  EXPECT_EQ(dialogs.Log().back().Icon, UINT(MB_ICONERROR));
+}
+
+TEST_F(Backup, TheAutomaticOfferBacksUpAtOnceOnYes) {
+  dialogs.Answer(IDNO);
+  frm->PerguntarBackupAutomatico();
+  EXPECT_FALSE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  dialogs.Answer(IDYES);
+  TPassoModal fechar([] { frmBackup->Close(); });
+  frm->PerguntarBackupAutomatico();
+  EXPECT_TRUE(Mostrou("Backup automático inicializado... deseja continuar?"));
+  EXPECT_TRUE(Mostrou("Backup dos Exames e Laudos concluído com êxito"));
+  if (frmBackup) EXPECT_FALSE(frmBackup->autoStart);
 }
 
 TEST_F(Backup, CloseWritesTheFourOptions) {
