@@ -2,7 +2,7 @@
 # Writes the default settings files (Windows-1252, CR LF, folders as Windows paths), the data folders
 # of a fresh installation and the script behind its printer. Existing settings files are the user's
 # and are kept, like everything in the data folders.
-foreach(pasta Exames BancoDados Exemplos Laudos Modulos Mapas "Calibração" Impressos)
+foreach(pasta Exames BancoDados Exemplos Laudos Modulos Mapas "Calibração" Impressos Midia)
   file(MAKE_DIRECTORY "${INSTALL}/${pasta}")
 endforeach()
 file(COPY ${PRINTER} DESTINATION ${INSTALL})
@@ -30,3 +30,5 @@ write_settings(${SOURCE} ${INSTALL}/MZ3100.ini)
 # The backup state file sits beside the settings template.
 get_filename_component(modelos ${SOURCE} DIRECTORY)
 write_settings(${modelos}/BackUp.ini.in ${INSTALL}/BackUp.ini)
+# The backup module's medium is the drive M:, which the run command maps to the folder "Midia".
+write_settings(${modelos}/MidiaBackup.ini.in ${INSTALL}/Modulos/MidiaBackup.ini)

@@ -11,6 +11,8 @@ cmake --build "$build/wine" --target mz_install
 export WINEPREFIX=$build/wine/run-prefix
 # The default printer writes each job as a PDF file into the installation's "Impressos" folder.
 mz_prefix_setup "$WINEPREFIX" "$build/wine/harness/mz_add_printer.exe.so" "$(mz_pdf_port "$build/wine/MZ3100")"
+# The backup medium is a drive of its own, M:, on the installation's "Midia" folder.
+ln -sfn "$build/wine/MZ3100/Midia" "$WINEPREFIX/dosdevices/m:"
 if [ -z "${DISPLAY:-}" ]; then
   state=$build/wine/run-display
   mz_xvfb_start "$state"
