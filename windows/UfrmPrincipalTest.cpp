@@ -177,6 +177,23 @@ TEST_F(JanelaPrincipal, AboutBoxShowsVersionConeAndModules) {
   }
 }
 
+TEST_F(JanelaPrincipal, AProgramVersionWithABuildNumberIsARelease) {
+  Criar();
+  SemStartUp();
+  const std::filesystem::path modulo = inst->Raiz() / "VersaoRelease.dll";
+  TInstalacaoTeste::CopiarModulo("VersaoRelease", modulo);
+  BVersionInfo = std::make_unique<TBVersionInfo>();
+  BVersionInfo->LoadFromFile(CaminhoWindows(modulo));
+  std::string versao;
+  TPassoModal passo([&] {
+    versao = frmSobre->lblversao->Caption();
+    frmSobre->btnFECH->Click();
+  });
+  frmPrincipal->imgSobre->Click();
+  EXPECT_EQ(versao, "1.0.0.7 release");
+  EXPECT_TRUE(EsperarAte([] { return frmSobre == nullptr; }));
+}
+
 TEST_F(JanelaPrincipal, SiteAndHelpGoThroughTheirHooks) {
   Criar();
   SemStartUp();
