@@ -44,6 +44,10 @@ bool ShellRotularVolume(const std::string& RootPath, const std::string& VolumeNa
          }) != 0;
 }
 
+INT_PTR ShellRegistrar(const std::string& Function, const std::vector<std::string>& Arguments) {
+  return Call({Function, Arguments, 0}, [] { return INT_PTR(0); });
+}
+
 void PressionarF1() {
   INPUT keys[2] = {};
   keys[0].type = keys[1].type = INPUT_KEYBOARD;

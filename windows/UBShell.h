@@ -9,7 +9,7 @@
 #include <vector>
 
 struct TShellCall {
-  std::string Function;  // "ShellExecuteA", "WinExec", "SHFormatDrive" or "SetVolumeLabelA"
+  std::string Function;  // "ShellExecuteA", "WinExec", "SHFormatDrive", "SetVolumeLabelA", or one of ShellRegistrar
   std::vector<std::string> Arguments;
   // What the system answers when the call succeeds.
   INT_PTR Success = 0;
@@ -25,6 +25,9 @@ INT_PTR ShellExecutar(HWND Owner, const std::string& Operation, const std::strin
 UINT ShellWinExec(const std::string& CmdLine, UINT CmdShow);
 DWORD ShellFormatarDrive(HWND Owner, UINT Drive, UINT FmtID, UINT Options);
 bool ShellRotularVolume(const std::string& RootPath, const std::string& VolumeName);
+
+// A call that has no system routine here: only a hook sees it (and logs it); the answer is 0 without one.
+INT_PTR ShellRegistrar(const std::string& Function, const std::vector<std::string>& Arguments);
 
 // Presses and releases F1, as the help buttons of the windows do.
 void PressionarF1();

@@ -8,6 +8,7 @@
 #include "windows/UBArtes.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmBackup.h"
+#include "windows/UfrmCalibracao.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmFerramentas.h"
 #include "windows/UfrmSobre.h"
@@ -86,6 +87,7 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
       botao->SetCaption(b.Caption);
     }
     btnBrowser->OnClick = [this](TObject* Sender) { btnBrowserClick(Sender); };
+    btnCalibration->OnClick = [this](TObject* Sender) { btnCalibrationClick(Sender); };
     btnTools->OnClick = [this](TObject* Sender) { btnToolsClick(Sender); };
     btnBackup->OnClick = [this](TObject* Sender) { btnBackupClick(Sender); };
     btnHelp->OnClick = [this](TObject* Sender) { btnHelpClick(Sender); };
@@ -195,6 +197,11 @@ void TfrmPrincipal::btnBrowserClick(TObject*) {
     LoadMapModules(PathsMZ.DirMapas, false);
   }
   frmExames->ShowModal();
+}
+
+void TfrmPrincipal::btnCalibrationClick(TObject*) {
+  if (!frmCalib) frmCalib = new TfrmCalib(Application);
+  frmCalib->ShowModal();
 }
 
 void TfrmPrincipal::btnToolsClick(TObject*) {

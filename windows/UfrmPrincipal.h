@@ -65,6 +65,7 @@ class TfrmPrincipal : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormDestroy(TObject* Sender);
   void btnBrowserClick(TObject* Sender);
+  void btnCalibrationClick(TObject* Sender);
   void btnToolsClick(TObject* Sender);
   void btnBackupClick(TObject* Sender);
   void btnHelpClick(TObject* Sender);

@@ -1,0 +1,128 @@
+// One sphere through the capture and processing modules, and the fit of the four result files.
+#include <vector>
+
+#include "core/UBArquivosExame.h"
+#include "core/UBCapturaDLL.h"
+#include "core/UBConstantes.h"
+#include "core/UBModuleStream.h"
+#include "core/UBProcDLL.h"
+#include "toolkit/rtl/Exceptions.h"
+#include "toolkit/rtl/NumberText.h"
+#include "toolkit/ui/Dialogs.h"
+#include "windows/UfrmCalibracao.h"
+#include "windows/UfrmPrincipal.h"
+
+namespace {
+
+void ErroFatal(int Codigo) {
+  Application->MessageBox("Ocorreu um erro fatal no sistema.\r\nEntre em contato com o nosso suporte técnico.\r\r\n"
+                          "Código do Erro: " + IntToStr(Codigo),
+                          "Informação", MB_OK);
+}
+
+// Frees a module binding when the call is over, however it ends.
+struct TLiberar {
+  void (*Liberar)();
+  ~TLiberar() { Liberar(); }
+};
+
+std::string PastaCalibracao() { return PathsMZ.Calibracao ? PathsMZ.Calibracao : ""; }
+
+}  // namespace
+
+void TfrmCalib::sbtProcEsfClick(TObject*) {
+  if (btnPRC->Caption() == "Salvar Calibração") {
+    SalvarCalibracao(static_cast<unsigned char>(InfosMZ.NumAneis & 0xFF));
+    Close();
+    return;
+  }
+  if (!CarregarCapturaDLL(PathsMZ.Digitalizacao ? PathsMZ.Digitalizacao : "")) {
+    ErroFatal(300);
+    return;
+  }
+  TLiberar captura{LiberarCapturaDLL};
+  if (!CarregarProcDLL(PathsMZ.Processamento ? PathsMZ.Processamento : "")) {
+    ErroFatal(301);
+    return;
+  }
+  TLiberar processamento{LiberarProcDLL};
+  const std::string raio = TextoRaio(Passo < 5 ? Passo : 4);
+  TMemoryStream central, lateral, resultado;
+  TStreamModulo moduloCentral(central), moduloLateral(lateral), moduloResultado(resultado);
+  const std::string titulo = "Digitalizando Esfera (" + raio + ")";
+  Digitalizar(Handle(), &moduloCentral, &moduloLateral, 2, &InfosMZ, titulo.c_str());
+  if (central.Size() < 10) return;
+  central.SetPosition(0);
+  if (ProcessaEsfera(Handle(), &moduloCentral, raio.c_str(), &moduloResultado, &InfosMZ) != 1 ||
+      resultado.Size() == 0)
+    return;
+  resultado.SaveToFile(PastaCalibracao() + IntToStr(Passo) + ".txt");
+  EsferaFeita[Passo] = true;
+  EsferaMaxima = Passo;
+  if (Redondo()) {
+    MostrarEsferas(false);
+    ExibirPasso(Passo + 1);
+    HabilitarNavegacao(false, false);
+    if (Passo <= 4) {
+      flaCalibrador->SetLoop(false);
+      flaCalibrador->Play();
+      Timer->SetEnabled(true);
+    } else {
+      TimerTimer(Timer);
+    }
+    return;
+  }
+  for (int i = 0; i < 4; ++i) imgChk[i]->SetVisible(i < Passo);
+  ExibirPasso(Passo + 1);
+}
+
+void TfrmCalib::Ajustar(unsigned char N) {
+  // Files of earlier calibrations must not take part.
+  for (int i = 1; i <= 4; ++i)
+    if (!EsferaFeita[i]) throw Exception("A esfera " + IntToStr(i) + " não foi processada.");
+  TStringList arquivos[4];
+  for (int i = 0; i < 4; ++i) arquivos[i].LoadFromFile(PastaCalibracao() + IntToStr(i + 1) + ".txt");
+  double y[4];
+  for (int i = 0; i < 4; ++i) {
+    if (arquivos[i].Count() == 0) throw EReadError("Arquivo de esfera vazio");
+    y[i] = StrToFloatPontoVirgula(arquivos[i][0]);
+  }
+  std::vector<double> a(N, 0.0), b(N, 0.0);
+  for (int j = 1; j < arquivos[0].Count(); ++j) {
+    double sx = 0, sy = 0, sxy = 0, sxx = 0;
+    for (int i = 0; i < 4; ++i) {
+      if (j >= arquivos[i].Count()) throw EReadError("Arquivo de esfera incompleto");
+      const double x = StrToFloatPontoVirgula(arquivos[i][j]);
+      sx += x;
+      sy += y[i];
+      sxy += x * y[i];
+      sxx += x * x;
+    }
+    const double d = 4 * sxx - sx * sx;
+    if (d == 0) throw EZeroDivide("Valores iguais nas quatro esferas");
+    if (j > N) continue;
+    a[size_t(j - 1)] = (sy * sxx - sx * sxy) / d;
+    b[size_t(j - 1)] = (4 * sxy - sy * sx) / d;
+  }
+  TStringList coeficientes;
+  for (size_t i = 0; i < N; ++i) {
+    coeficientes.Add(FloatToStr(a[i]));
+    coeficientes.Add(FloatToStr(b[i]));
+  }
+  coeficientes.SaveToFile(PastaCalibracao() + "Coef.txt");
+}
+
+void TfrmCalib::SalvarCalibracao(unsigned char N) {
+  try {
+    Ajustar(N);
+    UltimaCalibracao = Now();
+    Calibrado = true;
+    BIniSettings->WriteParam("Str", "MODULOS", "ULTIMACALIB", DateTimeToStr(UltimaCalibracao), false);
+    BIniSettings->ReloadCamera();
+    lblUltCalib->SetCaption(DateTimeToStr(UltimaCalibracao));
+  } catch (const std::exception&) {
+    Application->MessageBox("A Calibração não foi realizada com sucesso.", "Informação", MB_ICONINFORMATION);
+    return;
+  }
+  Application->MessageBox("A Calibração foi realizada com sucesso.", "Informação", MB_ICONINFORMATION);
+}
