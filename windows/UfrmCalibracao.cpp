@@ -51,10 +51,10 @@ TfrmCalib::TfrmCalib(TComponent* AOwner) : TForm(AOwner) {
     rgpTpCalib->Items()->Add("Calibrador 2");
     CriarQuadrado();
     CriarRedondo();
-    CriarControle<TLabel>(this, this, "lblTitRaio", 330, 12, 100, 16, "Raio (mm):");
-    lblRaio = CriarControle<TLabel>(this, this, "lblRaio", 440, 12, 100, 16, " ");
-    CriarControle<TLabel>(this, this, "lblTitUltCalib", 330, 32, 220, 16, "Última calibração realizada");
-    lblUltCalib = CriarControle<TLabel>(this, this, "lblUltCalib", 330, 50, 220, 16, " ");
+    CriarControle<TLabel>(this, this, "lblTitRaio", 330, 6, 100, 16, "Raio (mm):");
+    lblRaio = CriarControle<TLabel>(this, this, "lblRaio", 440, 6, 100, 16, " ");
+    CriarControle<TLabel>(this, this, "lblTitUltCalib", 330, 24, 220, 16, "Última calibração realizada");
+    lblUltCalib = CriarControle<TLabel>(this, this, "lblUltCalib", 330, 41, 220, 16, " ");
     const struct {
       TsButton** Campo;
       const char* Nome;
@@ -110,11 +110,13 @@ void TfrmCalib::CriarRedondo() {
   // Each sphere's picture is its part of the wheel.
   TBitmap32 roda;
   roda.Assign(flaCalibrador->Picture());
+  roda.SetDrawMode(dmBlend);
   for (int i = 0; i < 4; ++i) {
     const std::string n = IntToStr(i + 1);
     const int x = 80 + kRedondoX[i], y = 20 + kRedondoY[i];
     imgEsf[i] = CriarControle<TImage32>(this, pnlCalibRedondo, "imgEsf" + n, x, y, kLadoEsfera, kLadoEsfera);
     imgEsf[i]->Bitmap()->SetSize(kLadoEsfera, kLadoEsfera);
+    imgEsf[i]->Bitmap()->Clear(Color32(pnlCalibRedondo->Color()));
     roda.DrawTo(imgEsf[i]->Bitmap(), TRect(0, 0, kLadoEsfera, kLadoEsfera),
                 TRect(kRedondoX[i], kRedondoY[i], kRedondoX[i] + kLadoEsfera, kRedondoY[i] + kLadoEsfera));
     CircEsf[i] = CriarControle<TShape>(this, pnlCalibRedondo, "CircEsf" + n, x - 4, y - 4, kLadoEsfera + 8,

@@ -122,7 +122,9 @@ void TfrmFerramentas::CriarPaginas() {
     *c.Campo = CriarControle<TEdit>(this, tshDadosClinica, c.Nome, 110, top, 300, 22);
     top += 32;
   }
+  CriarControle<TBevel>(this, tshDadosClinica, "bvlLogo", 436, 12, kLadoLogo + 8, kLadoLogo + 8);
   LogoClinica = CriarControle<TImage32>(this, tshDadosClinica, "LogoClinica", 440, 16, kLadoLogo, kLadoLogo);
+  CriarControle<TLabel>(this, tshDadosClinica, "lblLogo", 436, 124, 150, 16, "Duplo clique para alterar");
   LogoClinica->SetHint("Duplo clique para alterar");
   LogoClinica->SetShowHint(true);
   LogoClinica->OnDblClick = [this](TObject* Sender) { LogoClinicaDblClick(Sender); };
