@@ -324,7 +324,7 @@ std::unique_ptr<TBitmap> TsAlphaImageList::CreateBitmap32(int Index, int AWidth,
     result->SetSize(AWidth, AHeight);
     const TPixelView dst = BitmapView(*result), src = BitmapView(png);
     const TPixelRect all{0, 0, AWidth, AHeight};
-    StretchTransfer(dst, all, all, src, {0, 0, src.Width, src.Height}, sfLinear, TCombineInfo{});
+    StretchTransfer(dst, all, all, src, {0, 0, src.Width, src.Height}, sfMitchell, TCombineInfo{});
   }
   item.CacheBitmap = CopyOf(*result);
   return result;
