@@ -1,25 +1,166 @@
 #pragma once
-// The exam browser: its map toolbar with one button per installed map module, and the two picture
-// lists of those buttons (normal and hot).
+// The exam browser: patients by doctor or the example exams on the left, the chosen patient's exams
+// as icons in the middle, the selected exam's details below, the command toolbars and the map
+// toolbar with one button per installed map module on top.
+#include <array>
+#include <string>
+
+#include "skin/controls/sButton.h"
+#include "skin/controls/sComboBox.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sPanel.h"
 #include "toolkit/ui/ComCtrls.h"
+#include "toolkit/ui/DBCtrls.h"
+#include "toolkit/ui/DBGrids.h"
+#include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Grids.h"
 #include "toolkit/ui/ImgList.h"
+#include "toolkit/ui/StdCtrls.h"
+#include "toolkit/ui/Timer.h"
+
+// The patient grid's height and the patient panel's top as parts of the patient page's height, by
+// the screen's shape.
+struct TProporcoesLayout {
+  double AlturaGrade;
+  double TopoPainel;
+};
+TProporcoesLayout ProporcoesLayout(int LarguraTela, int AlturaTela);
 
 class TfrmExames : public TForm {
  public:
   explicit TfrmExames(TComponent* AOwner);
   ~TfrmExames() override;
 
+  // Navigation.
+  TsPanel* pnlNAV;
+  TToolBar* tlbOrdem;
+  TToolButton* tbOrdemAlfa;
+  TToolButton* tbOrdemCriacao;
+  TsLabelFX* lblMedicos;
+  TsComboBox* CBMedicos;
+  TPageControl* pcExames;
+  TTabSheet* tsAtivos;
+  TTabSheet* tsExemplos;
+  TDBGrid* DBGridPacientes;
+  TCheckBox* CBoxExames;
+  TPanel* pnlPacInfo;
+  TLabel* lblID;
+  TDBText* DBTextNome;
+  TDBText* DBTextConvenio;
+  TDBText* DBTextUltimoExame;
+  TDBText* DBTextTotalExames;
+  TDBEdit* DBEditControle;
+  TEdit* edtFindGrid;
+  TStringGrid* GridExemplos;
+  TStringGrid* sgPacLoc;
+
+  // Content.
+  TPanel* pnlPrincipalAtual;
+  TsLabelFX* lblPRI;
+  TListView* lswPrincipal;
+  TImageList* ImageList1;
+  TToolBar* tlbPaciente;
+  TToolButton* tbNovoExame1;
+  TToolButton* tbExameOrto1;
+  TToolButton* tbtCadPaciente;
+  TToolButton* tbtAlterarPaciente;
+  TToolButton* tbtExcluirPaciente;
+  TToolButton* tbLocPacExam;
+  TToolBar* tlbExame;
+  TToolButton* tbNovoExame2;
+  TToolButton* tbExameOrto2;
+  TToolButton* tbtExcluirExame;
+  TToolButton* tbExportador;
+  TToolButton* tbLaudo;
+  TsButton* sButton1;  // help
+  TsButton* sButton2;  // "Fechar"
+  TPageScroller* pscrollMapas;
   TToolBar* tlbMapas;
+  TToolBar* tlbMulti;
+  TToolBar* ToolBarOrto1;
+  TToolBar* ToolBarOrto2;
   TImageList* ImageList3;
   TImageList* ImageList4;
+
+  // The selected exam.
+  TPanel* pnlInfoExame;
+  TLabel* lblOlho;
+  TLabel* lblData;
+  TLabel* lblHora;
+  TLabel* lblNomeMedico;
+  TLabel* lblCodigo;
+  TLabel* lblIndConf;
+  TPageControl* pcInfoExame;
+  TTabSheet* tsDiagnostico;
+  TTabSheet* tsObservacoes;
+  TMemo* dbDiag;
+  TMemo* dbObs;
+  TButton* btnEDD;
+  TButton* btnGRD;
+  TButton* btnEDO;
+  TButton* btnGRO;
+  TImage* imgVisualizar;
+  TCheckBox* cBoxMiniMapa;
+  TPanel* pnlOrto;
+  TLabel* lblVSag;
+  TLabel* lblVDiv;
+  TLabel* lblVR0;
+  TTimer* TimerAguarde;
+
+  // State of the browser.
+  int CodPacienteAtual = 0;
+  std::string NomePacienteAtual;
+  bool ExameSelecionado = false;
+  bool ModoExemplo = false;
+  std::string NomeExemplo;
+  std::array<double, 3> ValoresOrto{};  // Sag, Div, Raio
+  int CodigoMiniMapa = 0;  // the exam whose mini map is shown
+
+  void CarregarMedicos();
+  void AbrirPacientes(const std::string& Ordem);
+  // Re-opens the list for the doctor text and puts the cursor on the patient with that code.
+  void AtualizarPacientes(int CodPaciente, const std::string& Medico);
+  void AtualizarListaExames();
+  void CarregarExames(int CodPaciente);
+  bool SelecionarExame(const std::string& Caption);
+  // Opens the row of the selected list item's exam by its code; false without a selected exam.
+  bool SelecionarExameAtual();
+  void MostrarInfoExame(int Pagina);
+  void MostrarMiniMapa();
+  void MostrarPainelExames();
+  void MostrarPainelPacientes();
+  void AbrirAbaPacientes();
+  void AbrirAbaExemplos();
+  void AjustarLayout();
+  std::string MedicoEscolhido() const;
 
   // A single-map module's button and a multi-exam module's button.
   virtual void MapaClick(TObject* Sender);
   virtual void MapasClick(TObject* Sender);
 
  private:
+  void CriarNavegacao();
+  void CriarConteudo();
+  void CriarPainelExame();
+  TToolButton* Botao(TToolBar* Barra, const char* Nome, const std::string& Caption, const std::string& Hint);
+  void FormShow(TObject* Sender);
+  void FormActivate(TObject* Sender);
+  void FormResize(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
+  void OrdemClick(TObject* Sender);
+  void CBMedicosChange(TObject* Sender);
+  void DBEditControleChange(TObject* Sender);
+  void CBoxExamesClick(TObject* Sender);
+  void lswPrincipalSelectItem(TObject* Sender, TListItem* Item, bool Selected);
+  void lswPrincipalDblClick(TObject* Sender);
+  void GridExemplosSelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelect);
+  void ExemplosDaLinha(int Linha);
+  bool AbrirExameSelecionado();
+  void PreencherValoresOrto();
+  void HabilitarEdicaoPacientes(bool Habilitar);
+  void HabilitarBotoesDeExame(bool Habilitar);
+  bool OrdemAlfabetica() const;
 };
 
 extern TfrmExames* frmExames;
