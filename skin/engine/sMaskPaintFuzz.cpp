@@ -1,0 +1,68 @@
+// Piece painting with geometry from outside (skins give it): random pieces, states, borders and targets
+// on small pictures must stay inside every view.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "skin/engine/sBorderMask.h"
+#include "skin/engine/sMaskPaint.h"
+
+namespace {
+
+struct TInput {
+  const uint8_t* Data;
+  size_t Size;
+  int Byte() { return Size ? (--Size, *Data++) : 0; }
+  int Coord() { return Byte() % 48 - 16; }
+  // Now and then a value far out, as a damaged skin could give.
+  int Wide() { return Byte() % 16 == 0 ? (Byte() & 1 ? 0x7FFFFFF0 : -0x7FFFFFF0) : Coord(); }
+};
+
+struct TPicture {
+  std::vector<TColor32> Pixels;
+  TPixelView View;
+  explicit TPicture(TInput& In) {
+    const int W = In.Byte() % 24, H = In.Byte() % 24;
+    Pixels.assign(size_t(W) * H, KeyPixel);
+    for (TColor32& P : Pixels) P ^= TColor32(In.Byte() % 3) * 0x00FF00FF;
+    View = {Pixels.empty() ? nullptr : Pixels.data(), W, H, W};
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  TInput In{Data, Size};
+  TPicture Image(In), Target(In), Parent(In);
+  TsMaskData Mask;
+  Mask.R = {In.Wide(), In.Wide(), In.Wide(), In.Wide()};
+  Mask.ImageCount = int16_t(In.Byte() % 6 - 1);
+  Mask.MaskType = int16_t(In.Byte() % 4 - 1);
+  Mask.DrawMode = int16_t(In.Byte() % 8);
+  Mask.WL = int16_t(In.Coord());
+  Mask.WT = int16_t(In.Coord());
+  Mask.WR = int16_t(In.Coord());
+  Mask.WB = int16_t(In.Coord());
+  Mask.CornerType = int16_t(In.Byte() % 2);
+  const TsPieceView Piece{&Mask, Image.View, bool(In.Byte() & 1)};
+  const TsCacheView Bg{Parent.View, In.Coord(), In.Coord(), In.Byte() & 1 ? clFuchsia : 0x123456, bool(In.Byte() & 1)};
+  const int State = In.Byte() % 9 - 1;
+  const TPixelRect R{In.Wide(), In.Wide(), In.Wide(), In.Wide()};
+  std::vector<TPixelRect> Rects;
+  switch (In.Byte() % 6) {
+    case 0: PaintMaskRect({Target.View, R, Bg, Piece, State, bool(In.Byte() & 1)}); break;
+    case 1: PaintMaskState({Target.View, {R.Left, R.Top}, State, Bg, Piece, In.Byte() % 3}); break;
+    case 2: CollectTransparentPixels(Rects, R.Right, Piece, R.Top, bool(In.Byte() & 1)); break;
+    case 3: PaintBorderMask(Target.View, &Rects, bool(In.Byte() & 1), State, Piece); break;
+    case 4:
+      CopyMaskedStretched({R.Left, R.Top, R.Right, R.Bottom, In.Wide(), In.Wide(), In.Wide(), In.Wide(), Target.View,
+                           Image.View, In.Wide(), bool(In.Byte() & 1)});
+      break;
+    default:
+      CopyMaskPiece({R.Left, R.Top, R.Right, bool(In.Byte() & 1), Piece, &Rects, Target.View, In.Wide(), In.Wide(),
+                     In.Wide(), In.Wide(), R.Bottom});
+      CopyMasked({R, {In.Wide(), In.Wide(), In.Wide(), In.Wide()}, Target.View, &Mask, In.Byte() % 3, clFuchsia,
+                  Image.View});
+  }
+  return 0;
+}
