@@ -8,6 +8,7 @@
 #include "windows/UBArtes.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmBackup.h"
+#include "windows/UfrmCadastroMedicos.h"
 #include "windows/UfrmCalibracao.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmFerramentas.h"
@@ -90,6 +91,7 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
     btnCalibration->OnClick = [this](TObject* Sender) { btnCalibrationClick(Sender); };
     btnTools->OnClick = [this](TObject* Sender) { btnToolsClick(Sender); };
     btnBackup->OnClick = [this](TObject* Sender) { btnBackupClick(Sender); };
+    btnDoctor->OnClick = [this](TObject* Sender) { btnDoctorClick(Sender); };
     btnHelp->OnClick = [this](TObject* Sender) { btnHelpClick(Sender); };
     btnExit->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
     sSkinManager1 = new TsSkinManager(this);
@@ -213,6 +215,11 @@ void TfrmPrincipal::btnToolsClick(TObject*) {
 void TfrmPrincipal::btnBackupClick(TObject*) {
   if (!frmBackup) frmBackup = new TfrmBackup(Application);
   frmBackup->ShowModal();
+}
+
+void TfrmPrincipal::btnDoctorClick(TObject*) {
+  if (!frmCadastroMedicos) frmCadastroMedicos = new TfrmCadastroMedicos(Application);
+  frmCadastroMedicos->ShowModal();
 }
 
 void TfrmPrincipal::btnHelpClick(TObject*) { HtmlHelp1->ShowContents(); }

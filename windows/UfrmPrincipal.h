@@ -68,6 +68,7 @@ class TfrmPrincipal : public TForm {
   void btnCalibrationClick(TObject* Sender);
   void btnToolsClick(TObject* Sender);
   void btnBackupClick(TObject* Sender);
+  void btnDoctorClick(TObject* Sender);
   void btnHelpClick(TObject* Sender);
   void btnExitClick(TObject* Sender);
   void imgSobreClick(TObject* Sender);

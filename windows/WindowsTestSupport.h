@@ -173,4 +173,16 @@ inline bool EsperarAte(const std::function<bool()>& Done, DWORD Ms = 30000) {
   return true;
 }
 
+// A click of the mouse on a push button (nothing when it is disabled).
+inline void Clicar(TWinControl* Button) {
+  SendMessageA(Button->Handle(), BM_CLICK, 0, 0);
+  Application->ProcessMessages();
+}
+
+// Types Text (Windows-1252) into a control, one character at a time.
+inline void Digitar(TWinControl* Control, const std::string& Text) {
+  for (char ch : Text) SendMessageA(Control->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+  Application->ProcessMessages();
+}
+
 }  // namespace windowstest

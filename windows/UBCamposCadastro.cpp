@@ -1,0 +1,113 @@
+#include "windows/UBCamposCadastro.h"
+
+#include "windows/UfrmPrincipal.h"
+
+const char* const kEstados[27] = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES", "GO", "MA", "MG", "MS", "MT", "PA",
+                                  "PB", "PE", "PI", "PR", "RD", "RJ", "RN", "RO", "RS", "SC", "SE", "SP", "TO"};
+
+namespace {
+
+template <class T>
+T* Criar(TWinControl* Parent, const std::string& Name, TPosicao Posicao, int Height) {
+  T* c = new T(Parent->Owner() ? Parent->Owner() : Parent);
+  c->SetName(Name);
+  c->SetParent(Parent);
+  c->SetBounds(Posicao.Left, Posicao.Top, Posicao.Width, Height);
+  return c;
+}
+
+TDBRadioGroup* CriarGrupo(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
+                          const std::string& Caption, std::initializer_list<const char*> Items,
+                          std::initializer_list<const char*> Values, int Columns, TPosicao Posicao, int Height) {
+  auto* g = Criar<TDBRadioGroup>(Parent, Name, Posicao, Height);
+  g->SetCaption(Caption);
+  for (const char* i : Items) g->Items()->Add(i);
+  for (const char* v : Values) g->Values()->Add(v);
+  g->SetColumns(Columns);
+  g->SetDataSource(Source);
+  g->SetDataField(Field);
+  g->SetReadOnly(true);
+  return g;
+}
+
+}  // namespace
+
+TLabel* CriarRotulo(TWinControl* Parent, const std::string& Caption, int Left, int Top) {
+  TLabel* l = new TLabel(Parent->Owner() ? Parent->Owner() : Parent);
+  l->SetParent(Parent);
+  l->SetLeft(Left);
+  l->SetTop(Top);
+  l->SetCaption(Caption);
+  return l;
+}
+
+TDBEdit* CriarDBEdit(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
+                     int MaxLength, TPosicao Posicao) {
+  auto* e = Criar<TDBEdit>(Parent, Name, Posicao, 21);
+  if (MaxLength > 0) e->SetMaxLength(MaxLength);
+  e->SetDataSource(Source);
+  e->SetDataField(Field);
+  e->SetReadOnly(true);
+  return e;
+}
+
+TDBComboBox* CriarDBCombo(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
+                          const std::vector<std::string>& Items, TPosicao Posicao) {
+  auto* c = Criar<TDBComboBox>(Parent, Name, Posicao, 21);
+  for (const std::string& i : Items) c->Items()->Add(i);
+  c->SetDataSource(Source);
+  c->SetDataField(Field);
+  c->SetReadOnly(true);
+  return c;
+}
+
+TDBComboBox* CriarComboEstados(TWinControl* Parent, TDataSource* Source, const std::string& Name,
+                               const std::string& Field, bool EmptyFirst, TPosicao Posicao) {
+  std::vector<std::string> estados(std::begin(kEstados), std::end(kEstados));
+  if (EmptyFirst) estados.front().clear();
+  return CriarDBCombo(Parent, Source, Name, Field, estados, Posicao);
+}
+
+TDBRadioGroup* CriarGrupoSexo(TWinControl* Parent, TDataSource* Source, const std::string& Caption, TPosicao Posicao,
+                              int Height) {
+  return CriarGrupo(Parent, Source, "drgSexo", "SEXO", Caption, {"Masculino", "Feminino"}, {"M", "F"}, 2, Posicao,
+                    Height);
+}
+
+TDBRadioGroup* CriarGrupoEstadoCivil(TWinControl* Parent, TDataSource* Source, const std::string& Caption,
+                                     TPosicao Posicao, int Height) {
+  return CriarGrupo(Parent, Source, "drgEstadoCivil", "ESTADOCIVIL", Caption,
+                    {"Casado(a)", "Solteiro(a)", "Divorciado(a)"}, {"C", "S", "D"}, 1, Posicao, Height);
+}
+
+TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::string& Caption, int ImageIndex,
+                     const std::string& Hint, int Left, int Top, int Width, int Height) {
+  auto* b = new TsButton(Parent->Owner() ? Parent->Owner() : Parent);
+  b->SetName(Name);
+  b->SetParent(Parent);
+  b->SetBounds(Left, Top, Width, Height);
+  b->SetCaption(Caption);
+  b->SetHint(Hint);
+  b->SetShowHint(true);
+  if (frmPrincipal) b->SetImages(frmPrincipal->img32);
+  b->SetImageIndex(ImageIndex);
+  return b;
+}
+
+void SomenteLeitura(const std::vector<TControl*>& Campos, bool Value) {
+  for (TControl* c : Campos) {
+    if (auto* e = dynamic_cast<TDBEdit*>(c))
+      e->SetReadOnly(Value);
+    else if (auto* g = dynamic_cast<TDBRadioGroup*>(c))
+      g->SetReadOnly(Value);
+    else if (auto* b = dynamic_cast<TDBComboBox*>(c))
+      b->SetReadOnly(Value);
+  }
+}
+
+std::string TextoCampo(TControl* Campo) {
+  if (auto* g = dynamic_cast<TDBRadioGroup*>(Campo)) return g->Value();
+  if (auto* e = dynamic_cast<TDBEdit*>(Campo)) return e->Text();
+  if (auto* b = dynamic_cast<TDBComboBox*>(Campo)) return b->Text();
+  return "";
+}

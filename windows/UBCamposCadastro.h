@@ -1,0 +1,42 @@
+#pragma once
+// The pieces the doctor and patient registers share: their labels, data-bound
+// controls and picture buttons, the state codes, the stored letters of sex and
+// civil state, and the read-only switch of the data-bound controls.
+#include <string>
+#include <vector>
+
+#include "skin/controls/sButton.h"
+#include "toolkit/ui/DBCtrls.h"
+#include "toolkit/ui/StdCtrls.h"
+
+// The 27 state codes of the state combos, in the order the clinic knows them.
+extern const char* const kEstados[27];
+
+struct TPosicao {
+  int Left, Top, Width;
+};
+
+TLabel* CriarRotulo(TWinControl* Parent, const std::string& Caption, int Left, int Top);
+TDBEdit* CriarDBEdit(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
+                     int MaxLength, TPosicao Posicao);
+// A combo of the state codes; EmptyFirst puts an empty entry in place of the
+// first code.
+TDBComboBox* CriarComboEstados(TWinControl* Parent, TDataSource* Source, const std::string& Name,
+                               const std::string& Field, bool EmptyFirst, TPosicao Posicao);
+TDBComboBox* CriarDBCombo(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
+                          const std::vector<std::string>& Items, TPosicao Posicao);
+// "Masculino"/"Feminino" stored as "M"/"F", two columns.
+TDBRadioGroup* CriarGrupoSexo(TWinControl* Parent, TDataSource* Source, const std::string& Caption, TPosicao Posicao,
+                              int Height);
+// "Casado(a)", "Solteiro(a)", "Divorciado(a)" stored as "C", "S", "D".
+TDBRadioGroup* CriarGrupoEstadoCivil(TWinControl* Parent, TDataSource* Source, const std::string& Caption,
+                                     TPosicao Posicao, int Height);
+// A button with a picture of the main window's 32-pixel list.
+TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::string& Caption, int ImageIndex,
+                     const std::string& Hint, int Left, int Top, int Width, int Height);
+
+// Makes each data-bound control of Campos read-only or editable.
+void SomenteLeitura(const std::vector<TControl*>& Campos, bool Value);
+// What a data-bound control holds: an edit's or combo's text, a radio group's
+// stored letter.
+std::string TextoCampo(TControl* Campo);
