@@ -18,12 +18,14 @@ T* Criar(TWinControl* Parent, const std::string& Name, TPosicao Posicao, int Hei
 
 TDBRadioGroup* CriarGrupo(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
                           const std::string& Caption, std::initializer_list<const char*> Items,
-                          std::initializer_list<const char*> Values, int Columns, TPosicao Posicao, int Height) {
+                          std::initializer_list<const char*> Values, int Columns, TPosicao Posicao, int Height,
+                          TNotifyEvent OnChange = {}) {
   auto* g = Criar<TDBRadioGroup>(Parent, Name, Posicao, Height);
   g->SetCaption(Caption);
   for (const char* i : Items) g->Items()->Add(i);
   for (const char* v : Values) g->Values()->Add(v);
   g->SetColumns(Columns);
+  g->OnChange = std::move(OnChange);
   g->SetDataSource(Source);
   g->SetDataField(Field);
   g->SetReadOnly(true);
@@ -75,9 +77,10 @@ TDBRadioGroup* CriarGrupoSexo(TWinControl* Parent, TDataSource* Source, const st
 }
 
 TDBRadioGroup* CriarGrupoEstadoCivil(TWinControl* Parent, TDataSource* Source, const std::string& Caption,
-                                     TPosicao Posicao, int Height) {
+                                     TPosicao Posicao, int Height, TNotifyEvent OnChange) {
   return CriarGrupo(Parent, Source, "drgEstadoCivil", "ESTADOCIVIL", Caption,
-                    {"Casado(a)", "Solteiro(a)", "Divorciado(a)"}, {"C", "S", "D"}, 1, Posicao, Height);
+                    {"Casado(a)", "Solteiro(a)", "Divorciado(a)"}, {"C", "S", "D"}, 1, Posicao, Height,
+                    std::move(OnChange));
 }
 
 TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::string& Caption, int ImageIndex,
@@ -94,15 +97,10 @@ TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::st
   return b;
 }
 
-void SomenteLeitura(const std::vector<TControl*>& Campos, bool Value) {
-  for (TControl* c : Campos) {
-    if (auto* e = dynamic_cast<TDBEdit*>(c))
-      e->SetReadOnly(Value);
-    else if (auto* g = dynamic_cast<TDBRadioGroup*>(c))
-      g->SetReadOnly(Value);
-    else if (auto* b = dynamic_cast<TDBComboBox*>(c))
-      b->SetReadOnly(Value);
-  }
+void SomenteLeitura(TControl* Campo, bool Value) {
+  if (auto* e = dynamic_cast<TDBEdit*>(Campo)) e->SetReadOnly(Value);
+  else if (auto* g = dynamic_cast<TDBRadioGroup*>(Campo)) g->SetReadOnly(Value);
+  else if (auto* b = dynamic_cast<TDBComboBox*>(Campo)) b->SetReadOnly(Value);
 }
 
 std::string TextoCampo(TControl* Campo) {

@@ -1,7 +1,6 @@
 #pragma once
-// The pieces the doctor and patient registers share: their labels, data-bound
-// controls and picture buttons, the state codes, the stored letters of sex and
-// civil state, and the read-only switch of the data-bound controls.
+// The pieces the doctor and patient registers share: their labels, data-bound controls and picture buttons, the state
+// codes, the stored letters of sex and civil state, and the read-only switch of the data-bound controls.
 #include <string>
 #include <vector>
 
@@ -19,8 +18,7 @@ struct TPosicao {
 TLabel* CriarRotulo(TWinControl* Parent, const std::string& Caption, int Left, int Top);
 TDBEdit* CriarDBEdit(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
                      int MaxLength, TPosicao Posicao);
-// A combo of the state codes; EmptyFirst puts an empty entry in place of the
-// first code.
+// A combo of the state codes; EmptyFirst puts an empty entry in place of the first code.
 TDBComboBox* CriarComboEstados(TWinControl* Parent, TDataSource* Source, const std::string& Name,
                                const std::string& Field, bool EmptyFirst, TPosicao Posicao);
 TDBComboBox* CriarDBCombo(TWinControl* Parent, TDataSource* Source, const std::string& Name, const std::string& Field,
@@ -28,15 +26,34 @@ TDBComboBox* CriarDBCombo(TWinControl* Parent, TDataSource* Source, const std::s
 // "Masculino"/"Feminino" stored as "M"/"F", two columns.
 TDBRadioGroup* CriarGrupoSexo(TWinControl* Parent, TDataSource* Source, const std::string& Caption, TPosicao Posicao,
                               int Height);
-// "Casado(a)", "Solteiro(a)", "Divorciado(a)" stored as "C", "S", "D".
+// "Casado(a)", "Solteiro(a)", "Divorciado(a)" stored as "C", "S", "D"; OnChange sees the first row shown.
 TDBRadioGroup* CriarGrupoEstadoCivil(TWinControl* Parent, TDataSource* Source, const std::string& Caption,
-                                     TPosicao Posicao, int Height);
+                                     TPosicao Posicao, int Height, TNotifyEvent OnChange = {});
 // A button with a picture of the main window's 32-pixel list.
 TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::string& Caption, int ImageIndex,
                      const std::string& Hint, int Left, int Top, int Width, int Height);
 
-// Makes each data-bound control of Campos read-only or editable.
-void SomenteLeitura(const std::vector<TControl*>& Campos, bool Value);
-// What a data-bound control holds: an edit's or combo's text, a radio group's
-// stored letter.
+// Makes a data-bound control read-only or editable.
+void SomenteLeitura(TControl* Campo, bool Value);
+// What a data-bound control holds: an edit's or combo's text, a radio group's stored letter.
 std::string TextoCampo(TControl* Campo);
+
+// A data-bound control and the text of a register's record it fills.
+template <class TDados>
+struct TCampoTexto {
+  TControl* Campo;
+  std::string TDados::*Texto;
+};
+
+template <class TDados>
+void SomenteLeitura(const std::vector<TCampoTexto<TDados>>& Campos, bool Value) {
+  for (const TCampoTexto<TDados>& c : Campos) SomenteLeitura(c.Campo, Value);
+}
+
+// The record from what the controls hold.
+template <class TDados>
+TDados LerCampos(const std::vector<TCampoTexto<TDados>>& Campos) {
+  TDados d;
+  for (const TCampoTexto<TDados>& c : Campos) d.*c.Texto = TextoCampo(c.Campo);
+  return d;
+}

@@ -91,10 +91,26 @@ TfrmCadastroMedicos::TfrmCadastroMedicos(TComponent* AOwner) : TForm(AOwner) {
     CriarRotulo(r, "Celular:", 240, 178);
     dbeCelular = CriarDBEdit(r, ds, "dbeCelular", "CELULAR", 11, {300, 174, 120});
 
-    // In the order of TDadosMedico.
-    FCampos = {dbeNome, dbeRG, dbeCPF, dbeCRM, drgSexo, drgEstadoCivil, dbeConjuge, dbeDataNascimento,
-               dbeNaturalidade, dbcEstadoNaturalidade, dbePai, dbeMae, dbeRua, dbeComplemento, dbeBairro, dbeCidade,
-               dbcEstado, dbeCep, dbeFone, dbeCelular};
+    FCampos = {{dbeNome, &TDadosMedico::Nome},
+               {dbeRG, &TDadosMedico::Rg},
+               {dbeCPF, &TDadosMedico::Cpf},
+               {dbeCRM, &TDadosMedico::Crm},
+               {drgSexo, &TDadosMedico::Sexo},
+               {drgEstadoCivil, &TDadosMedico::EstadoCivil},
+               {dbeConjuge, &TDadosMedico::Conjuge},
+               {dbeDataNascimento, &TDadosMedico::DataNascimento},
+               {dbeNaturalidade, &TDadosMedico::Naturalidade},
+               {dbcEstadoNaturalidade, &TDadosMedico::NaturalidadeEstado},
+               {dbePai, &TDadosMedico::Pai},
+               {dbeMae, &TDadosMedico::Mae},
+               {dbeRua, &TDadosMedico::Rua},
+               {dbeComplemento, &TDadosMedico::Complemento},
+               {dbeBairro, &TDadosMedico::Bairro},
+               {dbeCidade, &TDadosMedico::Cidade},
+               {dbcEstado, &TDadosMedico::Estado},
+               {dbeCep, &TDadosMedico::Cep},
+               {dbeFone, &TDadosMedico::Fone},
+               {dbeCelular, &TDadosMedico::Celular}};
 
     btnAdd = CriarBotao(this, "btnAdd", "Adicionar", 0, "Novo registro", 8, 316, 116, 36);
     btnAlt = CriarBotao(this, "btnAlt", "Alterar", 1, "Alterar dados do registro atual", 128, 316, 116, 36);
@@ -188,28 +204,18 @@ void TfrmCadastroMedicos::sbtAlterarClick(TObject*) {
   DMPrincipal->IBMedicos->Edit();
 }
 
-TDadosMedico TfrmCadastroMedicos::Dados() const {
-  TDadosMedico d;
-  std::string* const textos[] = {&d.Nome, &d.Rg, &d.Cpf, &d.Crm, &d.Sexo, &d.EstadoCivil, &d.Conjuge,
-                                 &d.DataNascimento, &d.Naturalidade, &d.NaturalidadeEstado, &d.Pai, &d.Mae, &d.Rua,
-                                 &d.Complemento, &d.Bairro, &d.Cidade, &d.Estado, &d.Cep, &d.Fone, &d.Celular};
-  for (size_t i = 0; i < FCampos.size(); ++i) *textos[i] = TextoCampo(FCampos[i]);
-  return d;
-}
-
 int TfrmCadastroMedicos::CodigoAtual() const { return DMPrincipal->IBMedicos->FieldByName("CODIGO")->AsInteger(); }
 
 bool TfrmCadastroMedicos::Salvar() {
-  const TDadosMedico dados = Dados();
+  const TDadosMedico dados = LerCampos(FCampos);
   if (dados.Nome.empty()) {
     Application->MessageBox("Campo NOME é obrigatório!!!", "Informação", MB_ICONINFORMATION);
     PageControl1->SetActivePage(tbsPessoais);
     if (Showing()) dbeNome->SetFocus();
     return false;
   }
-  // The routines commit, which reopens the table: the edited row goes and the
-  // table is positioned by code, so a homonym is never taken for the doctor
-  // just stored.
+  // The routines commit, which reopens the table: the edited row goes and the table is positioned by code, so a homonym
+  // is never taken for the doctor just stored.
   int codigo;
   if (Modo == "Add") {
     codigo = TDMedicos::InsertMedicos(dados);

@@ -1,7 +1,6 @@
 #pragma once
-// The register of the clinic's doctors: browses the doctors table through
-// data-bound controls and adds, changes and deletes doctors through the doctor
-// routines.
+// The register of the clinic's doctors: browses the doctors table through data-bound controls and adds, changes and
+// deletes doctors through the doctor routines.
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/DBCtrls.h"
 #include "toolkit/ui/Forms.h"
+#include "windows/UBCamposCadastro.h"
 
 class TfrmCadastroMedicos : public TForm {
  public:
@@ -73,10 +73,9 @@ class TfrmCadastroMedicos : public TForm {
   bool Salvar();
   // Browsing (by the number of doctors) or adding and changing.
   void Situacao(TSituacao Valor);
-  TDadosMedico Dados() const;
   int CodigoAtual() const;
 
-  std::vector<TControl*> FCampos;
+  std::vector<TCampoTexto<TDadosMedico>> FCampos;
 };
 
 extern TfrmCadastroMedicos* frmCadastroMedicos;

@@ -1,5 +1,5 @@
-// The doctor register and the doctor search on a test database, driven by
-// clicks and typed keys, their messages answered and logged.
+// The doctor register and the doctor search on a test database, driven by clicks and typed keys, their messages
+// answered and logged.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,37 +11,20 @@
 #include "core/UDMedicos.h"
 #include "core/UDPacientes.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/RegistrosTestSupport.h"
 #include "windows/UfrmCadastroMedicos.h"
 #include "windows/UfrmConsultaMedicos.h"
 #include "windows/UfrmPrincipal.h"
-#include "windows/WindowsTestSupport.h"
 
 namespace {
 
 using windowstest::Clicar;
 using windowstest::Digitar;
 using windowstest::EsperarAte;
-using windowstest::TInstalacaoTeste;
 using windowstest::TPassoModal;
 
-class CadastroMedicos : public testing::Test {
+class CadastroMedicos : public windowstest::TesteCadastro {
  protected:
-  void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-  }
-  void TearDown() override {
-    if (frmCadastroMedicos) {
-      dialogs.Answer(IDNO);
-      frmCadastroMedicos->Close();
-    }
-    EsperarAte([] { return frmCadastroMedicos == nullptr; });
-    if (frmPrincipal) frmPrincipal->Free();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    inst.reset();
-  }
   TfrmCadastroMedicos* Abrir() {
     frmCadastroMedicos = new TfrmCadastroMedicos(Application);
     frmCadastroMedicos->Show();
@@ -58,9 +41,6 @@ class CadastroMedicos : public testing::Test {
     return TDMedicos::InsertMedicos(d);
   }
   std::string Atual(const char* Campo) const { return DMPrincipal->IBMedicos->FieldByName(Campo)->AsString(); }
-
-  TDialogScript dialogs;
-  std::unique_ptr<TInstalacaoTeste> inst;
 };
 
 // What the buttons and the code label show.

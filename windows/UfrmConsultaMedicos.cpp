@@ -75,8 +75,7 @@ void TfrmConsultaMedicos::Consultar() {
   lswResultado->Clear();
   const int escolha = rgrMedicos->ItemIndex();
   if (escolha < 0 || escolha > 3) return;
-  // The typed text is a value of the statement, never part of it: a quote is an
-  // ordinary letter.
+  // The typed text is a value of the statement, never part of it: a quote is an ordinary letter.
   FConsulta->Close();
   FConsulta->SQL().Clear();
   FConsulta->SQL().Add("SELECT Codigo,Nome FROM Medicos WHERE Upper(" + std::string(colunas[escolha]) +

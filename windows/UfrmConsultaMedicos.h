@@ -1,6 +1,6 @@
 #pragma once
-// The doctor search: lists the doctors whose name, RG, CPF or CRM contains a
-// text and positions the register on the one double-clicked.
+// The doctor search: lists the doctors whose name, RG, CPF or CRM contains a text and positions the register on the one
+// double-clicked.
 #include <memory>
 
 #include "skin/controls/sButton.h"

@@ -1,0 +1,170 @@
+// The patient form on a test database, opened as the patient picker and the exam browser open it,
+// driven by clicks and typed keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "core/UDPacientes.h"
+#include "windows/RegistrosTestSupport.h"
+
+namespace {
+
+using windowstest::Clicar;
+using windowstest::Digitar;
+using windowstest::EsperarAte;
+
+class CadastroPacientes : public windowstest::TesteCadastro {
+ protected:
+  // As the picker opens it for a new name.
+  TfrmCadastroPacientes* AbrirNovo(const std::string& Nome) {
+    DMPrincipal->IBPacientes->Open();
+    TfrmCadastroPacientes* f = frmCadastroPacientes = new TfrmCadastroPacientes(Application);
+    f->Modo = "Add";
+    f->HabilitaEdicao();
+    f->lblCodigo->SetCaption("Adcionando um novo paciente");
+    f->dbtCodigo->SetVisible(false);
+    DMPrincipal->IBPacientes->Append();
+    f->drgSexo->SetItemIndex(0);
+    f->drgEstadoCivil->SetItemIndex(1);
+    f->dbeNome->SetText(Nome);
+    f->Show();
+    Application->ProcessMessages();
+    return f;
+  }
+  // As the browser opens it for the patient of code Codigo.
+  TfrmCadastroPacientes* AbrirAlteracao(int Codigo) {
+    TIBTable* tabela = DMPrincipal->IBPacientes;
+    tabela->Open();
+    tabela->SetFilter("CODIGO=" + std::to_string(Codigo));
+    tabela->SetFiltered(true);
+    tabela->Edit();
+    TfrmCadastroPacientes* f = frmCadastroPacientes = new TfrmCadastroPacientes(Application);
+    f->Modo = "Atualiza";
+    f->HabilitaEdicao();
+    f->Show();
+    Application->ProcessMessages();
+    return f;
+  }
+  static bool Fechado() {
+    return EsperarAte([] { return frmCadastroPacientes == nullptr; });
+  }
+  static int Paciente(const std::string& Nome, const std::string& EstadoCivil = "S") {
+    TDadosPaciente d;
+    d.Nome = Nome;
+    d.Sexo = "M";
+    d.EstadoCivil = EstadoCivil;
+    return TDPacientes::InsertPacientes(d, EncodeDate(2026, 12, 10), 0);
+  }
+  // A column of the patient Codigo as stored.
+  std::string Coluna(int Codigo, const std::string& Nome) {
+    TIBQuery q(nullptr);
+    q.SetDatabase(DMPrincipal->IBDatabase);
+    q.SQL().Add("SELECT " + Nome + " FROM PACIENTES WHERE CODIGO=:c");
+    q.ParamByName("c").SetAsInteger(Codigo);
+    q.Open();
+    return q.Fields(0)->AsString();
+  }
+};
+
+TEST_F(CadastroPacientes, ANameOfOneBlankIsRefusedAndTwoBlanksAreAccepted) {
+  TfrmCadastroPacientes* f = AbrirNovo(" ");
+  EXPECT_EQ(f->Caption(), "Cadastro de Pacientes");
+  EXPECT_EQ(f->HelpContext(), 6);
+  EXPECT_EQ(f->ClientWidth(), 463);
+  EXPECT_EQ(f->ClientHeight(), 465);
+  EXPECT_EQ(f->dbcEstado->Items()->Count(), 27);
+  EXPECT_EQ(f->dbcEstado->Items()->Strings(18), "RD");
+  EXPECT_EQ(f->dbcEstado->Items()->IndexOf("RR"), -1);
+  Clicar(f->btnCON);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, "Digite o nome do paciente ...");
+  EXPECT_EQ(dialogs.Log()[0].Caption, "Atenção");
+  EXPECT_EQ(dialogs.Log()[0].Icon, static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(TDPacientes::CountPacientes(), 0);
+  ASSERT_EQ(frmCadastroPacientes, f);
+
+  Digitar(f->dbeNome, " ");
+  Clicar(f->drgSexo->Buttons(1));
+  Clicar(f->drgEstadoCivil->Buttons(2));
+  Digitar(f->dbeProfissao, "Professora");
+  f->dbcTipoSang->SetItemIndex(4);
+  Digitar(f->dbeCEP, "50000-000");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  ASSERT_EQ(TDPacientes::CountPacientes(), 1);
+  const int codigo = TDPacientes::GetUltimoCodigo();
+  EXPECT_EQ(UltimoPaciente.Codigo, codigo);
+  EXPECT_EQ(UltimoPaciente.Nome, "  ");
+  EXPECT_EQ(Coluna(codigo, "NOME"), "  ");
+  EXPECT_EQ(Coluna(codigo, "SEXO"), "F");
+  EXPECT_EQ(Coluna(codigo, "ESTADOCIVIL"), "D");
+  EXPECT_EQ(Coluna(codigo, "PROFISSAO"), "Professora");
+  EXPECT_EQ(Coluna(codigo, "TIPOSANG"), "AB-");
+  EXPECT_EQ(Coluna(codigo, "CEP"), "50000-000");
+  EXPECT_EQ(Coluna(codigo, "TOTALEXAMES"), "0");
+  EXPECT_EQ(DMPrincipal->IBPacientes->State(), dsBrowse);
+}
+
+TEST_F(CadastroPacientes, CancelAddsNoRow) {
+  TfrmCadastroPacientes* f = AbrirNovo("Paula");
+  Clicar(f->btnCAN);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(TDPacientes::CountPacientes(), 0);
+  EXPECT_EQ(DMPrincipal->IBPacientes->State(), dsBrowse);
+  EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(CadastroPacientes, ChangingTouchesOnlyTheFilteredPatient) {
+  Paciente("Ana");
+  const int bia = Paciente("Bia");
+  const int caio = Paciente("Caio");
+  TfrmCadastroPacientes* f = AbrirAlteracao(bia);
+  EXPECT_EQ(f->dbeNome->Text(), "Bia");
+  SendMessageA(f->dbeNome->Handle(), EM_SETSEL, 3, 3);
+  Digitar(f->dbeNome, " Souza");
+  Digitar(f->dbeCidade, "Olinda");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(TDPacientes::CountPacientes(), 3);
+  EXPECT_EQ(Coluna(bia, "NOME"), "Bia Souza");
+  EXPECT_EQ(Coluna(bia, "CIDADE"), "Olinda");
+  EXPECT_EQ(Coluna(bia - 1, "CIDADE"), "");
+  EXPECT_EQ(Coluna(caio, "NOME"), "Caio");
+  EXPECT_EQ(Coluna(caio, "CIDADE"), "");
+
+  // A name of one blank keeps the stored name; Cancelar keeps everything.
+  f = AbrirAlteracao(caio);
+  f->dbeNome->SetText("");
+  Digitar(f->dbeNome, " ");
+  Digitar(f->dbeFone, "8133");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(Coluna(caio, "NOME"), "Caio");
+  EXPECT_EQ(Coluna(caio, "FONE"), "8133");
+  f = AbrirAlteracao(caio);
+  Digitar(f->dbeFone, "99");
+  Clicar(f->btnCAN);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(Coluna(caio, "FONE"), "8133");
+  EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(CadastroPacientes, ARowWithoutCivilStateShowsMarried) {
+  Paciente("Ana", "S");
+  DMPrincipal->IBPacientes->Open();
+  TfrmCadastroPacientes* f = frmCadastroPacientes = new TfrmCadastroPacientes(Application);
+  f->Modo = "Add";
+  f->HabilitaEdicao();
+  f->Show();
+  EXPECT_EQ(f->drgEstadoCivil->ItemIndex(), 1);
+  DMPrincipal->IBPacientes->Append();
+  EXPECT_EQ(f->drgEstadoCivil->ItemIndex(), 0);
+  Digitar(f->dbeNome, "Davi");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(Coluna(UltimoPaciente.Codigo, "NOME"), "Davi");
+  EXPECT_EQ(Coluna(UltimoPaciente.Codigo, "ESTADOCIVIL"), "C");
+}
+
+}  // namespace
