@@ -16,7 +16,29 @@
 
 namespace recordstest {
 
-class RecordsTest : public testing::Test {
+// Rows added through the record routines, for any test with a connected data module.
+struct Registros {
+  static int Medico(const std::string& nome) {
+    TDadosMedico dados;
+    dados.Nome = nome;
+    return TDMedicos::InsertMedicos(dados);
+  }
+  static int Paciente(const std::string& nome, int totalExames = 0) {
+    TDadosPaciente dados;
+    dados.Nome = nome;
+    return TDPacientes::InsertPacientes(dados, EncodeDate(2026, 12, 10), totalExames);
+  }
+  // Each exam of the run gets its own second (exam lists show the time to the second).
+  static int Exame(int paciente, int medico, const std::string& olho = "OD", const std::string& backup = "") {
+    static int proximo = 9 * 3600 + 30 * 60 + 15;
+    const int s = proximo++;
+    return TDExames::InsertExames(paciente, medico, EncodeDate(2026, 12, 10),
+                                  EncodeTime(s / 3600, s / 60 % 60, s % 60, 0), olho, 0.93, "T", backup, "", "", 24,
+                                  "4");
+  }
+};
+
+class RecordsTest : public testing::Test, protected Registros {
  protected:
   static void SetUpTestSuite() { InitControls(); }
   static void TearDownTestSuite() { DoneControls(); }
@@ -33,21 +55,6 @@ class RecordsTest : public testing::Test {
     probe.Close();
     probe.SetDatabase(nullptr);
     dm->Free();
-  }
-
-  static int Medico(const std::string& nome) {
-    TDadosMedico dados;
-    dados.Nome = nome;
-    return TDMedicos::InsertMedicos(dados);
-  }
-  static int Paciente(const std::string& nome, int totalExames = 0) {
-    TDadosPaciente dados;
-    dados.Nome = nome;
-    return TDPacientes::InsertPacientes(dados, EncodeDate(2026, 12, 10), totalExames);
-  }
-  static int Exame(int paciente, int medico, const std::string& olho = "OD", const std::string& backup = "") {
-    return TDExames::InsertExames(paciente, medico, EncodeDate(2026, 12, 10), EncodeTime(9, 30, 15, 0), olho, 0.93,
-                                  "T", backup, "", "", 24, "4");
   }
 
   // A statement of the test's own on a query of its own (the routines' scratch query stays theirs).
