@@ -244,15 +244,8 @@ function(mz_bench name)
 endfunction()
 
 function(mz_wine_bench name)
-  if(NOT MZ_FLAVOUR STREQUAL "wine")
-    return()
-  endif()
   mz_parse_args(A ${ARGN})
-  add_executable(${name} ${A_SOURCES})
-  mz_common(${name})
-  set_target_properties(${name} PROPERTIES SUFFIX ".exe")
-  target_compile_options(${name} PRIVATE -O2 -g)
-  target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark_main ${MZ_WIN32_LIBS})
+  mz_program(${name} SOURCES ${A_SOURCES} DEPS ${A_DEPS} benchmark::benchmark_main)
 endfunction()
 
 # mz_install_step([LAST] COMMAND ... [DEPENDS targets...]): one more command of the mz_install target;
