@@ -298,6 +298,9 @@ TEST_F(CadastroMedicos, TheMainWindowOpensTheRegister) {
   EXPECT_EQ(imagens, 1);
   EXPECT_EQ(frmCadastroMedicos, nullptr);
   EXPECT_FALSE(DMPrincipal->IBMedicos->Active());
+  // Closing gives the user's regional values back to the prefix that later tests read.
+  frmPrincipal->Close();
+  EXPECT_TRUE(EsperarAte([] { return frmPrincipal == nullptr; }));
 }
 
 }  // namespace

@@ -174,7 +174,7 @@ void TfrmPrincipal::ApplicationEvents1Activate(TObject*) {
 
 // The taskbar is never hidden, so nothing is shown again here.
 void TfrmPrincipal::FormClose(TObject*, TCloseAction& Action) {
-  if (FRegConfig) FRegConfig->RestoreSaved();
+  RestaurarRegional();
   FModulos.reset();
   BIniSettings.reset();
   BVersionInfo.reset();
@@ -182,7 +182,15 @@ void TfrmPrincipal::FormClose(TObject*, TCloseAction& Action) {
   if (frmPrincipal == this) frmPrincipal = nullptr;
 }
 
+// The user's regional values come back once, whether the window closes or is destroyed without closing.
+void TfrmPrincipal::RestaurarRegional() {
+  if (!FRegConfig) return;
+  FRegConfig->RestoreSaved();
+  FRegConfig.reset();
+}
+
 void TfrmPrincipal::FormDestroy(TObject*) {
+  RestaurarRegional();
   if (!FScreen) return;
   FScreen->RestoreSaved();
   FScreen.reset();

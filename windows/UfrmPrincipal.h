@@ -78,6 +78,7 @@ class TfrmPrincipal : public TForm {
   void StepModuleInfo();
   void StepBackupAutomatico();
   void SplashProgress(int Position);
+  void RestaurarRegional();
 
   std::unique_ptr<TStringList> FModulos;
   std::unique_ptr<TBRegConfig> FRegConfig;

@@ -381,4 +381,30 @@ TEST(JanelasPequenas, WaitWindowStaysOnTopWithItsText) {
   EXPECT_TRUE(EsperarAte([] { return frmAguarde == nullptr; }));
 }
 
+// The user's short date, which the main window replaces with its own while it lives.
+std::string DataCurtaDoUsuario() {
+  char buf[256] = {};
+  DWORD size = sizeof buf;
+  return RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\International", "sShortDate", RRF_RT_REG_SZ, nullptr, buf,
+                      &size) == ERROR_SUCCESS
+             ? buf
+             : "(none)";
+}
+
+void GravarDataCurta(const std::string& Formato) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\International", "sShortDate", REG_SZ, Formato.c_str(),
+                  DWORD(Formato.size() + 1));
+}
+
+TEST_F(JanelaPrincipal, TheUsersRegionalValuesComeBackWhenTheWindowIsDestroyedWithoutClosing) {
+  const std::string original = DataCurtaDoUsuario();
+  GravarDataCurta("d.M.yyyy");
+  Criar();
+  EXPECT_EQ(DataCurtaDoUsuario(), "dd/MM/yyyy");
+  frmPrincipal->Free();
+  EXPECT_EQ(frmPrincipal, nullptr);
+  EXPECT_EQ(DataCurtaDoUsuario(), "d.M.yyyy");
+  GravarDataCurta(original);
+}
+
 }  // namespace

@@ -6,9 +6,10 @@
 
 namespace {
 
+// The locale's own values: the user's choices are read from the registry on top of them.
 std::string LocaleText(LCID locale, LCTYPE type, const char* fallback) {
   char buf[256];
-  const int n = GetLocaleInfoA(locale, type, buf, sizeof buf);
+  const int n = GetLocaleInfoA(locale, type | LOCALE_NOUSEROVERRIDE, buf, sizeof buf);
   return n > 1 ? std::string(buf, size_t(n - 1)) : std::string(fallback);
 }
 
