@@ -2,6 +2,7 @@
 
 #include "core/UfrmDataModule.h"
 #include "windows/UBArtes.h"
+#include "windows/UfrmAguarde.h"
 #include "windows/UBShell.h"
 
 TfrmExames* frmExames = nullptr;
@@ -51,6 +52,16 @@ TfrmExames::TfrmExames(TComponent* AOwner) : TForm(AOwner) {
     TimerAguarde->SetName("TimerAguarde");
     TimerAguarde->SetEnabled(false);
     TimerAguarde->SetInterval(1000);
+    // The module's window has taken over by the first tick.
+    TimerAguarde->OnTimer = [this](TObject*) {
+      TimerAguarde->SetEnabled(false);
+      if (frmAguarde) frmAguarde->Hide();
+    };
+    sdExport = new TSaveDialog(this);
+    sdExport->SetName("sdExport");
+    sdExport->Title = "Exportação de Exame";
+    sdExport->Filter = "Arquivo Exportação (*.exp)|*.exp";
+    tbExportador->OnClick = [this](TObject* Sender) { tbExportadorClick(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnActivate = [this](TObject* Sender) { FormActivate(Sender); };
     OnResize = [this](TObject* Sender) { FormResize(Sender); };
@@ -314,7 +325,3 @@ void TfrmExames::CriarPainelExame() {
   lblVDiv = Rotulo(this, pnlOrto, "lblVDiv", "", 60, 24);
   lblVR0 = Rotulo(this, pnlOrto, "lblVR0", "", 60, 44);
 }
-
-void TfrmExames::MapaClick(TObject*) {}
-
-void TfrmExames::MapasClick(TObject*) {}

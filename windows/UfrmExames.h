@@ -9,9 +9,11 @@
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
+#include "toolkit/rtl/Classes.h"
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/DBCtrls.h"
 #include "toolkit/ui/DBGrids.h"
+#include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Grids.h"
@@ -107,6 +109,7 @@ class TfrmExames : public TForm {
   TLabel* lblVDiv;
   TLabel* lblVR0;
   TTimer* TimerAguarde;
+  TSaveDialog* sdExport;
 
   // State of the browser.
   int CodPacienteAtual = 0;
@@ -138,6 +141,28 @@ class TfrmExames : public TForm {
   // A single-map module's button and a multi-exam module's button.
   virtual void MapaClick(TObject* Sender);
   virtual void MapasClick(TObject* Sender);
+  // The selected exam, or the selected example, shown by a single-map module (file name).
+  void AbrirMapa(const std::string& Modulo);
+  void ChamarModuloMapa(const std::string& Modulo, const std::string& TipoCone, TMemoryStream& Info, int NumAneis,
+                        TMemoryStream* Central, TMemoryStream* Lateral);
+  // Several exams of the patient, or several examples, chosen in a multi-exam module.
+  void AbrirMapas(const std::string& Modulo);
+  void AbrirMapasExemplo(const std::string& Modulo);
+  // A line chosen in a multi-exam module back as its list caption ("" when it names no eye).
+  static std::string ConverterLinhaEscolhida(const std::string& Linha);
+  // The open exam's lines for a multi-exam module; an example's, by the eye of its chosen line.
+  void InfoExameMapa(TStrings& Lista);
+  static void InfoExemplo(TStrings& Lista, const std::string& Linha, const std::string& Data);
+
+  // The selected exam, its patient and doctor, its map files and the calibration files, scrambled
+  // into one file.
+  void tbExportadorClick(TObject* Sender);
+  static void AnexarArquivoTexto(TStrings& Lista, const std::string& Arquivo);
+  static void EmbaralharExportacao(TStrings& Lista);
+  // Every character of an exported line is combined with this key (exclusive or): from 0x10 to
+  // 0x1F, no printable character nor TAB becomes CR, LF or NUL.
+  static constexpr unsigned char ChaveExportacao = 0x17;
+  static constexpr size_t TamanhoLinhaExportacao = 255;
 
  private:
   void CriarNavegacao();
