@@ -493,6 +493,14 @@ TEST_F(MapasNavegador, EveryFailureShowsItsMessage) {
   esperar({"Não foi possível processar o mapa selecionado. ERROMAP03\r\rDiretorio: " + prefixo, "Informação",
            MB_ICONERROR});
 
+  // The selected item's exam is gone; a listed caption names no exam.
+  f.lswPrincipal->Selected()->SetData(reinterpret_cast<void*>(intptr_t(999999)));
+  f.MapaClick(Botao(f, "Axial"));
+  esperar({"Não foi possivel abrir o exame selecionado.", "Informação", MB_ICONWARNING});
+  f.lswPrincipal->Items(1)->SetCaption("OD - 01/01/2001 00:00:00");
+  f.MapasClick(Botao(f, "MultiExames"));
+  esperar({"Erro ao processar exames para a visualização do mapa!", "Erro", MB_ICONERROR});
+
   f.AtualizarPacientes(TDPacientes::GetCodigoByNome("Xavier"), "*** Todos");
   f.MapasClick(Botao(f, "MultiExames"));
   esperar({"Tipo de exame incorreto!\rEntre em contato com a assistência técnica", "Informação",
