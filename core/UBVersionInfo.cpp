@@ -38,7 +38,12 @@ std::vector<char> VersionData(const std::string& FileName) {
   if (!module) return data;
   char loaded[MAX_PATH];
   const DWORD n = GetModuleFileNameA(module.get(), loaded, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? VersionDataOf(loaded) : data;
+  if (n > 0 && n < MAX_PATH) data = VersionDataOf(loaded);
+  // A winelib program loaded again after it was unloaded can crash in its second load: it stays loaded.
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module.get());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(dos) + dos->e_lfanew);
+  if (!(nt->FileHeader.Characteristics & IMAGE_FILE_DLL)) module.release();
+  return data;
 }
 
 const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& Data) {
