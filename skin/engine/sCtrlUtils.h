@@ -1,0 +1,27 @@
+#pragma once
+// Small routines the skinned controls and form skinning share: readiness of a control, its owner
+// form, alignment flags and sizes, window geometry, and telling a form that a child was loaded.
+#include <windows.h>
+
+#include "toolkit/ui/Controls.h"
+#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/StdCtrls.h"
+
+void GetMousePos(TPoint& P);
+// SkinCmdControlLoaded with the control to its parent form, unless the control is loading.
+void NotifyFormControlLoaded(TWinControl* Control);
+// Neither being created, read, loaded nor destroyed, has a parent, and has its window if windowed.
+bool ControlIsReady(TControl* Control);
+// The first form on the owner chain, starting with the component itself.
+TCustomForm* GetOwnerForm(TComponent* Component);
+// The toolkit has no frames: always nullptr.
+TComponent* GetOwnerFrame(TComponent* Component);
+// DrawText flags of the alignment with DT_EXPANDTABS and DT_VCENTER; text runs left to right.
+UINT TextAlignFlags(TControl* Control, TAlignment Alignment);
+// The client rectangle of Wnd in its window's coordinates.
+void GetClientRectInWindow(HWND Wnd, TRect& R);
+// Heights (alTop, alBottom) or widths (alLeft, alRight) of the visible children with that Align;
+// window-less ones only WithGraphic; 0 for other Align values.
+int AlignedControlsSize(TWinControl* Parent, TAlign Align, bool WithGraphic);
+// The topmost ancestor by GetParent.
+HWND GetRootWindow(HWND Wnd);

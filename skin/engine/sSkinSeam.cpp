@@ -1,0 +1,8 @@
+#include "skin/engine/sSkinSeam.h"
+
+TsSkinSeam& Seam() {
+  static TsSkinSeam Table;
+  return Table;
+}
+
+bool DwmCompositionEnabled() { return Seam().DwmCompositionEnabled && Seam().DwmCompositionEnabled(); }
