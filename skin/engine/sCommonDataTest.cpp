@@ -9,6 +9,7 @@
 #include "skin/engine/sCommonDataTestSupport.h"
 #include "skin/engine/sCtrlUtils.h"
 #include "skin/engine/sSkinGlobals.h"
+#include "skin/engine/sSkinSeamFakes.h"
 #include "skin/engine/sSkinProperties.h"
 #include "toolkit/rtl/StringUtils.h"
 #include "toolkit/ui/ExtCtrls.h"
@@ -261,6 +262,52 @@ TEST(CtrlUtils, SmallRoutines) {
   EXPECT_EQ(R.left, O.x - W.left);
   EXPECT_EQ(R.right - R.left, Form->ClientWidth());
   Form->Free();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkinSeam, CompositionIsOffUntilFormSkinningSaysOtherwise) {
+  EXPECT_FALSE(DwmCompositionEnabled());
+  {
+    skintest::TSeamFakes Fakes(true);
+    EXPECT_TRUE(DwmCompositionEnabled());
+    Fakes.SetComposition(false);
+    EXPECT_FALSE(DwmCompositionEnabled());
+    Seam().UpdateLayeredWnd(nullptr, nullptr, 7);
+    ASSERT_EQ(Fakes.Layered.size(), 1u);
+    EXPECT_EQ(Fakes.Layered[0].Alpha, 7);
+  }
+  EXPECT_FALSE(DwmCompositionEnabled());
+  EXPECT_FALSE(Seam().UpdateLayeredWnd);
+}
+
+TEST_F(SkinData, AProviderOwnerTalksThroughItsForm) {
+  skintest::TFakeProvider Provider(Form);
+  TsCommonData Data(&Provider, true);
+  Provider.Data = &Data;
+  EXPECT_EQ(Data.OwnerControl, nullptr);
+  EXPECT_EQ(Data.Provider(), &Provider);
+  Data.SetSkinSection("PANEL");
+  EXPECT_TRUE(Data.IsSkinActive());
+  EXPECT_TRUE(Data.CtrlState & CtrlStaticBg);  // a plain section on a form that is no MDI parent
+  EXPECT_EQ(Data.GetBgColor(0, nullptr), 0xFFFFFF);
+  Form->SetColor(0x123456);
+  Data.SetCustomColor(true);
+  TsBackgroundInfo Info;
+  Data.FillBackgroundInfo(Info, false, nullptr);
+  EXPECT_EQ(Info.BgType, 1);
+  EXPECT_EQ(Info.Color, 0x123456);
+  // Updates go to the provider's form.
+  uitest::TRecorder R(Form, {SM_SKINCMD});
+  std::vector<int> Codes;
+  R.OnMessage = [&](TMessage& M) { Codes.push_back(SkinCmdCode(M)); };
+  Data.BeginUpdate();
+  Data.EndUpdate(false);
+  EXPECT_EQ(Codes, (std::vector<int>{SkinCmdBeginUpdate, SkinCmdEndUpdate}));
+  Provider.Destroying = true;
+  EXPECT_FALSE(Data.IsSkinActive());
 }
 
 }  // namespace

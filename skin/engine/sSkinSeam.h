@@ -15,7 +15,8 @@ class TCustomForm;
 class TForm;
 class TsCommonData;
 
-// An owner of skin data that is no control: a window adapter or a form's skin provider.
+// An owner of skin data that is no control: a window adapter or a form's skin provider, mixed into
+// a TObject (the skin data finds it by dynamic_cast of its OwnerObject).
 class TsSkinDataOwner {
  public:
   virtual ~TsSkinDataOwner() = default;

@@ -1,0 +1,84 @@
+#pragma once
+// Fakes of form skinning for the engine's tests: installs a routine table that reports desktop
+// composition as asked and records what the engine asks of layered windows, and puts the previous
+// table back when it goes.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "skin/engine/sSkinSeam.h"
+#include "toolkit/graphics/Bitmap.h"
+#include "toolkit/ui/Forms.h"
+
+namespace skintest {
+
+class TSeamFakes {
+ public:
+  explicit TSeamFakes(bool Composition) : saved_(Seam()) {
+    Seam() = TsSkinSeam{};
+    Seam().DwmCompositionEnabled = [this] { return composition_; };
+    Seam().UpdateLayeredWnd = [this](HWND Wnd, TBitmap*, int Alpha) { Layered.push_back({Wnd, Alpha}); };
+    Seam().HideWindowLayered = [this](HWND Wnd, bool Hide) {
+      Hidden.push_back({Wnd, Hide});
+      return true;
+    };
+    composition_ = Composition;
+  }
+  ~TSeamFakes() { Seam() = saved_; }
+  TSeamFakes(const TSeamFakes&) = delete;
+  TSeamFakes& operator=(const TSeamFakes&) = delete;
+
+  void SetComposition(bool Value) { composition_ = Value; }
+
+  struct TLayeredCall {
+    HWND Wnd;
+    int Alpha;
+  };
+  struct THideCall {
+    HWND Wnd;
+    bool Hide;
+  };
+  std::vector<TLayeredCall> Layered;
+  std::vector<THideCall> Hidden;
+
+ private:
+  TsSkinSeam saved_;
+  bool composition_ = false;
+};
+
+// A form's skin provider that only holds its form, skin data and state.
+class TFakeProvider : public TObject, public TsProviderLink {
+ public:
+  explicit TFakeProvider(TCustomForm* AForm) : form_(AForm) {}
+  bool SkinOwnerDestroying() const override { return Destroying; }
+  TCustomForm* Form() const override { return form_; }
+  TsCommonData* SkinData() const override { return Data; }
+  std::unique_ptr<TBitmap> TakeFormImage() override { return std::move(image_); }
+  void SetFormImage(std::unique_ptr<TBitmap> Image) override { image_ = std::move(Image); }
+  bool Locked() const override { return locked_; }
+  void SetLocked(bool Value) override { locked_ = Value; }
+  bool Skinned() const override { return true; }
+  bool InHiding() const override { return false; }
+  std::uint32_t StateBits() const override { return bits_; }
+  void SetStateBits(std::uint32_t Value) override { bits_ = Value; }
+  TsBorderFormLink* BorderForm() const override { return nullptr; }
+  bool DrawFrame() const override { return true; }
+  TForm* CoverWindow() const override { return nullptr; }
+  void PaintCacheIfNeeded() override { bits_ |= ProviderCachePainted; }
+  void PaintAll() override { ++Paints; }
+  void CollectRegionData() override {}
+  void UpdateRegion(bool) override {}
+
+  TsCommonData* Data = nullptr;
+  bool Destroying = false;
+  int Paints = 0;
+
+ private:
+  TCustomForm* form_;
+  std::unique_ptr<TBitmap> image_;
+  bool locked_ = false;
+  std::uint32_t bits_ = 0;
+};
+
+}  // namespace skintest
