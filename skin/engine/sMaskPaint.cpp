@@ -171,6 +171,56 @@ void CopyMaskedStretched(const TCopyMaskedStretched& C) {
   }
 }
 
+void CopyMaskedRect(const TCopyMaskedRect& C) {
+  if (C.Mask == nullptr || C.Bmp.Empty() || C.Master.Empty()) return;
+  TacFast32 Parent;
+  if (C.CacheInfo.Ready && !Parent.Attach(C.CacheInfo.Bmp)) return;
+  const int64_t MaskOffset = (int64_t(C.Mask->R.Bottom) - C.Mask->R.Top) / 2;
+  int64_t Sx = C.SrcRect.Left, Sy = C.SrcRect.Top, Dx = C.DstRect.Left, Dy = C.DstRect.Top;
+  int64_t W = std::min({int64_t(C.SrcRect.Right) - Sx, int64_t(C.DstRect.Right) - Dx, C.Bmp.Width - Dx,
+                        C.Master.Width - Sx});
+  int64_t H = std::min({int64_t(C.SrcRect.Bottom) - Sy, int64_t(C.DstRect.Bottom) - Dy, C.Bmp.Height - Dy,
+                        C.Master.Height - Sy});
+  if (W < 1 || H < 1 || MaskOffset < 0) return;
+  auto Lead = [](int64_t& S, int64_t& D, int64_t& N) {
+    const int64_t Least = std::min(S, D);
+    if (Least >= 0) return;
+    S -= Least;
+    D -= Least;
+    N += Least;
+  };
+  Lead(Sx, Dx, W);
+  Lead(Sy, Dy, H);
+  // The mask rows too must lie inside the master.
+  H = std::min(H, C.Master.Height - MaskOffset - Sy);
+  if (W < 1 || H < 1) return;
+  const uint32_t Fill = SwapRB32(uint32_t(C.CacheInfo.FillColor));
+  const bool HasFill = C.CacheInfo.FillColor != clFuchsia;
+  for (int64_t Y = 0; Y < H; ++Y) {
+    const TColor32* S = C.Master.PixelPtr(int(Sx), int(Sy + Y));
+    const TColor32* M = C.Master.PixelPtr(int(Sx), int(Sy + Y + MaskOffset));
+    TColor32* D = C.Bmp.PixelPtr(int(Dx), int(Dy + Y));
+    const int64_t Py = Dy + Y + C.CacheInfo.Y;
+    for (int64_t X = 0; X < W; ++X) {
+      if (S[X] != KeyPixel) {
+        TColor32 Out = D[X] & AlphaMask;
+        for (int Shift = 0; Shift < 24; Shift += 8) {
+          const unsigned Mc = Channel(M[X], Shift);
+          Out |= TColor32((Channel(D[X], Shift) * Mc + Channel(S[X], Shift) * (256 - Mc)) >> 8) << Shift;
+        }
+        D[X] = Out;
+      } else if (HasFill) {
+        D[X] = C.CacheInfo.Ready ? (D[X] & AlphaMask) | (Fill & ~AlphaMask) : Fill;
+      } else if (C.CacheInfo.Ready) {
+        const int64_t Px = Dx + X + C.CacheInfo.X;
+        if (Py >= Parent.Height) continue;
+        if (Px >= Parent.Width) break;
+        if (Px >= 0 && Py >= 0) D[X] = *Parent.View.PixelPtr(int(Px), int(Py));
+      }
+    }
+  }
+}
+
 void FitBorders(int Size, int& Near, int& Far) {
   if (Size < Near + Far) {
     const int E = (Near + Far - Size) / 2;

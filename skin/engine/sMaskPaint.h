@@ -40,6 +40,19 @@ struct TCopyMaskedStretched {
 };
 void CopyMaskedStretched(const TCopyMaskedStretched& C);
 
+// The picture at SrcRect's top-left corner of the skin's master picture mixed into DstRect of Bmp through
+// the mask lying half the piece's height lower; key pixels take the fill colour, else the ready
+// background's pixel. Rectangles are exclusive; nothing is read or written outside the three pictures,
+// and a ready background of one row (which cannot be read) paints nothing.
+struct TCopyMaskedRect {
+  TPixelRect DstRect, SrcRect;
+  TPixelView Bmp;
+  TsCacheView CacheInfo;
+  const TsMaskData* Mask = nullptr;
+  TPixelView Master;
+};
+void CopyMaskedRect(const TCopyMaskedRect& C);
+
 // One state image of a piece as a nine-slice over R.
 struct TPaintMaskRect {
   TPixelView Bmp;
