@@ -5,10 +5,10 @@
 #include "skin/engine/sAlphaGraph.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinGraphics.h"
+#include "skin/engine/sSkinResize.h"
 #include "skin/engine/sSkinPixels.h"
 #include "skin/engine/sSkinUtils.h"
 #include "toolkit/graphics/GdiHandle.h"
-#include "widgets/Bitmap32_Transforms.h"
 
 namespace {
 
@@ -322,9 +322,8 @@ std::unique_ptr<TBitmap> TsAlphaImageList::CreateBitmap32(int Index, int AWidth,
     result = std::make_unique<TBitmap>();
     result->SetPixelFormat(pf32bit);
     result->SetSize(AWidth, AHeight);
-    const TPixelView dst = BitmapView(*result), src = BitmapView(png);
-    const TPixelRect all{0, 0, AWidth, AHeight};
-    StretchTransfer(dst, all, all, src, {0, 0, src.Width, src.Height}, sfMitchell, TCombineInfo{});
+    const TPixelView src = BitmapView(png);
+    StretchPart(src, src.BoundsRect(), BitmapView(*result), 6);
   }
   item.CacheBitmap = CopyOf(*result);
   return result;

@@ -5,12 +5,15 @@
 #include <cmath>
 #include <cstdint>
 
+#include "skin/engine/sSkinResize.h"
 #include "widgets/Bitmap32_Transforms.h"
 
 namespace {
 
 constexpr TColor32 AlphaMask = 0xFF000000;
 constexpr int64_t Far = int64_t(1) << 28;
+// The largest target the filtered stretch resizes whole (two pictures of it are held).
+constexpr int64_t MaxFilteredTarget = int64_t(1) << 22;
 
 uint8_t Channel(TColor32 P, int Shift) { return uint8_t(P >> Shift); }
 
@@ -147,18 +150,29 @@ void CopyMaskedStretched(const TCopyMaskedStretched& C) {
       }
     return;
   }
-  // The stretched picture and mask where they meet Dst.
-  const int Tw = Target.Width(), Th = Target.Height();
+  // The stretched picture and mask: filtered over the whole target (smooth, or only narrowed or only
+  // lowered), else by the nearest pixel where the target meets Dst. A target too large to hold twice is
+  // stretched by the nearest pixel too.
+  const bool Filtered = (C.Smooth || (C.SrcW > C.DstW && C.SrcH == C.DstH) || (C.SrcW == C.DstW && C.SrcH > C.DstH)) &&
+                        C.DstW >= 2 && C.DstH >= 2 && int64_t(C.DstW) * C.DstH <= MaxFilteredTarget;
+  const TPixelRect Covered = Filtered ? Whole : Target;
+  const int Tw = Covered.Width(), Th = Covered.Height();
   std::vector<TColor32> Pic(size_t(Tw) * Th), Msk(Pic.size());
   const TPixelView PicView{Pic.data(), Tw, Th, Tw}, MskView{Msk.data(), Tw, Th, Tw};
-  TPixelRect Placed = Whole, MaskRect = Picture;
-  OffsetRect(Placed, -Target.Left, -Target.Top);
+  TPixelRect MaskRect = Picture;
   OffsetRect(MaskRect, 0, C.MaskOffset);
-  StretchTransfer(PicView, Placed, PicView.BoundsRect(), C.Src, Picture, sfNearest, {});
-  StretchTransfer(MskView, Placed, MskView.BoundsRect(), C.Src, MaskRect, sfNearest, {});
+  if (Filtered) {
+    StretchPart(C.Src, Picture, PicView, 6);
+    StretchPart(C.Src, MaskRect, MskView, 2);
+  } else {
+    TPixelRect Placed = Whole;
+    OffsetRect(Placed, -Target.Left, -Target.Top);
+    StretchTransfer(PicView, Placed, PicView.BoundsRect(), C.Src, Picture, sfNearest, {});
+    StretchTransfer(MskView, Placed, MskView.BoundsRect(), C.Src, MaskRect, sfNearest, {});
+  }
   for (int Y = Target.Top; Y < Target.Bottom; ++Y) {
-    const TColor32* P = PicView.ScanLine(Y - Target.Top);
-    const TColor32* M = MskView.ScanLine(Y - Target.Top);
+    const TColor32* P = PicView.PixelPtr(Target.Left - Covered.Left, Y - Covered.Top);
+    const TColor32* M = MskView.PixelPtr(Target.Left - Covered.Left, Y - Covered.Top);
     TColor32* D = C.Dst.PixelPtr(Target.Left, Y);
     for (int X = 0; X < Target.Width(); ++X) {
       TColor32 Out = D[X] & AlphaMask;

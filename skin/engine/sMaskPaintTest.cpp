@@ -5,6 +5,8 @@
 #include <array>
 
 #include "skin/engine/sBorderMask.h"
+#include "skin/engine/sSkinResize.h"
+#include "widgets/Bitmap32_Transforms.h"
 #include "widgets/PixelTestImage.h"
 
 namespace {
@@ -213,6 +215,52 @@ TEST(CopyMaskedStretched, SingleSmoothPixel) {
         TColor32 Want = 0x40102030;
         if (X >= 2 && Y >= 1 && M != 255) Want = M == 0 ? 0xFF336699 : MixOne(Want, 0x336699, M * 0x010101u, false);
         ASSERT_EQ(Bmp(X, Y), Want) << int(M);
+      }
+  }
+}
+
+// The picture and mask of a source rectangle resized as the filtered stretch does: the picture by
+// filter 6, the mask by filter 2, a single column or row doubled first.
+TTestImage Resized(const TTestImage& Src, TPixelRect Part, int W, int H, int Filter) {
+  TTestImage Out(W, H);
+  StretchPart(Src.View, Part, Out.View, Filter);
+  return Out;
+}
+
+TTestImage Nearest(const TTestImage& Src, TPixelRect Part, int W, int H) {
+  TTestImage Out(W, H);
+  StretchTransfer(Out.View, Out.View.BoundsRect(), Out.View.BoundsRect(), Src.View, Part, sfNearest, {});
+  return Out;
+}
+
+struct TFilteredCase {
+  const char* Name;
+  int DstW, DstH, SrcW, SrcH;
+  bool Smooth, Filtered;
+};
+
+TEST(CopyMaskedStretched, SmoothOrOnlyNarrowedOrLoweredIsFiltered) {
+  const TFilteredCase Cases[] = {
+      {"smooth enlarged", 7, 5, 3, 2, true, true},     {"smooth one column", 4, 6, 1, 3, true, true},
+      {"smooth one row", 6, 3, 4, 1, true, true},      {"only narrowed", 3, 4, 6, 4, false, true},
+      {"only lowered", 5, 2, 5, 4, false, true},       {"enlarged, not smooth", 7, 5, 3, 2, false, false},
+      {"smooth target one row", 6, 1, 3, 2, true, false},
+  };
+  for (const TFilteredCase& C : Cases) {
+    // Pictures in rows 0 .. 3, masks 4 rows lower with all three kinds of weight.
+    TTestImage Src = TTestImage::Random(6, 8, 5);
+    for (int Y = 4; Y < 8; ++Y)
+      for (int X = 0; X < 6; ++X) Src(X, Y) = std::array<TColor32, 3>{0, 0x00808080, 0x00FFFFFF}[(X + Y) % 3];
+    TTestImage Bmp(C.DstW + 3, C.DstH + 2, Under);
+    CopyMaskedStretched({2, 1, C.DstW, C.DstH, 0, 0, C.SrcW, C.SrcH, Bmp.View, Src.View, 4, C.Smooth});
+    const TPixelRect PicPart{0, 0, C.SrcW, C.SrcH}, MskPart{0, 4, C.SrcW, 4 + C.SrcH};
+    const TTestImage Pic = C.Filtered ? Resized(Src, PicPart, C.DstW, C.DstH, 6) : Nearest(Src, PicPart, C.DstW, C.DstH);
+    const TTestImage Msk = C.Filtered ? Resized(Src, MskPart, C.DstW, C.DstH, 2) : Nearest(Src, MskPart, C.DstW, C.DstH);
+    for (int Y = 0; Y < Bmp.View.Height; ++Y)
+      for (int X = 0; X < Bmp.View.Width; ++X) {
+        const bool In = X >= 2 && X < 2 + C.DstW && Y >= 1 && Y < 1 + C.DstH;
+        ASSERT_EQ(Bmp(X, Y), In ? MixOne(Under, Pic(X - 2, Y - 1), Msk(X - 2, Y - 1), false) : Under)
+            << C.Name << " at " << X << "," << Y;
       }
   }
 }

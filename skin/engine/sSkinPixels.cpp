@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "skin/engine/sAlphaPixels.h"
-#include "widgets/Bitmap32_Transforms.h"
+#include "skin/engine/sSkinResize.h"
 
 namespace {
 
@@ -323,7 +323,7 @@ void StretchDrawAlpha(const TStretchDrawAlpha& D) {
     Resized.assign(size_t(D.DstRect.Width()) * D.DstRect.Height(), 0);
     Draw.Src = {Resized.data(), D.DstRect.Width(), D.DstRect.Height(), D.DstRect.Width()};
     Draw.SrcRect = Draw.Src.BoundsRect();
-    StretchTransfer(Draw.Src, Draw.SrcRect, Draw.SrcRect, D.Src, D.SrcRect, sfMitchell, {});
+    StretchPart(D.Src, D.SrcRect, Draw.Src, 6);
   }
   const TAlphaStyle Style{std::clamp(D.BlendPercent, 0, 100), D.Tint, 255};
   TPixelRect DstRect = Draw.DstRect, SrcRect = Draw.SrcRect;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "skin/engine/sSkinPixels.h"
+#include "skin/engine/sSkinResize.h"
 #include "widgets/Bitmap32_Transforms.h"
 #include "widgets/PixelTestImage.h"
 
@@ -113,7 +114,7 @@ TEST(SkinBlend, StretchDrawAlphaBlendsTintsAndReflects) {
 }
 
 TEST(SkinBlend, StretchDrawAlphaResizesAnotherSize) {
-  const TTestImage Src(2, 2, 0xFF204060);
+  const TTestImage Src = TTestImage::Random(2, 2, 9);
   TTestImage Dst(6, 6, 0xFF000000);
   TStretchDrawAlpha D;
   D.DstRect = {1, 1, 5, 5};
@@ -121,9 +122,9 @@ TEST(SkinBlend, StretchDrawAlphaResizesAnotherSize) {
   D.Dst = Dst.View;
   D.Src = Src.View;
   StretchDrawAlpha(D);
-  // The source resized by the Mitchell filter, then drawn as a glyph.
+  // The source resized by the filtered resize (filter 6), then drawn as a glyph.
   TTestImage Resized(4, 4), Want(6, 6, 0xFF000000);
-  StretchTransfer(Resized.View, {0, 0, 4, 4}, {0, 0, 4, 4}, Src.View, {0, 0, 2, 2}, sfMitchell, {});
+  StretchBitmap(Src.View, Resized.View, 6);
   DrawAlphaGlyph({{1, 1, 5, 5}, {0, 0, 4, 4}, Want.View, false, {}, Resized.View});
   EXPECT_EQ(Dst.Pixels, Want.Pixels);
   D.SrcRect = {0, 0, 3, 2};  // leaves the source: nothing

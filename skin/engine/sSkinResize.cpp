@@ -145,3 +145,20 @@ void StretchBitmap(const TByteView& Src, const TByteView& Dst, int Filter) {
   }
   Rows(Mid.data(), MidStride, Dst, Contributors(Src.Height, Dst.Height, K));
 }
+
+void StretchPart(const TPixelView& Src, const TPixelRect& Part, const TPixelView& Out, int Filter) {
+  TPixelRect Inside;
+  if (Src.Empty() || Out.Empty() || !IntersectRect(Inside, Part, Src.BoundsRect()) || Inside != Part) return;
+  const TPixelView Piece{Src.PixelPtr(Part.Left, Part.Top), Part.Width(), Part.Height(), Src.Stride};
+  if (Piece.Width >= 2 && Piece.Height >= 2) {
+    StretchBitmap(Piece, Out, Filter);
+    return;
+  }
+  const int W = std::max(Piece.Width, 2), H = std::max(Piece.Height, 2);
+  std::vector<TColor32> Pixels(size_t(W) * H);
+  const TPixelView Doubled{Pixels.data(), W, H, W};
+  for (int Y = 0; Y < H; ++Y)
+    for (int X = 0; X < W; ++X)
+      *Doubled.PixelPtr(X, Y) = *Piece.PixelPtr(std::min(X, Piece.Width - 1), std::min(Y, Piece.Height - 1));
+  StretchBitmap(Doubled, Out, Filter);
+}

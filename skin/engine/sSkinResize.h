@@ -34,3 +34,8 @@ void StretchBitmap(const TByteView& Src, const TByteView& Dst, int Filter);
 inline void StretchBitmap(const TPixelView& Src, const TPixelView& Dst, int Filter) {
   StretchBitmap(ByteView(Src), ByteView(Dst), Filter);
 }
+
+// Part of Src (inside it) resized into the whole of Out by StretchBitmap; a part one pixel wide or high
+// has its column or row doubled first, so that parts of any size can be resized. Nothing for an empty
+// part.
+void StretchPart(const TPixelView& Src, const TPixelRect& Part, const TPixelView& Out, int Filter);
