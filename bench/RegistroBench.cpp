@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/RingPictureTestSupport.h"
+#include "widgets/RingPictureTestSupport.h"
 #include "core/UBArquivosExame.h"
 #include "core/UBJpeg.h"
 #include "core/UDArquivos.h"

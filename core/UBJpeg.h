@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/UBJpegImage.h"
+#include "widgets/JpegImage.h"
 
 class TBJpeg : public TObject {
  public:

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/RingPictureTestSupport.h"
+#include "widgets/RingPictureTestSupport.h"
 #include "widgets/Bitmap32.h"
 
 namespace {

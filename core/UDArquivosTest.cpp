@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/RecordsTestSupport.h"
-#include "core/RingPictureTestSupport.h"
+#include "widgets/RingPictureTestSupport.h"
 #include "core/UBJpeg.h"
 #include "widgets/Bitmap32.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/RecordsTestSupport.h"
-#include "core/RingPictureTestSupport.h"
+#include "widgets/RingPictureTestSupport.h"
 #include "core/SuperficiesTeste.h"
 #include "core/UBArquivosExame.h"
 #include "core/UBJpeg.h"

@@ -2,7 +2,7 @@
 // is a whole picture within the decoder's bounds.
 #include <cstdlib>
 
-#include "core/UBJpegImage.h"
+#include "widgets/JpegImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TPixelImage image;

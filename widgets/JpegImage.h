@@ -24,7 +24,8 @@ std::vector<uint8_t> CompressJpeg(const TPixelView& Pixels, int Quality);
 // and for progressive files with more than kMaxJpegScans scans; Image is then unspecified.
 bool DecompressJpeg(const uint8_t* Data, size_t Size, TPixelImage& Image);
 
-// Exam pictures are camera frames; these bounds keep a hostile file from taking all memory or time.
+// Exam pictures are camera frames and skin textures are screen-sized; these bounds keep a hostile file
+// from taking all memory or time.
 inline constexpr int64_t kMaxJpegPixels = 4096 * 4096;
 inline constexpr int kMaxJpegScans = 256;
 

@@ -1,4 +1,4 @@
-#include "core/UBJpegImage.h"
+#include "widgets/JpegImage.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,12 @@
 #include <iterator>
 #include <string>
 
-#include "core/RingPictureTestSupport.h"
+#include "widgets/RingPictureTestSupport.h"
 
 namespace {
 
 std::vector<uint8_t> Seed(const std::string& name) {
-  std::ifstream in(std::string(std::getenv("MZ_SOURCE_DIR")) + "/core/UBJpegFuzzSeeds/" + name, std::ios::binary);
+  std::ifstream in(std::string(std::getenv("MZ_SOURCE_DIR")) + "/widgets/JpegImageFuzzSeeds/" + name, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -1,4 +1,4 @@
-#include "core/UBJpegImage.h"
+#include "widgets/JpegImage.h"
 
 #include <algorithm>
 #include <csetjmp>
