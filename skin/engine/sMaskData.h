@@ -4,13 +4,16 @@
 // painters read constantly. Plain data: images are attached by the loader. Pure: no windows.h.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "skin/engine/sGradientData.h"
 #include "toolkit/graphics/Colors.h"
+#include "widgets/Bitmap32_StoredData.h"
 #include "widgets/Bitmap32_Types.h"
 
+class TBitmap;
 class TsSkinManager;
 
 // The values of one state of a section.
@@ -70,6 +73,8 @@ struct TsGeneralData {
 
 // One image piece: state images side by side in R, of the master bitmap or of an own image.
 struct TsMaskData {
+  // The piece's own 32-bit image, attached by the loader; none for a piece of the master bitmap.
+  std::shared_ptr<TBitmap> Bmp;
   // Name of the piece's own image, as the loader looks it up among a packed skin's entries (whose
   // names it upper-cases); empty when the piece lies in the master bitmap.
   std::string ImageFile;
@@ -86,11 +91,12 @@ struct TsMaskData {
   int16_t CornerType = 0;
 };
 
-// One large JPEG texture; the loader attaches the image read from ImageFile.
+// One large JPEG texture; the loader attaches the image read from ImageFile, decoded once.
 struct TsPatternData {
   std::string ImageFile;
   std::string ClassName;
   std::string PropertyName;
+  std::shared_ptr<TPixelImage> Img;
 };
 
 using TsGeneralDataArray = std::vector<TsGeneralData>;

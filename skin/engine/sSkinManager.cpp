@@ -22,8 +22,9 @@ void TsSkinManager::ReadSkinText(std::string_view OptionsText, std::string_view 
   UseSkinModel(BuildSkinModel(OptionsText, CommonSections, SystemInputs()));
 }
 
-void TsSkinManager::UseSkinModel(TsSkinModel Model) {
+void TsSkinManager::UseSkinModel(TsSkinModel Model, std::shared_ptr<TBitmap> MasterBitmap) {
   FTables = std::move(Model.Tables);
+  FMasterBitmap = std::move(MasterBitmap);
   for (TsMaskData& Mask : FTables.Masks) Mask.Manager = this;
   FSkinData = std::move(Model.SkinData);
   FCommonIndexes = ResolveCommonIndexes(FTables);

@@ -16,13 +16,15 @@ class TsSkinManager : public TComponent {
   // Builds the model of a skin's options text and of the CommonSections text and takes it in. A
   // number that is not a number raises EConvertError and leaves the current skin as it is.
   void ReadSkinText(std::string_view OptionsText, std::string_view CommonSections);
-  // Takes a built model in place of the current tables and resolves the section pieces and the
-  // common indexes.
-  void UseSkinModel(TsSkinModel Model);
+  // Takes a built model and its master bitmap in place of the current skin and resolves the section
+  // pieces and the common indexes.
+  void UseSkinModel(TsSkinModel Model, std::shared_ptr<TBitmap> MasterBitmap = nullptr);
 
   const TsSkinTables& Tables() const { return FTables; }
   const TsSkinData& SkinData() const { return FSkinData; }
   const TsCommonIndexes& CommonIndexes() const { return FCommonIndexes; }
+  // The skin's 32-bit master bitmap; nullptr when the skin has none.
+  TBitmap* MasterBitmap() const { return FMasterBitmap.get(); }
 
   int GetSkinIndex(std::string_view Name) const;
   int GetMaskIndex(int SkinIndex, std::string_view SkinSection, std::string_view Mask) const;
@@ -48,6 +50,7 @@ class TsSkinManager : public TComponent {
  private:
   const TsGeneralData* Section(std::string_view Name) const;
 
+  std::shared_ptr<TBitmap> FMasterBitmap;
   TsSkinTables FTables;
   TsSkinData FSkinData;
   TsCommonIndexes FCommonIndexes;

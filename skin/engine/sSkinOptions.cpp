@@ -337,7 +337,7 @@ void TModelBuilder::ReadJpegNames(const TIniText& Ini) {
     for (int k = 0; k < Lines.Count(); ++k) {
       const std::string Upper = UpperCase(Lines.ValueFromIndex(k));
       if (Upper.find(".JPG") == std::string::npos && Upper.find(".JPEG") == std::string::npos) continue;
-      Model.Tables.Patterns.push_back({Upper, UpperCase(Ini.Name(s)), UpperCase(Lines.Names(k))});
+      Model.Tables.Patterns.push_back({Upper, UpperCase(Ini.Name(s)), UpperCase(Lines.Names(k)), nullptr});
     }
   }
 }

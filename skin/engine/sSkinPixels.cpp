@@ -222,13 +222,13 @@ void AlphaDraw(const TPieceDraw& D, const TPixelRect& DstRect, const TPixelRect&
 
 void ChangeBitmapHue(const TPixelView& Bmp, int Delta) {
   ForEachPixel(Bmp, [Delta](TColor32& P) {
-    if (P != KeyPixel && !IsGray(P)) P = ChangePixelHue(Delta, P);
+    if ((P & ColorBytes) != KeyPixel && !IsGray(P)) P = ChangePixelHue(Delta, P);
   });
 }
 
 void ChangeBitmapSaturation(const TPixelView& Bmp, int Delta) {
   ForEachPixel(Bmp, [Delta](TColor32& P) {
-    if (P != KeyPixel && !IsGray(P)) P = ChangeColorSaturation(Delta, P);
+    if ((P & ColorBytes) != KeyPixel && !IsGray(P)) P = ChangeColorSaturation(Delta, P);
   });
 }
 

@@ -44,7 +44,7 @@ struct TsCacheView {
 // The tint that leaves colours as they are.
 inline constexpr TColor TintNone = TColor(0x1FFFFFFF);
 
-// Every pixel that is neither the key nor gray turned by Delta degrees.
+// Every pixel that is neither the key (by its colour bytes, whatever its alpha) nor gray turned by Delta degrees.
 void ChangeBitmapHue(const TPixelView& Bmp, int Delta);
 void ChangeBitmapSaturation(const TPixelView& Bmp, int Delta);
 // SrcRect of Src onto Dst at (X, Y): each colour byte of a pixel that is not Key becomes

@@ -75,7 +75,7 @@ TEST(SkinTables, LookupsFollowParentClass) {
   t.Masks = {Piece("BUTTON", "BORDERSMASK"), Piece("BUTTON_HUGE", "GLYPHMASK"), Piece("BUTTON", "GLYPHMASK"),
              Piece("BUTTON", "PATTERN", 2),  Piece("BUTTON", "PATTERN", 1),    Piece("EDIT", "BORDERSMASK"),
              Piece("BUTTON", "BORDERSMASK")};
-  t.Patterns = {{"BACK.JPG", "BUTTON", "PATTERN"}};
+  t.Patterns = {{"BACK.JPG", "BUTTON", "PATTERN", nullptr}};
   struct Case {
     int Index;
     const char* Section;
