@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "skin/engine/sAlphaPixels.h"
+#include "skin/engine/sMaskPaint.h"
 #include "toolkit/graphics/Bitmap.h"
 
 // The pixels of a 32-bit bitmap, top row first: the section is bottom-up, so the view starts at
@@ -12,6 +13,9 @@ TPixelView BitmapView(TBitmap& Bmp);
 // The same; empty for a missing bitmap.
 inline TPixelView BitmapView(TBitmap* Bmp) { return Bmp ? BitmapView(*Bmp) : TPixelView{}; }
 inline TPixelRect PixelRect(const TRect& R) { return {int(R.left), int(R.top), int(R.right), int(R.bottom)}; }
+// A loaded piece with the image it is cut from, for the piece painters: its own image, else its
+// manager's master bitmap; an empty image when it has neither.
+TsPieceView PieceView(const TsMaskData& Mask);
 
 void FillRect32(TBitmap* Bmp, const TRect& R, TColor Color);
 void FillRect32Frame(TBitmap* Bmp, const TRect& R, int Left, int Top, int Right, int Bottom, TColor Color);

@@ -345,4 +345,30 @@ TEST(SkinLoader, HueAndSaturation) {
   EXPECT_NE(PixelOf(Less.MasterBitmap(), 5, 5), Red);
 }
 
+TEST(SkinLoader, LoadedPiecesPaintFromTheirImages) {
+  TsStoredSkins Stored(nullptr);
+  const Bytes Packed = PackSkin(SkinEntries("7.46"));
+  Stored.Add()->Data()->WriteBuffer(Packed.data(), int64_t(Packed.size()));
+  TsSkinManager m(nullptr);
+  TsSkinSource s{"c:\\nowhere", ""};
+  s.InternalSkins = &Stored;
+  ASSERT_TRUE(LoadSkin(m, s));
+  TBitmap Bmp;
+  Bmp.SetPixelFormat(pf32bit);
+  Bmp.SetSize(20, 10);
+  // A glyph of the master bitmap at (0, 0), the own frame image at (12, 2).
+  TPaintMaskState Glyph{BitmapView(Bmp), {0, 0}, 0, {}, PieceView(*Piece(m, "GLOBALINFO", "BICONCLOSE"))};
+  EXPECT_FALSE(Glyph.Piece.OwnImage);
+  PaintMaskState(Glyph);
+  TPaintMaskState Frame{BitmapView(Bmp), {12, 2}, 0, {}, PieceView(*Piece(m, "BUTTON", "FRAME"))};
+  EXPECT_TRUE(Frame.Piece.OwnImage);
+  PaintMaskState(Frame);
+  EXPECT_EQ(PixelOf(&Bmp, 9, 9) & 0xFFFFFF, Red & 0xFFFFFF);
+  EXPECT_EQ(PixelOf(&Bmp, 15, 5) & 0xFFFFFF, Green & 0xFFFFFF);
+  EXPECT_EQ(PixelOf(&Bmp, 12, 2), 0u);  // the frame's key pixel is not painted
+  // A piece without manager or image has nothing to paint from.
+  TsMaskData Loose;
+  EXPECT_TRUE(PieceView(Loose).Image.Empty());
+}
+
 }  // namespace
