@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include <memory>
+
+#include "skin/engine/sAnimEffects.h"
 #include "skin/engine/sSkinOptions.h"
 #include "toolkit/ui/Component.h"
 
@@ -47,6 +50,10 @@ class TsSkinManager : public TComponent {
   TColor GetSelectionColor(bool Hot) const;
   TColor GetSelectionFontColor(bool Hot) const;
 
+  // The animation and effect settings.
+  TacAnimEffects* AnimEffects() const { return FAnimEffects.get(); }
+  TacSkinEffects* Effects() const { return FEffects.get(); }
+
  private:
   const TsGeneralData* Section(std::string_view Name) const;
 
@@ -54,4 +61,6 @@ class TsSkinManager : public TComponent {
   TsSkinTables FTables;
   TsSkinData FSkinData;
   TsCommonIndexes FCommonIndexes;
+  std::unique_ptr<TacAnimEffects> FAnimEffects = std::make_unique<TacAnimEffects>(this);
+  std::unique_ptr<TacSkinEffects> FEffects = std::make_unique<TacSkinEffects>(this);
 };

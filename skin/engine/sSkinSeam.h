@@ -90,6 +90,8 @@ struct TsSkinSeam {
   std::function<bool(TsProviderLink*)> AnimateRestoring;
   // Set while a provider moves or sizes its form: fades are suspended.
   bool FadingSuspended = false;
+  // The window told SkinCmdRefresh after every fade or animation step; nullptr for none.
+  HWND WatcherWindow = nullptr;
   // The editor window announced after "/acpreview"; nullptr for none.
   HWND EditorWindow = nullptr;
 };
