@@ -3,6 +3,7 @@
 // form, alignment flags and sizes, window geometry, and telling a form that a child was loaded.
 #include <windows.h>
 
+#include "toolkit/graphics/Bitmap.h"
 #include "toolkit/ui/Controls.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/StdCtrls.h"
@@ -25,3 +26,23 @@ void GetClientRectInWindow(HWND Wnd, TRect& R);
 int AlignedControlsSize(TWinControl* Parent, TAlign Align, bool WithGraphic);
 // The topmost ancestor by GetParent.
 HWND GetRootWindow(HWND Wnd);
+
+// A plain window that covers a control or form with a frozen picture while the skin changes
+// underneath: "acOutputWindow", hidden, clFuchsia, Tag -98. Without a parent it is a popup owned by
+// the application's window.
+class TOutputWindow : public TCustomControl {
+ public:
+  explicit TOutputWindow(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+};
+
+// The one output window and picture of ShowOutputWindow; nullptr until first used or after release.
+TOutputWindow* OutputWindow();
+TBitmap* OutputPicture();
+// Frees the output window (the picture is kept).
+void FreeOutputWindow();
+// Copies what the screen shows of the control into the picture and covers it with the output window.
+void ShowOutputWindow(TWinControl* Control);

@@ -54,6 +54,7 @@ struct TEngineBindings {
   using TIsDebuggerPresent = BOOL(WINAPI*)();
   using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
   using TTickCount = DWORD(WINAPI*)();
+  using TSleep = void(WINAPI*)(DWORD);
   using TGradientFill = BOOL(WINAPI*)(HDC, TRIVERTEX*, ULONG, void*, ULONG, ULONG);
 
   TUpdateLayeredWindow UpdateLayeredWindow = nullptr;
@@ -64,6 +65,8 @@ struct TEngineBindings {
   TGradientFill GradientFill = nullptr;
   // The engine's clock in milliseconds; tests install a fake one.
   TTickCount TickCount = ::GetTickCount;
+  // The engine's pause between animation frames; tests install one that returns at once.
+  TSleep Sleep = ::Sleep;
   // The libraries held while bound (uxtheme and msimg32 are empty when missing).
   TModuleOwner Kernel32, User32, UxTheme, MsImg32;
 };
