@@ -46,3 +46,13 @@ TBitmap* OutputPicture();
 void FreeOutputWindow();
 // Copies what the screen shows of the control into the picture and covers it with the output window.
 void ShowOutputWindow(TWinControl* Control);
+
+class TsProviderLink;
+
+// Paints Control and its windowed children into Bmp at (X, Y): skinned windows by WM_PRINT with the
+// paint context set, others by the toolkit's PaintTo. A hidden control with a parent gets the
+// parent's background instead.
+void PaintControlToBitmap(TBitmap* Bmp, TControl* Control, int X, int Y, TsProviderLink* Provider);
+// Paints the visible window-less children of Control into DC at Offset over Control's background;
+// a DC with an empty clip box flags Control as clipped. Nested calls do nothing.
+void PaintGraphicChildren(HDC DC, TWinControl* Control, bool CheckVisible, const TPoint& Offset);
