@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "skin/engine/acGlow.h"
 #include "skin/engine/sCommonDataRules.h"
 #include "skin/engine/sCtrlUtils.h"
 #include "skin/engine/sSkinCommand.h"
@@ -48,9 +49,51 @@ TColor TsCommonData::OwnColor() const {
   return clBtnFace;
 }
 
-void TsCommonData::HideGlow() { GlowID = -1; }
+void TsCommonData::HideGlow() {
+  if (GlowID != -1) ::HideGlow(GlowID);
+  GlowID = -1;
+}
 
-void TsCommonData::UpdateGlow(bool, HWND) {}
+void TsCommonData::UpdateGlow(bool Hot, HWND Wnd) {
+  TsSkinManager* M = GetSkinManager();
+  const TsGeneralData* S = Section();
+  if (!M || !M->Effects()->GetAllowGlowing() || !S || S->Glow < 1) return;
+  TRect R{}, Clip{};
+  HWND FormWnd = nullptr;
+  if (OwnerControl) {
+    const bool Show = MouseAbove && !(OwnerControl->ControlState() & csLButtonDown) && (!Hot || GlowID == -1);
+    TCustomForm* Form = OwnerControl->GetParentForm();
+    if (!Show || !Form || !Form->HandleAllocated()) return HideGlow();
+    FormWnd = Form->WindowHandle();
+    if (auto* Win = dynamic_cast<TWinControl*>(OwnerControl)) {
+      if (!Win->HandleAllocated()) return HideGlow();
+      GetWindowRect(Win->WindowHandle(), &R);
+      const HDC DC = GetWindowDC(Win->WindowHandle());
+      GetClipBox(DC, &Clip);
+      ReleaseDC(Win->WindowHandle(), DC);
+    } else {
+      TWinControl* Parent = OwnerControl->Parent();
+      if (!Parent || !Parent->HandleAllocated()) return HideGlow();
+      const TPoint P = Parent->ClientToScreen(Point(OwnerControl->Left(), OwnerControl->Top()));
+      R = Bounds(P.x, P.y, OwnerControl->Width(), OwnerControl->Height());
+      const HDC DC = GetDC(Parent->WindowHandle());
+      TRect Box{};
+      GetClipBox(DC, &Box);
+      ReleaseDC(Parent->WindowHandle(), DC);
+      TRect Own = OwnerControl->BoundsRect();
+      IntersectRect(&Clip, &Own, &Box);
+      OffsetRect(&Clip, -OwnerControl->Left(), -OwnerControl->Top());
+    }
+  } else if (Wnd) {
+    GetWindowRect(Wnd, &R);
+    Clip = Rect(0, 0, R.right - R.left, R.bottom - R.top);
+    FormWnd = GetAncestor(Wnd, GA_ROOTOWNER);
+  } else {
+    return;
+  }
+  HideGlow();
+  GlowID = ShowGlow(R, Clip, FSkinSection, M, FormWnd, 255, S->GlowMargin, "GLOW");
+}
 
 void TsCommonData::TellOwner() {
   TsSkinManager* M = GetSkinManager();

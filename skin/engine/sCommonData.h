@@ -93,7 +93,7 @@ class TsCommonData : public TPersistent {
   TColor GetBgColor(int Hot, HWND Wnd);
   void FillBackgroundInfo(TsBackgroundInfo& Info, bool Hot, HWND Wnd);
   void GetParentBgInfo(TsCacheInfo& Info);
-  // Shows or hides the glow around the owner (the glow effect's part).
+  // Shows the glow around the owner while the mouse is above it (no button held), else hides it.
   void UpdateGlow(bool Hot, HWND Wnd);
   void InitCacheBitmap();
   int MaxBorderWidth() const;

@@ -1,6 +1,7 @@
 // The library-wide answers of skin data to SM_SKINCMD and its reactions to toolkit notifications.
 #include "skin/engine/sCommonData.h"
 
+#include "skin/engine/acGlow.h"
 #include "skin/engine/sCommonDataRules.h"
 #include "skin/engine/sCtrlUtils.h"
 #include "skin/engine/sSkinCommand.h"
@@ -238,7 +239,7 @@ bool HandleSkinNotification(TMessage& Msg, TsCommonData* D) {
     case CM_MOUSELEAVE:
       if (!S || !Owner) break;
       if (!KindHasNoHoverState(D->ControlKind)) D->MouseAbove = false;
-      if (!KindHasNoHoverGlow(D->ControlKind)) D->HideGlow();
+      if (!KindHasNoHoverGlow(D->ControlKind)) ClearGlows(false);
       if (Owner->Visible() && ColorManaged) {
         D->BGChanged = true;
         NcPaint(*D);
