@@ -42,7 +42,7 @@ class TOutputWindow : public TCustomControl {
 // The one output window and picture of ShowOutputWindow; nullptr until first used or after release.
 TOutputWindow* OutputWindow();
 TBitmap* OutputPicture();
-// Frees the output window (the picture is kept).
+// Frees the output window and its picture.
 void FreeOutputWindow();
 // Copies what the screen shows of the control into the picture and covers it with the output window.
 void ShowOutputWindow(TWinControl* Control);
@@ -56,3 +56,11 @@ void PaintControlToBitmap(TBitmap* Bmp, TControl* Control, int X, int Y, TsProvi
 // Paints the visible window-less children of Control into DC at Offset over Control's background;
 // a DC with an empty clip box flags Control as clipped. Nested calls do nothing.
 void PaintGraphicChildren(HDC DC, TWinControl* Control, bool CheckVisible, const TPoint& Offset);
+
+// Animated showing of a skinned form over a layered cover (frames run at once, 12 ms apart), hiding
+// through the hide timer, and the cross-fade of a form into a new skin (on its border form's window,
+// on a layered cover, or on the output window without layered windows). Each sets
+// AnimationInProgress for its run and clears it on every way out.
+void AnimShowForm(TsProviderLink* Provider, int Time, int Mode);
+void AnimHideForm(TsProviderLink* Provider);
+void AnimChangeForm(TWinControl* Form, int Time, int Alpha, int Mode);

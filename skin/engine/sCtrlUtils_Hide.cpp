@@ -22,6 +22,15 @@ void UpdateLayered(HWND Wnd, HDC ScreenDC, SIZE& Size, TBitmap& Bmp, POINT& SrcP
 
 }  // namespace
 
+void UpdateLayeredBitmap(HWND Wnd, TBitmap& Bmp, BYTE Alpha) {
+  SIZE Size{Bmp.Width(), Bmp.Height()};
+  POINT Src{0, 0};
+  BLENDFUNCTION Blend{AC_SRC_OVER, 0, Alpha, AC_SRC_ALPHA};
+  const HDC Screen = GetDC(nullptr);
+  UpdateLayered(Wnd, Screen, Size, Bmp, Src, Blend);
+  ReleaseDC(nullptr, Screen);
+}
+
 TacHideTimer::TacHideTimer(TComponent* AOwner) : TacThreadedTimer(AOwner) {}
 
 TacHideTimer::~TacHideTimer() {

@@ -45,6 +45,10 @@ class TacHideTimer : public TacThreadedTimer {
   bool Copied = false;
 };
 
+// Shows Bmp on the layered window Wnd at constant alpha Alpha (screen DC, the bitmap's size, source
+// point (0, 0), per-pixel alpha), through the bound UpdateLayeredWindow.
+void UpdateLayeredBitmap(HWND Wnd, TBitmap& Bmp, BYTE Alpha);
+
 // The hide timer, created on first use with the application as owner; nullptr before.
 TacHideTimer* HideTimer();
 // Hides Wnd showing Bmp in Time ms (Mode 0 fading, 1 aero) from alpha Alpha; takes both.

@@ -54,6 +54,7 @@ TBitmap* OutputPicture() { return Output().Picture.get(); }
 void FreeOutputWindow() {
   if (Output().Window) Output().Window->Free();
   Output().Window = nullptr;
+  Output().Picture.reset();
 }
 
 void ShowOutputWindow(TWinControl* Control) {

@@ -5,6 +5,8 @@
 // routine table at start-up; an empty entry means "not available". Tests install fakes.
 #include <windows.h>
 
+#include "toolkit/graphics/GraphicsTypes.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,8 +33,8 @@ class TsBorderFormLink {
   // Its window, nullptr until made.
   virtual TForm* Window() const = 0;
   virtual void CreateForm() = 0;
-  // Hands the window back its saved procedure and owner, and forgets it.
-  virtual void DetachWindow() = 0;
+  // Hands the window back its saved procedure and owner and gives it to the caller, who frees it.
+  virtual TForm* DetachWindow() = 0;
   virtual void UpdateRegions() = 0;
   virtual void PaintAll(bool Repaint, int Alpha) = 0;
 };
@@ -42,7 +44,8 @@ constexpr std::uint32_t ProviderCachePainted = 0x200;
 constexpr std::uint32_t ProviderImageCaptured = 0x1000;
 constexpr std::uint32_t ProviderRedrawLocked = 0x10000;
 
-// A form's skin provider as the engine reaches it.
+// A form's skin provider as the engine reaches it; a form's window answers SkinCmdGetSkinProvider with
+// its address.
 class TsProviderLink : public TsSkinDataOwner {
  public:
   virtual TCustomForm* Form() const = 0;
@@ -59,8 +62,10 @@ class TsProviderLink : public TsSkinDataOwner {
   // nullptr without extended borders.
   virtual TsBorderFormLink* BorderForm() const = 0;
   virtual bool DrawFrame() const = 0;
-  // The layered cover window kept for animated hiding, nullptr for none.
-  virtual TForm* CoverWindow() const = 0;
+  // The layered cover window kept for animated hiding, given to the caller; nullptr for none.
+  virtual TForm* TakeCoverWindow() = 0;
+  // How far the border form's window lies left of and above the form's window.
+  virtual TPoint BorderFormOffset() const = 0;
   // Paints the cache bitmap (frame, caption, menu line) when it is not painted yet.
   virtual void PaintCacheIfNeeded() = 0;
   virtual void PaintAll() = 0;

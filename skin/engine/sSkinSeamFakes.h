@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "skin/engine/sSkinSeam.h"
@@ -47,6 +48,28 @@ class TSeamFakes {
   bool composition_ = false;
 };
 
+// A border form whose windows are plain borderless forms; counts its repaints.
+class TFakeBorderForm : public TsBorderFormLink {
+ public:
+  ~TFakeBorderForm() override {
+    if (window_) window_->Free();
+  }
+  TForm* Window() const override { return window_; }
+  void CreateForm() override {
+    window_ = new TForm(nullptr);
+    window_->SetBorderStyle(bsNone);
+    window_->HandleNeeded();
+  }
+  TForm* DetachWindow() override { return std::exchange(window_, nullptr); }
+  void UpdateRegions() override { ++Regions; }
+  void PaintAll(bool, int Alpha) override { Paints.push_back(Alpha); }
+  int Regions = 0;
+  std::vector<int> Paints;
+
+ private:
+  TForm* window_ = nullptr;
+};
+
 // A form's skin provider that only holds its form, skin data and state.
 class TFakeProvider : public TObject, public TsProviderLink {
  public:
@@ -62,15 +85,18 @@ class TFakeProvider : public TObject, public TsProviderLink {
   bool InHiding() const override { return false; }
   std::uint32_t StateBits() const override { return bits_; }
   void SetStateBits(std::uint32_t Value) override { bits_ = Value; }
-  TsBorderFormLink* BorderForm() const override { return nullptr; }
+  TsBorderFormLink* BorderForm() const override { return Border; }
   bool DrawFrame() const override { return true; }
-  TForm* CoverWindow() const override { return nullptr; }
+  TForm* TakeCoverWindow() override { return nullptr; }
+  TPoint BorderFormOffset() const override { return Offset; }
   void PaintCacheIfNeeded() override { bits_ |= ProviderCachePainted; }
   void PaintAll() override { ++Paints; }
   void CollectRegionData() override {}
   void UpdateRegion(bool) override {}
 
   TsCommonData* Data = nullptr;
+  TsBorderFormLink* Border = nullptr;
+  TPoint Offset{0, 0};
   bool Destroying = false;
   int Paints = 0;
 
