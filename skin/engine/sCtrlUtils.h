@@ -48,6 +48,7 @@ void FreeOutputWindow();
 void ShowOutputWindow(TWinControl* Control);
 
 class TsProviderLink;
+class TsDialogLink;
 
 // Paints Control and its windowed children into Bmp at (X, Y): skinned windows by WM_PRINT with the
 // paint context set, others by the toolkit's PaintTo. A hidden control with a parent gets the
@@ -64,3 +65,9 @@ void PaintGraphicChildren(HDC DC, TWinControl* Control, bool CheckVisible, const
 void AnimShowForm(TsProviderLink* Provider, int Time, int Mode);
 void AnimHideForm(TsProviderLink* Provider);
 void AnimChangeForm(TWinControl* Form, int Time, int Alpha, int Mode);
+// The same for system dialogs skinned by the dialog hook, with the dialog settings.
+void AnimShowDialog(TsDialogLink* Dialog);
+void AnimHideDialog(TsDialogLink* Dialog);
+// The dialog's picture: its client area as the screen shows it (FromScreen), else its child windows
+// painted at the client offset; opaque where it has no border form to give it alpha.
+void PaintDialogToBitmap(TsDialogLink* Dialog, TBitmap* Bmp, bool FromScreen);

@@ -7,7 +7,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "skin/engine/sAlphaGraph.h"
 #include "skin/engine/sCommonData.h"
+#include "skin/engine/sSkinManager.h"
 #include "skin/engine/sCtrlUtils.h"
 #include "skin/engine/sCtrlUtils_Hide.h"
 #include "skin/engine/sSkinCommand.h"
@@ -154,6 +156,45 @@ TEST_F(Animations, HideUsesTheHideTimerAndAFailureLeavesNothingFrozen) {
   Form->Provider = &Failing;
   EXPECT_THROW(AnimChangeForm(Form, 48, 255, 0), std::runtime_error);
   EXPECT_FALSE(AnimationInProgress);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Animations, DialogsShowAndHideWithTheDialogSettings) {
+  TsSkinManager Manager(nullptr);
+  Manager.AnimEffects()->DialogShow()->SetTime(24);
+  Manager.AnimEffects()->DialogHide()->SetTime(36);
+  skintest::TFakeDialog Dialog(Form->Handle());
+  TsCommonData DialogData(&Dialog, true);
+  DialogData.SetSkinManager(&Manager);
+  DialogData.CacheBmp->SetSize(80, 40);
+  Dialog.Data = &DialogData;
+  Dialog.Offset = Point(3, 5);
+
+  auto Picture = NewBitmap32(80, 40);
+  PaintDialogToBitmap(&Dialog, Picture.get(), false);
+  EXPECT_EQ(Dialog.ChildPaints, 1);
+  const TPixelView V = BitmapView(Picture.get());
+  EXPECT_EQ(uint32_t(*V.PixelPtr(3, 5)), 0xFF000000u);  // child windows at the client offset, opaque
+  EXPECT_EQ(uint32_t(*V.PixelPtr(0, 0)) >> 24, 255u);
+
+  AnimShowDialog(&Dialog);
+  EXPECT_EQ(OnlyWindow(), (std::vector<int>{0, 128, 255, 255}));  // 24 ms: two steps
+
+  Layered.clear();
+  Seam().MakeCoverWindow = [](HWND) {
+    auto* Cover = new TForm(nullptr);
+    Cover->HandleNeeded();
+    return Cover;
+  };
+  AnimHideDialog(&Dialog);
+  Seam().MakeCoverWindow = nullptr;
+  ASSERT_NE(HideTimer(), nullptr);
+  EXPECT_EQ(HideTimer()->Frames.StepCount, 3);
+  EXPECT_EQ(OnlyWindow(), (std::vector<int>{255, 170}));  // the picture, then the first frame
+  HideTimer()->Park();
 }
 
 }  // namespace

@@ -167,32 +167,100 @@ void ChangeOnOutputWindow(TWinControl* Form, TsProviderLink* Provider, int N, TA
   FreeOutputWindow();
 }
 
-}  // namespace
-
-void AnimShowForm(TsProviderLink* Provider, int Time, int Mode) {
-  TAnimating Flag;
-  TCustomForm* Form = Provider->Form();
-  TsBorderFormLink* Border = Provider->BorderForm();
-  auto Image = NewBitmap32(Form->Width(), Form->Height());
-  PaintControlToBitmap(Image.get(), Form, 0, 0, Provider);
-  if (!Border) Opaque(*Image);
+// Shows Image fading in over Target on a layered cover, then the target itself.
+void ShowOverCover(HWND Target, TBitmap& Image, int Time, int Mode, TsBorderFormLink* Border) {
   const int N = AnimFrameCount(Time);
   if (N > 0) {
-    TFormOwner Cover(NewCover(Form->BoundsRect()));
+    RECT R;
+    GetWindowRect(Target, &R);
+    TFormOwner Cover(NewCover(R));
     SetWindowLongA(Cover->Handle(), GWL_EXSTYLE, GetWindowLongA(Cover->Handle(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-    UpdateLayeredBitmap(Cover->Handle(), *Image, 0);
+    UpdateLayeredBitmap(Cover->Handle(), Image, 0);
     ShowWindow(Cover->Handle(), SW_SHOWNOACTIVATE);
-    RunShowFrames(Cover->Handle(), *Image, N, Mode, 255, nullptr);
-    ShowWindow(Form->Handle(), SW_SHOWNA);
-    RedrawWindow(Form->Handle(), nullptr, nullptr, FullRedraw);
+    RunShowFrames(Cover->Handle(), Image, N, Mode, 255, nullptr);
+    ShowWindow(Target, SW_SHOWNA);
+    RedrawWindow(Target, nullptr, nullptr, FullRedraw);
     Bindings().Sleep(AnimFrameInterval);
   } else {
-    ShowWindow(Form->Handle(), SW_SHOWNA);
+    ShowWindow(Target, SW_SHOWNA);
   }
   if (Border) {
     Border->UpdateRegions();
     Border->PaintAll(true, 255);
   }
+}
+
+// Hides Window (taken) showing the cache of Data with the hide settings chosen by Pick.
+void HideWithCache(TForm* Window, TsCommonData& Data, bool Opaqued,
+                   const std::function<const TacFormHide*(TacAnimEffects&)>& Pick) {
+  auto Image = Copy32(*Data.CacheBmp);
+  if (Opaqued) Opaque(*Image);
+  const TsSkinManager* M = Data.GetSkinManager();
+  const TacFormHide* Hide = M ? Pick(*M->AnimEffects()) : nullptr;
+  AnimHideWindow(Window, std::move(Image), Hide ? Hide->Time() : 0, Hide ? int(Hide->Mode()) : 0, 255);
+}
+
+}  // namespace
+
+void AnimShowForm(TsProviderLink* Provider, int Time, int Mode) {
+  TAnimating Flag;
+  TCustomForm* Form = Provider->Form();
+  auto Image = NewBitmap32(Form->Width(), Form->Height());
+  PaintControlToBitmap(Image.get(), Form, 0, 0, Provider);
+  if (!Provider->BorderForm()) Opaque(*Image);
+  ShowOverCover(Form->Handle(), *Image, Time, Mode, Provider->BorderForm());
+}
+
+void PaintDialogToBitmap(TsDialogLink* Dialog, TBitmap* Bmp, bool FromScreen) {
+  const HWND Wnd = Dialog->Handle();
+  const TPoint Offset = Dialog->ClientOffset();
+  RECT Client;
+  GetClientRect(Wnd, &Client);
+  const TRect Area = Bounds(Offset.x, Offset.y, Client.right, Client.bottom);
+  const HDC DC = Bmp->Canvas()->Handle();
+  if (FromScreen) {
+    const HDC Source = GetDC(Wnd);
+    BitBlt(DC, Offset.x, Offset.y, Client.right, Client.bottom, Source, 0, 0, SRCCOPY);
+    ReleaseDC(Wnd, Source);
+    FillAlphaRect(Bmp, Area, 255, false);
+    return;
+  }
+  const int Saved = SaveDC(DC);
+  SetViewportOrgEx(DC, Offset.x, Offset.y, nullptr);
+  IntersectClipRect(DC, 0, 0, Client.right, Client.bottom);
+  Dialog->PaintChildWindows(DC);
+  RestoreDC(DC, Saved);
+  if (Dialog->BorderForm())
+    FillAlphaRect(Bmp, Area, 255, false);
+  else
+    Opaque(*Bmp);
+}
+
+void AnimShowDialog(TsDialogLink* Dialog) {
+  TsCommonData* Data = Dialog->SkinData();
+  const TsSkinManager* M = Data ? Data->GetSkinManager() : nullptr;
+  if (!M) return;
+  TAnimating Flag;
+  RECT R;
+  GetWindowRect(Dialog->Handle(), &R);
+  auto Image = NewBitmap32(R.right - R.left, R.bottom - R.top);
+  PaintDialogToBitmap(Dialog, Image.get(), false);
+  const TacDialogShow* Show = M->AnimEffects()->DialogShow();
+  ShowOverCover(Dialog->Handle(), *Image, Show->Time(), Show->Mode(), Dialog->BorderForm());
+}
+
+void AnimHideDialog(TsDialogLink* Dialog) {
+  TsCommonData* Data = Dialog->SkinData();
+  if (!Data || !Data->CacheBmp) return;
+  TAnimating Flag;
+  ClearGlows(true);
+  TsBorderFormLink* Border = Dialog->BorderForm();
+  TForm* Window = Border ? Border->DetachWindow() : nullptr;
+  if (!Window) Window = Dialog->TakeCoverWindow();
+  if (!Window && Seam().MakeCoverWindow) Window = Seam().MakeCoverWindow(Dialog->Handle());
+  if (!Window) return;
+  HideWithCache(Window, *Data, false, [](TacAnimEffects& E) { return E.DialogHide(); });
+  if (Border) Dialog->FreeBorderForm();
 }
 
 void AnimHideForm(TsProviderLink* Provider) {
@@ -207,11 +275,7 @@ void AnimHideForm(TsProviderLink* Provider) {
   if (!Window) Window = Provider->TakeCoverWindow();
   if (!Window && Seam().MakeCoverWindow) Window = Seam().MakeCoverWindow(Form->Handle());
   if (!Window) return;
-  auto Image = Copy32(*Data->CacheBmp);
-  if (!Border) Opaque(*Image);
-  const TsSkinManager* M = Data->GetSkinManager();
-  const TacFormHide* Hide = M ? M->AnimEffects()->FormHide() : nullptr;
-  AnimHideWindow(Window, std::move(Image), Hide ? Hide->Time() : 0, Hide ? int(Hide->Mode()) : 0, 255);
+  HideWithCache(Window, *Data, !Border, [](TacAnimEffects& E) { return E.FormHide(); });
 }
 
 void AnimChangeForm(TWinControl* Form, int Time, int Alpha, int Mode) {

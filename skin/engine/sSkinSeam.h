@@ -73,6 +73,22 @@ class TsProviderLink : public TsSkinDataOwner {
   virtual void UpdateRegion(bool Repaint) = 0;
 };
 
+// The adapter of a system dialog skinned by the dialog hook.
+class TsDialogLink : public TsSkinDataOwner {
+ public:
+  virtual HWND Handle() const = 0;
+  virtual TsCommonData* SkinData() const = 0;
+  // nullptr without extended borders.
+  virtual TsBorderFormLink* BorderForm() const = 0;
+  virtual void FreeBorderForm() = 0;
+  // The layered cover window kept for animated hiding, given to the caller; nullptr for none.
+  virtual TForm* TakeCoverWindow() = 0;
+  // Where the dialog's client area lies in its picture.
+  virtual TPoint ClientOffset() const = 0;
+  // Paints the dialog's child windows into DC at its origin.
+  virtual void PaintChildWindows(HDC DC) = 0;
+};
+
 // The routines of form and window skinning the engine calls.
 struct TsSkinSeam {
   std::function<std::unique_ptr<TBitmap>(TsProviderLink*)> GetFormImage;

@@ -107,4 +107,30 @@ class TFakeProvider : public TObject, public TsProviderLink {
   std::uint32_t bits_ = 0;
 };
 
+// The adapter of a system dialog: its window, skin data and client offset; child windows painted red.
+class TFakeDialog : public TObject, public TsDialogLink {
+ public:
+  explicit TFakeDialog(HWND AWnd) : wnd_(AWnd) {}
+  bool SkinOwnerDestroying() const override { return false; }
+  HWND Handle() const override { return wnd_; }
+  TsCommonData* SkinData() const override { return Data; }
+  TsBorderFormLink* BorderForm() const override { return Border; }
+  void FreeBorderForm() override { ++BorderFreed; }
+  TForm* TakeCoverWindow() override { return nullptr; }
+  TPoint ClientOffset() const override { return Offset; }
+  void PaintChildWindows(HDC DC) override {
+    RECT R{0, 0, 4, 4};
+    FillRect(DC, &R, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    ++ChildPaints;
+  }
+  TsCommonData* Data = nullptr;
+  TsBorderFormLink* Border = nullptr;
+  TPoint Offset{0, 0};
+  int BorderFreed = 0;
+  int ChildPaints = 0;
+
+ private:
+  HWND wnd_;
+};
+
 }  // namespace skintest
