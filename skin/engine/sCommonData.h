@@ -139,3 +139,6 @@ void GetWindowParentBgInfo(HWND Wnd, TsCacheInfo& Info);
 bool HandleSkinCommand(TMessage& Msg, TsCommonData* SkinData);
 // SM_SKINCMD through HandleSkinCommand; other messages only update the skin state and answer false.
 bool HandleSkinNotification(TMessage& Msg, TsCommonData* SkinData);
+// The section whose text colours a transparent control shows: the parent's section when it gives its
+// own font colours, looked for through parents more than half transparent; DefaultIndex otherwise.
+int ResolveTextSkinIndex(TControl* Control, int DefaultIndex, TsSkinManager* Manager, int Hot);

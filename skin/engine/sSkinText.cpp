@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/engine/sAlphaGraph.h"
+#include "skin/engine/sCommonData.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sSkinPixels.h"
@@ -170,5 +171,75 @@ int WriteTextBySection(TCanvas* Canvas, const std::string& Text, bool Enabled, T
     DrawTextInColor(Canvas, Text, Shifted, Flags, S.*Side.Color);
   }
   DrawTextInColor(Canvas, Text, R, Flags, S.FontColor);
+  return 0;
+}
+
+namespace {
+
+// A skin colour turned by the owner's hue and saturation shifts.
+TColor Shifted(TColor C, const TsCommonData& D) {
+  if (D.HUEOffset() != 0) C = ChangeColorHue(D.HUEOffset(), C);
+  return ChangeSaturation(C, D.Saturation());
+}
+
+// The kinds whose caption takes its colours from what shows through it: check and radio boxes and
+// group boxes.
+bool SeesThrough(const TsCommonData& D) {
+  TControl* Owner = D.OwnerControl;
+  if (!Owner || !Owner->ParentFont() || !Owner->Parent()) return false;
+  return !dynamic_cast<TWinControl*>(Owner) || D.ControlKind == 32 || D.ControlKind == 33 || D.ControlKind == 74;
+}
+
+}  // namespace
+
+int WriteTextForControl(TCanvas* Canvas, const std::string& Text, bool Enabled, int State, TsCommonData* SkinData,
+                        UINT Flags, const TRect& R) {
+  if (Text.empty()) return 0;
+  TsSkinManager* Manager = SkinData ? SkinData->GetSkinManager() : nullptr;
+  if (State != 0 && Manager && Manager->CommonIndexes().WebButton >= 0 &&
+      SkinData->SkinIndex == Manager->CommonIndexes().WebButton)
+    Canvas->Font()->SetStyle(Canvas->Font()->Style() | fsUnderline);
+  const HDC DC = Canvas->Handle();
+  const int Saved = SaveDC(DC);
+  IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
+  Canvas->Brush()->SetStyle(bsClear);
+  const TColor Own = Canvas->Font()->Color();
+  if (SkinData && SkinData->IsSkinActive() && !SkinData->CustomFont()) {
+    int Index = SkinData->SkinIndex;
+    if (Manager->IsValidSkinIndex(Index) && SeesThrough(*SkinData) &&
+        StateProps(Manager->Tables().Sections[size_t(Index)], State).Transparency >= 1)
+      Index = ResolveTextSkinIndex(SkinData->OwnerControl, Index, Manager, State);
+    if (Manager->IsValidSkinIndex(Index)) {
+      const TsGeneralData& Section = Manager->Tables().Sections[size_t(Index)];
+      const TsGenState& S = StateProps(Section, State);
+      if (SkinData->CacheBmp && S.GlowSize != 0) {
+        TsGlowMask Mask;
+        DrawGlowText(SkinData->CacheBmp.get(), Text, R, Mask, Shifted(S.GlowColor, *SkinData), S.GlowSize, gsAll,
+                     Flags);
+      }
+      if (!Enabled) {
+        DrawTextInColor(Canvas, Text, R, Flags,
+                        Shifted(BlendColors(Section.Props[0].FontColor, Manager->GetGlobalColor(), 0.4), *SkinData));
+      } else {
+        for (const TsContourSide& Side : ContourSides) {
+          if (S.*Side.Color == -1) continue;
+          TRect Moved = R;
+          OffsetRect(&Moved, Side.Dx, Side.Dy);
+          DrawTextInColor(Canvas, Text, Moved, Flags, Shifted(S.*Side.Color, *SkinData));
+        }
+        DrawTextInColor(Canvas, Text, R, Flags | DT_NOCLIP, Shifted(S.FontColor, *SkinData));
+      }
+    } else {
+      DrawTextInColor(Canvas, Text, R, Flags, Own);
+    }
+  } else if (Enabled) {
+    DrawTextInColor(Canvas, Text, R, Flags, Own);
+  } else {
+    TRect Moved = R;
+    OffsetRect(&Moved, 1, 1);
+    DrawTextInColor(Canvas, Text, Moved, Flags, clBtnHighlight);
+    DrawTextInColor(Canvas, Text, R, Flags, clBtnShadow);
+  }
+  RestoreDC(DC, Saved);
   return 0;
 }

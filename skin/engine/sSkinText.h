@@ -12,6 +12,7 @@
 #include "toolkit/graphics/Bitmap.h"
 #include "toolkit/graphics/Canvas.h"
 
+class TsCommonData;
 class TsSkinManager;
 
 // The contour sides in their drawing order (left, top, right, bottom), each drawn one pixel toward
@@ -67,3 +68,13 @@ void DrawGlowText(TBitmap* Bmp, const std::string& Text, const TRect& R, TsGlowM
 // colour over the section's colour. Nothing without text, manager or valid section. Answers 0.
 int WriteTextBySection(TCanvas* Canvas, const std::string& Text, bool Enabled, TsSkinManager* SkinManager, int State,
                        int SkinIndex, UINT Flags, const TRect& R);
+
+// Writes a control's caption in its section's colours for the state (0 normal, above 0 hot): a hot
+// "WEBBUTTON" caption underlined; clipped to R with a clear brush; with an active skin and no own font
+// colour, the glow into the control's cache, then the contour passes and the font colour (disabled:
+// 40 % of the normal font colour over the skin's global colour), all turned by the skin data's hue and
+// saturation, a transparent check or radio box, group box or window-less control taking the section
+// that shows through it; without a skin the canvas font's colour, or the embossed look when disabled.
+// Answers 0.
+int WriteTextForControl(TCanvas* Canvas, const std::string& Text, bool Enabled, int State, TsCommonData* SkinData,
+                        UINT Flags, const TRect& R);
