@@ -110,6 +110,12 @@ int TDExames::CountExamesByCodRespCodPaciente(int CodMed, int CodPac) {
   return detail::OpenInteger(q, "COUNT");
 }
 
+int TDExames::CountExamesByCodPaciente(int CodPac) {
+  TIBQuery& q = Operation("SELECT COUNT(*) FROM Exames WHERE Exames.CodPaciente=:CodPac");
+  q.ParamByName("CodPac").SetAsInteger(CodPac);
+  return detail::OpenInteger(q, "COUNT");
+}
+
 int TDExames::GetUltimoCodigo() {
   return detail::OpenInteger(Operation("SELECT GEN_ID(Codigo_Exames, 0) FROM RDB$DATABASE"), "GEN_ID");
 }

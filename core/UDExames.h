@@ -29,6 +29,8 @@ class TDExames : public TDCursor {
   static int CountExames();
   static int CountExamesByCodResp(int CodMed);
   static int CountExamesByCodRespCodPaciente(int CodMed, int CodPac);
+  // The patient's exams as the table holds them (the patient's TOTALEXAMES is set from it).
+  static int CountExamesByCodPaciente(int CodPac);
   // The last exam code issued (0 before the first).
   static int GetUltimoCodigo();
   static int CountExamesSemBackup();

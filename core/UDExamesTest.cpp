@@ -57,6 +57,9 @@ TEST_F(ExamesTest, Counts) {
     EXPECT_EQ(TDExames::CountExamesByCodResp(c.Medico), c.Total);
     EXPECT_EQ(TDExames::CountExamesByCodRespCodPaciente(c.Medico, c.Paciente), c.DoPaciente);
   }
+  EXPECT_EQ(TDExames::CountExamesByCodPaciente(p1), 3);
+  EXPECT_EQ(TDExames::CountExamesByCodPaciente(p2), 1);
+  EXPECT_EQ(TDExames::CountExamesByCodPaciente(99), 0);
   EXPECT_EQ(TDExames::GetCodRespByCodigo(99), 0);
 }
 

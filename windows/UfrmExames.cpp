@@ -48,6 +48,7 @@ TfrmExames::TfrmExames(TComponent* AOwner) : TForm(AOwner) {
     CriarNavegacao();
     CriarConteudo();
     CriarPainelExame();
+    LigarComandosExame();
     TimerAguarde = new TTimer(this);
     TimerAguarde->SetName("TimerAguarde");
     TimerAguarde->SetEnabled(false);

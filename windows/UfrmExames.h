@@ -138,6 +138,22 @@ class TfrmExames : public TForm {
   void AjustarLayout();
   std::string MedicoEscolhido() const;
 
+  // Exam commands.
+  void tbtExcluirExameClick(TObject* Sender);
+  // False, after telling the user, when the list holds no exam to report on.
+  bool ExamesParaLaudo();
+  // A text of the selected exam (diagnosis or observations) and the exam it is being edited for.
+  struct TTextoExame {
+    TMemo* Memo = nullptr;
+    TButton* Editar = nullptr;
+    TButton* Gravar = nullptr;
+    int CodigoExame = 0;
+  };
+  TTextoExame TextoDiag, TextoObs;
+  void EditarTexto(TTextoExame& Texto);
+  void GravarTexto(TTextoExame& Texto);
+  void SairEdicao(TTextoExame& Texto);
+
   // A single-map module's button and a multi-exam module's button.
   virtual void MapaClick(TObject* Sender);
   virtual void MapasClick(TObject* Sender);
@@ -168,6 +184,7 @@ class TfrmExames : public TForm {
   void CriarNavegacao();
   void CriarConteudo();
   void CriarPainelExame();
+  void LigarComandosExame();
   TToolButton* Botao(TToolBar* Barra, const char* Nome, const std::string& Caption, const std::string& Hint);
   void FormShow(TObject* Sender);
   void FormActivate(TObject* Sender);

@@ -259,6 +259,8 @@ bool TfrmExames::SelecionarExameAtual() {
 }
 
 void TfrmExames::lswPrincipalSelectItem(TObject*, TListItem* Item, bool Selected) {
+  SairEdicao(TextoDiag);
+  SairEdicao(TextoObs);
   if (Selected) {
     NomeExemplo = Item->Caption();
     if (!ModoExemplo) {

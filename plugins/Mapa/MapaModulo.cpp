@@ -2,7 +2,8 @@
 // and with MAPA_TANGENCIAL and MAPA_NOME "TangencialOrto.dll" (the module shown for orthokeratology exams).
 // It draws the exam's curvature map in colour (values interpolated between rings and meridians),
 // with the scale's legend, the pupil outline, the simulated keratometry and the patient's lines;
-// in its own window for "ProcessaMapa"/"ProcessaMapaOrto", into a BMP for "Visualizar".
+// in its own window for "ProcessaMapa"/"ProcessaMapaOrto" (or, unattended, into the FIGURA file that
+// "Mapas.ini" beside the module names), into a BMP for "Visualizar".
 #include <windows.h>
 
 #include <cmath>
@@ -135,7 +136,7 @@ int Mostrar(HWND dono, const Mapa& m, std::vector<std::string> info, const doubl
   if (orto)
     info.push_back("Orto: " + Fixo(orto[0], 2) + "  " + Fixo(orto[1], 2) + "  " + Fixo(orto[2], 2));
   HBITMAP figura = Desenhar(m, info, 700, 480, nullptr);
-  MostrarFigura(dono, figura, std::string("Mapa ") + kNome);
+  ExibirMapa(dono, figura, std::string("Mapa ") + kNome);
   DeleteObject(figura);
   return 0;
 }

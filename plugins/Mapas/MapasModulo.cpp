@@ -248,20 +248,9 @@ void Compor(HWND dono, const std::vector<Painel>& paineis, const std::vector<std
     }
   }
   GdiFlush();
-  const std::string figura = LerIni("FIGURA");
   SelectObject(dc, velho);
   DeleteDC(dc);
-  if (!figura.empty()) {
-    const std::vector<uint8_t> dados = CodificarBmp(ImagemDeDib(bits, w, h));
-    HANDLE f = CreateFileA(figura.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD escritos = 0;
-    if (f != INVALID_HANDLE_VALUE) {
-      WriteFile(f, dados.data(), DWORD(dados.size()), &escritos, nullptr);
-      CloseHandle(f);
-    }
-  } else {
-    MostrarFigura(dono, bmp, titulo);
-  }
+  ExibirMapa(dono, bmp, titulo);
   DeleteObject(bmp);
 }
 

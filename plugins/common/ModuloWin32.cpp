@@ -168,6 +168,23 @@ void MostrarFigura(HWND dono, HBITMAP figura, const std::string& titulo) {
   DestroyWindow(jan);
 }
 
+void ExibirMapa(HWND dono, HBITMAP figura, const std::string& titulo) {
+  char arquivo[MAX_PATH] = {};
+  GetPrivateProfileStringA("MAPAS", "FIGURA", "", arquivo, MAX_PATH, (PastaDoModulo() + "Mapas.ini").c_str());
+  if (!arquivo[0]) {
+    MostrarFigura(dono, figura, titulo);
+    return;
+  }
+  DIBSECTION ds{};
+  if (GetObjectA(figura, sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return;
+  const std::vector<uint8_t> dados = CodificarBmp(ImagemDeDib(ds.dsBm.bmBits, ds.dsBm.bmWidth, ds.dsBm.bmHeight));
+  HANDLE f = CreateFileA(arquivo, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD escritos = 0;
+  WriteFile(f, dados.data(), DWORD(dados.size()), &escritos, nullptr);
+  CloseHandle(f);
+}
+
 ImagemRGB ImagemDeDib(const void* bits, int w, int h) {
   const auto* bgr = static_cast<const uint8_t*>(bits);
   ImagemRGB img;

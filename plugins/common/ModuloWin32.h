@@ -45,6 +45,11 @@ HWND CriarFilho(HWND pai, const char* classe, const char* texto, DWORD estilo, R
 // until the user closes it.
 void MostrarFigura(HWND dono, HBITMAP figura, const std::string& titulo);
 
+// A map module's picture (a top-down 32-bit DIB section) shown as MostrarFigura does, or, when
+// "Mapas.ini" beside the module names a FIGURA file ([MAPAS] section), written to that file as a BMP
+// instead, so that an unattended run never waits for "Fechar".
+void ExibirMapa(HWND dono, HBITMAP figura, const std::string& titulo);
+
 // RGB copy of the pixels of a top-down 32-bit DIB of w x h.
 ImagemRGB ImagemDeDib(const void* bits, int w, int h);
 

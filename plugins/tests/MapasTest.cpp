@@ -1,4 +1,4 @@
-// The multi-exam map modules and "TangencialOrto.dll" through the program's bindings: the wizard's
+// The multi-exam map modules and the single-map modules through the program's bindings: the wizard's
 // choice from the browser's candidate lines, and the maps drawn from the matrices it receives.
 #include <windows.h>
 
@@ -66,7 +66,7 @@ class Mapas : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     pasta = std::make_unique<PastaModulos>(
-        "mapas-test", std::initializer_list<const char*>{"MultiMapas", "Duplo", "Diferencial", "MultiOrto", "TangencialOrto"});
+        "mapas-test", std::initializer_list<const char*>{"MultiMapas", "Duplo", "Diferencial", "MultiOrto", "TangencialOrto", "Axial", "Tangencial"});
   }
   static void TearDownTestSuite() { pasta.reset(); }
 
@@ -126,6 +126,11 @@ class Mapas : public testing::Test {
       TStreamModulo sp(parametros);
       ProcessaMapas(nullptr, listas.Dados(), m.data(), a.data(), d.data(), p.data(), int(exames.size()), &sp, &infos);
     }
+    return LerFigura();
+  }
+
+  // The picture a module wrote instead of showing it, grey.
+  static ImagemCinza LerFigura() {
     std::ifstream f(Figura(), std::ios::binary);
     const std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     ImagemCinza img;
@@ -228,6 +233,27 @@ TEST_F(Mapas, ExamsSideBySideOnOneScale) {
   img = Desenhar("MultiOrto", {a.get(), b.get(), b.get(), a.get()});
   EXPECT_EQ(CentroPainel(img, 1), cor(42.0));
   EXPECT_EQ(CentroPainel(img, 3), cor(44.0));
+}
+
+// Unattended, a single map goes to the picture file instead of a window that waits for "Fechar".
+TEST_F(Mapas, SingleMapModulesWriteTheirPictureToTheFileOfTheSettings) {
+  auto a = std::make_unique<Exame>(44.0);
+  for (const char* m : {"Axial", "Tangencial", "TangencialOrto"}) {
+    fs::remove(Figura());
+    ASSERT_TRUE(CarregarMapaDLL(pasta->Dll(m))) << m;
+    TLiberarAoSair liberar(LiberarMapaDLL);
+    TMemoryStream info;
+    Escrever(info, {"Paciente Teste", "0001", "12.345.678-9 ", "Olho Direito", "10/12/2026", "09:00:00", "Dra. Teste",
+                    "0", "95", "C:\\"});
+    TStreamModulo si(info);
+    TProcessaMapa chamada = ProcessaMapa ? ProcessaMapa : ProcessaMapaOrto;
+    chamada(nullptr, nullptr, nullptr, 320, 240, &si, &a->M, &a->aneis, &a->D, &a->pupila, nullptr, &infos);
+    const ImagemCinza img = LerFigura();
+    EXPECT_EQ(img.largura, 700) << m;
+    EXPECT_EQ(img.altura, 480) << m;
+    // The middle of the map square: a sphere's curvature in the scale's colour.
+    if (img.largura == 700) EXPECT_NE(img.At(240, 240), 255) << m;
+  }
 }
 
 }  // namespace
