@@ -106,12 +106,22 @@ function(mz_add_resources target rc)
   get_filename_component(base ${rc} NAME_WE)
   get_filename_component(rc ${rc} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}-${base}.res)
+  # A script of the source tree includes the scripts beside it and names the pictures of its "artes"
+  # folder; a new one among them comes with a change of the script itself.
+  set(incluidos)
+  get_filename_component(dir ${rc} DIRECTORY)
+  string(FIND "${dir}/" "${CMAKE_SOURCE_DIR}/" naFonte)
+  string(FIND "${dir}/" "${CMAKE_BINARY_DIR}/" gerado)
+  if(naFonte EQUAL 0 AND NOT gerado EQUAL 0)
+    file(GLOB incluidos ${dir}/*.rc ${dir}/artes/*)
+  endif()
   add_custom_command(OUTPUT ${res}
     COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -I${CMAKE_SOURCE_DIR} -o ${res} ${rc}
-    DEPENDS ${rc} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    DEPENDS ${rc} ${incluidos} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   add_custom_target(${target}_res DEPENDS ${res})
   add_dependencies(${target} ${target}_res)
   target_link_options(${target} PRIVATE ${res})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${res})
 endfunction()
 
 function(mz_program name)

@@ -138,7 +138,8 @@ class TfrmExames : public TForm {
   void AjustarLayout();
   std::string MedicoEscolhido() const;
 
-  // Exam commands.
+  // Exam commands. A new exam (Orto: an orthokeratology series) of the patient under the cursor.
+  void NovoExame(bool Orto);
   void tbtExcluirExameClick(TObject* Sender);
   // False, after telling the user, when the list holds no exam to report on.
   bool ExamesParaLaudo();

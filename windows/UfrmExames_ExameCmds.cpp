@@ -1,5 +1,6 @@
-// The browser's exam commands: deleting the selected exam with its files and linked reports, the
-// diagnosis and observation texts, and the report button's check for exams.
+// The browser's exam commands: a new exam or orthokeratology series of the patient under the cursor,
+// deleting the selected exam with its files and linked reports, the diagnosis and observation texts,
+// and the report button's check for exams.
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "toolkit/rtl/NumberText.h"
 #include "windows/UfrmAguarde.h"
 #include "windows/UfrmExames.h"
+#include "windows/UfrmNovoExame.h"
 
 namespace {
 
@@ -51,12 +53,28 @@ std::string UltimoExameDoPaciente(int CodPaciente) {
 void TfrmExames::LigarComandosExame() {
   TextoDiag = {dbDiag, btnEDD, btnGRD};
   TextoObs = {dbObs, btnEDO, btnGRO};
+  for (TToolButton* b : {tbNovoExame1, tbNovoExame2}) b->OnClick = [this](TObject*) { NovoExame(false); };
+  for (TToolButton* b : {tbExameOrto1, tbExameOrto2}) b->OnClick = [this](TObject*) { NovoExame(true); };
   tbtExcluirExame->OnClick = [this](TObject* Sender) { tbtExcluirExameClick(Sender); };
   tbLaudo->OnClick = [this](TObject*) { ExamesParaLaudo(); };
   for (TTextoExame* t : {&TextoDiag, &TextoObs}) {
     t->Editar->OnClick = [this, t](TObject*) { EditarTexto(*t); };
     t->Gravar->OnClick = [this, t](TObject*) { GravarTexto(*t); };
   }
+}
+
+void TfrmExames::NovoExame(bool Orto) {
+  if (DBEditControle->Text().empty()) {
+    Application->MessageBox("Selecione um Paciente para efetuar o exame!", "Informação", MB_ICONERROR);
+    return;
+  }
+  // The wizard frees itself when it closes.
+  if (!frmNovoExame) frmNovoExame = new TfrmNovoExame(Application);
+  frmNovoExame->rbtAxial->SetEnabled(true);
+  frmNovoExame->rbtTangencial->SetEnabled(true);
+  frmNovoExame->Orto = Orto;
+  if (Orto) frmNovoExame->SetCaption(frmNovoExame->Caption() + " - Ortoceratologia");
+  frmNovoExame->ShowModal();
 }
 
 void TfrmExames::tbtExcluirExameClick(TObject*) {
