@@ -7,9 +7,15 @@ const char* const kEstados[27] = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES"
 
 namespace {
 
+// The form the control is placed on owns it, whether it sits on the form or on a page of it.
+TComponent* Dono(TWinControl* Parent) {
+  if (dynamic_cast<TCustomForm*>(Parent) || !Parent->Owner()) return Parent;
+  return Parent->Owner();
+}
+
 template <class T>
 T* Criar(TWinControl* Parent, const std::string& Name, TPosicao Posicao, int Height) {
-  T* c = new T(Parent->Owner() ? Parent->Owner() : Parent);
+  T* c = new T(Dono(Parent));
   c->SetName(Name);
   c->SetParent(Parent);
   c->SetBounds(Posicao.Left, Posicao.Top, Posicao.Width, Height);
@@ -35,7 +41,7 @@ TDBRadioGroup* CriarGrupo(TWinControl* Parent, TDataSource* Source, const std::s
 }  // namespace
 
 TLabel* CriarRotulo(TWinControl* Parent, const std::string& Caption, int Left, int Top) {
-  TLabel* l = new TLabel(Parent->Owner() ? Parent->Owner() : Parent);
+  TLabel* l = new TLabel(Dono(Parent));
   l->SetParent(Parent);
   l->SetLeft(Left);
   l->SetTop(Top);
@@ -85,7 +91,7 @@ TDBRadioGroup* CriarGrupoEstadoCivil(TWinControl* Parent, TDataSource* Source, c
 
 TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::string& Caption, int ImageIndex,
                      const std::string& Hint, int Left, int Top, int Width, int Height) {
-  auto* b = new TsButton(Parent->Owner() ? Parent->Owner() : Parent);
+  auto* b = new TsButton(Dono(Parent));
   b->SetName(Name);
   b->SetParent(Parent);
   b->SetBounds(Left, Top, Width, Height);

@@ -67,6 +67,8 @@ TfrmExames::TfrmExames(TComponent* AOwner) : TForm(AOwner) {
     OnActivate = [this](TObject* Sender) { FormActivate(Sender); };
     OnResize = [this](TObject* Sender) { FormResize(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    CriarBusca();
+    CriarComandosPaciente();
   });
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sLabel.h"
@@ -28,6 +29,13 @@ struct TProporcoesLayout {
   double TopoPainel;
 };
 TProporcoesLayout ProporcoesLayout(int LarguraTela, int AlturaTela);
+
+class TDataSet;
+class TIBQuery;
+// An exam's list caption: eye, " - ", date and time.
+std::string Legenda(TDataSet& Exame);
+// Closes the query and gives it the statement; the caller binds and opens.
+TIBQuery& Reabrir(TIBQuery* Query, const std::string& Sql);
 
 class TfrmExames : public TForm {
  public:
@@ -54,6 +62,17 @@ class TfrmExames : public TForm {
   TDBText* DBTextTotalExames;
   TDBEdit* DBEditControle;
   TEdit* edtFindGrid;
+  // The search panel and the advanced-search buttons.
+  TPanel* pnlFindPac;
+  TEdit* edtFind;
+  TRadioGroup* rgpPaciente;
+  TButton* btnLocPac;
+  TButton* btnLocDBGrid;
+  TDBGrid* dbGridPacLoc;
+  TCheckBox* cbDicas;
+  TComboBox* CbFind;
+  TsBitBtn* sBitBtn1;
+  TButton* bbtnBuscaAv;
   TStringGrid* GridExemplos;
   TStringGrid* sgPacLoc;
 
@@ -119,6 +138,20 @@ class TfrmExames : public TForm {
   std::string NomeExemplo;
   std::array<double, 3> ValoresOrto{};  // Sag, Div, Raio
   int CodigoMiniMapa = 0;  // the exam whose mini map is shown
+
+  // Search panel and keyboard.
+  static std::string NormalizarTexto(const std::string& Texto);
+  bool LerDicas() const;
+  void GravarDicas();
+  void FiltrarBuscaPorMedico();
+  void SelecionarItemLista(const std::string& Caption, int Pagina);
+  // The one handler of the keys of the grids, the list and the search edits.
+  void Teclado(TObject* Sender, WORD& Key, TShiftState Shift, bool Soltura);
+
+  // Patient commands.
+  void tbtCadPacienteClick(TObject* Sender);
+  void tbtAlterarPacienteClick(TObject* Sender);
+  void tbtExcluirPacienteClick(TObject* Sender);
 
   void CarregarMedicos();
   void AbrirPacientes(const std::string& Ordem);
@@ -204,6 +237,19 @@ class TfrmExames : public TForm {
   void HabilitarEdicaoPacientes(bool Habilitar);
   void HabilitarBotoesDeExame(bool Habilitar);
   bool OrdemAlfabetica() const;
+  // Search panel and patient commands.
+  void CriarBusca();
+  void CriarComandosPaciente();
+  void tbLocPacExamClick(TObject* Sender);
+  void AbrirBusca();
+  void FecharBusca();
+  void rgpPacienteClick(TObject* Sender);
+  void edtFindChange(TObject* Sender);
+  void btnLocPacClick(TObject* Sender);
+  void btnLocDBGridClick(TObject* Sender);
+  void ConferirResultado(bool Achou);
+  bool PercorrerPrimeiroNome(const std::string& Texto);
+  void bbtnBuscaAvClick(TObject* Sender);
 };
 
 extern TfrmExames* frmExames;

@@ -20,12 +20,10 @@ namespace {
 const char* const Todos = "*** Todos";
 const char* const SemExames = "*** Sem Exames";
 
-TIBQuery& Reabrir(TIBQuery* Query, const std::string& Sql) {
-  Query->Close();
-  Query->SQL().Clear();
-  Query->SQL().Add(Sql);
-  return *Query;
-}
+void* CodigoComoDado(int Codigo) { return reinterpret_cast<void*>(static_cast<intptr_t>(Codigo)); }
+int DadoComoCodigo(void* Dado) { return static_cast<int>(reinterpret_cast<intptr_t>(Dado)); }
+
+}  // namespace
 
 std::string Legenda(TDataSet& Exame) {
   return Exame.FieldByName("OLHO")->AsString() + " - " +
@@ -33,10 +31,12 @@ std::string Legenda(TDataSet& Exame) {
          FormatDateTime("hh:nn:ss", Exame.FieldByName("HORA")->AsDateTime());
 }
 
-void* CodigoComoDado(int Codigo) { return reinterpret_cast<void*>(static_cast<intptr_t>(Codigo)); }
-int DadoComoCodigo(void* Dado) { return static_cast<int>(reinterpret_cast<intptr_t>(Dado)); }
-
-}  // namespace
+TIBQuery& Reabrir(TIBQuery* Query, const std::string& Sql) {
+  Query->Close();
+  Query->SQL().Clear();
+  Query->SQL().Add(Sql);
+  return *Query;
+}
 
 TProporcoesLayout ProporcoesLayout(int LarguraTela, int AlturaTela) {
   const double razao = double(LarguraTela) / double(AlturaTela);
