@@ -103,6 +103,24 @@ TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::st
   return b;
 }
 
+void CriarPaginaEndereco(TWinControl* Pagina, TDataSource* Source, const TLugaresEndereco& Lugares,
+                         const TCamposEndereco& Campos, const std::string& NomeCep, bool EstadoVazio) {
+  const auto edit = [&](const char* Rotulo, const TLugar& Lugar, const std::string& Nome, const char* Campo,
+                        int MaxLength) {
+    CriarRotulo(Pagina, Rotulo, Lugar.LeftRotulo, Lugar.Campo.Top + 4);
+    return CriarDBEdit(Pagina, Source, Nome, Campo, MaxLength, Lugar.Campo);
+  };
+  *Campos.Rua = edit("Rua:", Lugares.Rua, "dbeRua", "RUA", 40);
+  *Campos.Complemento = edit("Complemento:", Lugares.Complemento, "dbeComplemento", "COMPLEMENTO", 25);
+  *Campos.Bairro = edit("Bairro:", Lugares.Bairro, "dbeBairro", "BAIRRO", 30);
+  *Campos.Cidade = edit("Cidade:", Lugares.Cidade, "dbeCidade", "CIDADE", 40);
+  CriarRotulo(Pagina, "Estado:", Lugares.Estado.LeftRotulo, Lugares.Estado.Campo.Top + 4);
+  *Campos.Estado = CriarComboEstados(Pagina, Source, "dbcEstado", "ESTADO", EstadoVazio, Lugares.Estado.Campo);
+  *Campos.Cep = edit("CEP:", Lugares.Cep, NomeCep, "CEP", 9);
+  *Campos.Fone = edit("Fone:", Lugares.Fone, "dbeFone", "FONE", 11);
+  *Campos.Celular = edit("Celular:", Lugares.Celular, "dbeCelular", "CELULAR", 11);
+}
+
 void SomenteLeitura(TControl* Campo, bool Value) {
   if (auto* e = dynamic_cast<TDBEdit*>(Campo)) e->SetReadOnly(Value);
   else if (auto* g = dynamic_cast<TDBRadioGroup*>(Campo)) g->SetReadOnly(Value);

@@ -33,6 +33,25 @@ TDBRadioGroup* CriarGrupoEstadoCivil(TWinControl* Parent, TDataSource* Source, c
 TsButton* CriarBotao(TWinControl* Parent, const std::string& Name, const std::string& Caption, int ImageIndex,
                      const std::string& Hint, int Left, int Top, int Width, int Height);
 
+// The address page both registers share: each control's label left of it at LeftRotulo, 4 pixels
+// below the control's top.
+struct TLugar {
+  int LeftRotulo;
+  TPosicao Campo;
+};
+struct TLugaresEndereco {
+  TLugar Rua, Complemento, Bairro, Cidade, Estado, Cep, Fone, Celular;
+};
+// Where the page's controls go in the form.
+struct TCamposEndereco {
+  TDBEdit **Rua, **Complemento, **Bairro, **Cidade;
+  TDBComboBox** Estado;
+  TDBEdit **Cep, **Fone, **Celular;
+};
+// NomeCep names the CEP edit; EstadoVazio puts an empty entry in place of the first state code.
+void CriarPaginaEndereco(TWinControl* Pagina, TDataSource* Source, const TLugaresEndereco& Lugares,
+                         const TCamposEndereco& Campos, const std::string& NomeCep, bool EstadoVazio);
+
 // Makes a data-bound control read-only or editable.
 void SomenteLeitura(TControl* Campo, bool Value);
 // What a data-bound control holds: an edit's or combo's text, a radio group's stored letter.

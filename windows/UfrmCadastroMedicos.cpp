@@ -73,23 +73,12 @@ TfrmCadastroMedicos::TfrmCadastroMedicos(TComponent* AOwner) : TForm(AOwner) {
     CriarRotulo(p, "Mãe:", 8, 242);
     dbeMae = CriarDBEdit(p, ds, "dbeMae", "MAE", 50, {110, 238, 470});
 
-    TWinControl* r = tbsResidenciais;
-    CriarRotulo(r, "Rua:", 8, 18);
-    dbeRua = CriarDBEdit(r, ds, "dbeRua", "RUA", 40, {110, 14, 400});
-    CriarRotulo(r, "Complemento:", 8, 50);
-    dbeComplemento = CriarDBEdit(r, ds, "dbeComplemento", "COMPLEMENTO", 25, {110, 46, 250});
-    CriarRotulo(r, "Bairro:", 8, 82);
-    dbeBairro = CriarDBEdit(r, ds, "dbeBairro", "BAIRRO", 30, {110, 78, 300});
-    CriarRotulo(r, "Cidade:", 8, 114);
-    dbeCidade = CriarDBEdit(r, ds, "dbeCidade", "CIDADE", 40, {110, 110, 300});
-    CriarRotulo(r, "Estado:", 420, 114);
-    dbcEstado = CriarComboEstados(r, ds, "dbcEstado", "ESTADO", true, {470, 110, 60});
-    CriarRotulo(r, "CEP:", 8, 146);
-    dbeCep = CriarDBEdit(r, ds, "dbeCep", "CEP", 9, {110, 142, 100});
-    CriarRotulo(r, "Fone:", 8, 178);
-    dbeFone = CriarDBEdit(r, ds, "dbeFone", "FONE", 11, {110, 174, 120});
-    CriarRotulo(r, "Celular:", 240, 178);
-    dbeCelular = CriarDBEdit(r, ds, "dbeCelular", "CELULAR", 11, {300, 174, 120});
+    CriarPaginaEndereco(
+        tbsResidenciais, ds,
+        {{8, {110, 14, 400}}, {8, {110, 46, 250}}, {8, {110, 78, 300}}, {8, {110, 110, 300}}, {420, {470, 110, 60}},
+         {8, {110, 142, 100}}, {8, {110, 174, 120}}, {240, {300, 174, 120}}},
+        {&dbeRua, &dbeComplemento, &dbeBairro, &dbeCidade, &dbcEstado, &dbeCep, &dbeFone, &dbeCelular}, "dbeCep",
+        true);
 
     FCampos = {{dbeNome, &TDadosMedico::Nome},
                {dbeRG, &TDadosMedico::Rg},

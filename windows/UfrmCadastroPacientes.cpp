@@ -72,23 +72,12 @@ TfrmCadastroPacientes::TfrmCadastroPacientes(TComponent* AOwner) : TForm(AOwner)
     dbcTipoSang = CriarDBCombo(p, ds, "dbcTipoSang", "TIPOSANG", {"AB+", "A+", "B+", "O+", "AB-", "A-", "B-", "O-"},
                                {100, 346, 60});
 
-    TWinControl* r = tbsResidenciais;
-    CriarRotulo(r, "Rua:", 8, 18);
-    dbeRua = CriarDBEdit(r, ds, "dbeRua", "RUA", 40, {100, 14, 336});
-    CriarRotulo(r, "Complemento:", 8, 46);
-    dbeComplemento = CriarDBEdit(r, ds, "dbeComplemento", "COMPLEMENTO", 25, {100, 42, 200});
-    CriarRotulo(r, "Bairro:", 8, 74);
-    dbeBairro = CriarDBEdit(r, ds, "dbeBairro", "BAIRRO", 30, {100, 70, 250});
-    CriarRotulo(r, "Cidade:", 8, 102);
-    dbeCidade = CriarDBEdit(r, ds, "dbeCidade", "CIDADE", 40, {100, 98, 250});
-    CriarRotulo(r, "Estado:", 360, 102);
-    dbcEstado = CriarComboEstados(r, ds, "dbcEstado", "ESTADO", false, {400, 98, 46});
-    CriarRotulo(r, "CEP:", 8, 130);
-    dbeCEP = CriarDBEdit(r, ds, "dbeCEP", "CEP", 9, {100, 126, 90});
-    CriarRotulo(r, "Fone:", 8, 158);
-    dbeFone = CriarDBEdit(r, ds, "dbeFone", "FONE", 11, {100, 154, 110});
-    CriarRotulo(r, "Celular:", 220, 158);
-    dbeCelular = CriarDBEdit(r, ds, "dbeCelular", "CELULAR", 11, {270, 154, 110});
+    CriarPaginaEndereco(
+        tbsResidenciais, ds,
+        {{8, {100, 14, 336}}, {8, {100, 42, 200}}, {8, {100, 70, 250}}, {8, {100, 98, 250}}, {360, {400, 98, 46}},
+         {8, {100, 126, 90}}, {8, {100, 154, 110}}, {220, {270, 154, 110}}},
+        {&dbeRua, &dbeComplemento, &dbeBairro, &dbeCidade, &dbcEstado, &dbeCEP, &dbeFone, &dbeCelular}, "dbeCEP",
+        false);
 
     FCampos = {{dbeNome, &TDadosPaciente::Nome},
                {dbeRG, &TDadosPaciente::Rg},
