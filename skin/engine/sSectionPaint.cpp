@@ -1,6 +1,8 @@
 #include "skin/engine/sSectionPaint.h"
 
+#include "skin/engine/sAlphaGraph.h"
 #include "skin/engine/sSkinCommand.h"
+#include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinManager.h"
 #include "toolkit/graphics/GdiHandle.h"
@@ -73,4 +75,91 @@ TsCacheInfo BgInfoToCacheInfo(const TsBackgroundInfo& Info) {
   C.Y = Info.Offset.y;
   C.FillColor = ColorToRGB(Info.Color);
   return C;
+}
+
+namespace {
+
+TsSkinManager* ManagerOf(TsSkinManager* Manager) { return Manager ? Manager : DefaultManager; }
+
+TPaintSkinSection PureOf(const TSectionPaint& P) {
+  TPaintSkinSection Out;
+  Out.SkinIndex = P.SkinIndex;
+  Out.SectionName = P.SectionName;
+  Out.CacheInfo = CacheView(P.CacheInfo);
+  Out.State = P.State;
+  Out.R = PixelRect(P.R);
+  Out.Offset = {int(P.Offset.x), int(P.Offset.y)};
+  Out.Bmp = BitmapView(P.Bmp);
+  Out.TextureIndex = P.TextureIndex;
+  Out.HotTextureIndex = P.HotTextureIndex;
+  Out.FillColor = P.FillColor;
+  return Out;
+}
+
+}  // namespace
+
+TsSkinPictures SkinPictures(const TsSkinManager& Manager) {
+  TsSkinPictures Skin;
+  Skin.Tables = &Manager.Tables();
+  Skin.Master = BitmapView(Manager.MasterBitmap());
+  for (const TsMaskData& M : Manager.Tables().Masks) Skin.OwnImages.push_back(BitmapView(M.Bmp.get()));
+  for (const TsPatternData& Pt : Manager.Tables().Patterns)
+    Skin.PatternImages.push_back(Pt.Img ? Pt.Img->View() : TPixelView{});
+  return Skin;
+}
+
+void PaintSkinSection(const TSectionPaint& P) {
+  if (TsSkinManager* M = ManagerOf(P.Manager)) PaintSkinSection(SkinPictures(*M), PureOf(P));
+}
+
+void PaintSkinSectionByIndex(const TSectionPaint& P) {
+  if (DefaultManager == nullptr) return;
+  PaintSkinSectionByIndex(SkinPictures(*ManagerOf(P.Manager)), PureOf(P));
+}
+
+void PaintSection(const TSectionPaint& P) {
+  if (TsSkinManager* M = ManagerOf(P.Manager)) PaintSection(SkinPictures(*M), PureOf(P));
+}
+
+void PaintSectionToDC(const TSectionPaint& P, HDC DC) {
+  const int W = P.R.right - P.R.left, H = P.R.bottom - P.R.top;
+  if (P.Offset.x < 0 || P.Offset.y < 0 || W <= 0 || H <= 0) return;
+  const int Saved = SaveDC(DC);
+  const auto Bmp = NewBitmap32(W, H);
+  TSectionPaint Local = P;
+  Local.Bmp = Bmp.get();
+  Local.R = Rect(0, 0, W, H);
+  Local.Offset = {P.R.left, P.R.top};
+  PaintSection(Local);
+  BitBlt(DC, P.Offset.x, P.Offset.y, W, H, Bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+  RestoreDC(DC, Saved);
+}
+
+int PaintSectionByName(TBitmap* Bmp, const std::string& SectionName, const std::string& FallBackName, TColor Color,
+                       HDC ParentDC, TPoint ParentPt, TsSkinManager* Manager, int State) {
+  TsSkinManager* M = ManagerOf(Manager);
+  if (M == nullptr || Bmp == nullptr || Bmp->Empty()) return -1;
+  std::string Name = SectionName;
+  int Index = M->GetSkinIndex(Name);
+  if (Index < 0 && !FallBackName.empty()) Index = M->GetSkinIndex(Name = FallBackName);
+  if (Index < 0) return -1;
+  TSectionPaint P;
+  P.SkinIndex = Index;
+  P.SectionName = Name;
+  P.State = State;
+  P.R = Rect(0, 0, Bmp->Width(), Bmp->Height());
+  P.Bmp = Bmp;
+  P.Manager = M;
+  if (ParentDC) {
+    BitBlt(Bmp->Canvas()->Handle(), 0, 0, Bmp->Width(), Bmp->Height(), ParentDC, ParentPt.x, ParentPt.y, SRCCOPY);
+    P.CacheInfo = NewCacheInfo(Bmp, 0, 0);
+  } else {
+    P.CacheInfo.FillColor = TColor(ColorToRGB(Color));
+  }
+  PaintSection(P);
+  return Index;
+}
+
+void DrawSkinPiece(const TSectionPaint& P, int MaskIndex) {
+  if (TsSkinManager* M = ManagerOf(P.Manager)) DrawSkinPiece(SkinPictures(*M), PureOf(P), MaskIndex);
 }

@@ -1,15 +1,19 @@
 #pragma once
 // Parent backgrounds: the record a parent fills for a child asking for its background, the asking
-// itself (by control or by window), and its conversion into the painters' cache record.
+// itself (by control or by window), and its conversion into the painters' cache record; the section
+// painters on bitmaps and DCs over a manager's skin.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
+#include "skin/engine/sSectionFill.h"
 #include "skin/engine/sSkinUtils.h"
 #include "toolkit/graphics/Colors.h"
 #include "toolkit/ui/Controls.h"
 
 class TBitmap;
+class TsSkinManager;
 
 // BgType: 0 not answered, 1 plain colour, 2 the parent's cache bitmap at Offset.
 struct TsBackgroundInfo {
@@ -32,3 +36,35 @@ bool QueryBackgroundByHandle(TsBackgroundInfo& Info, HWND Wnd, bool Draw);
 bool QueryBackground(TsBackgroundInfo& Info, TControl* Control, bool Draw);
 // The cache bitmap at its offset for BgType 2, else the plain colour as RGB.
 TsCacheInfo BgInfoToCacheInfo(const TsBackgroundInfo& Info);
+
+// ---- Section painters on bitmaps (composition in sSectionFill). A null manager means the default one.
+
+// The pictures of a manager's skin as the section painters see them.
+TsSkinPictures SkinPictures(const TsSkinManager& Manager);
+
+struct TSectionPaint {
+  int SkinIndex = -1;
+  std::string SectionName;
+  TsCacheInfo CacheInfo;
+  int State = 0;
+  TRect R{0, 0, 0, 0};
+  TPoint Offset{0, 0};
+  TBitmap* Bmp = nullptr;
+  TsSkinManager* Manager = nullptr;
+  int TextureIndex = -1, HotTextureIndex = -1;
+  TColor FillColor = clFuchsia;
+};
+void PaintSkinSection(const TSectionPaint& P);
+// Paints nothing while no default manager exists, even with a manager given.
+void PaintSkinSectionByIndex(const TSectionPaint& P);
+void PaintSection(const TSectionPaint& P);
+// PaintSection into a bitmap of R's size (the section read at R's place in the background record),
+// copied to DC at Offset; only for an Offset not negative and an R of positive size. The DC's state is
+// kept.
+void PaintSectionToDC(const TSectionPaint& P, HDC DC);
+// The section named SectionName, else FallBackName, painted over the whole of Bmp over the parent DC's
+// pixels at ParentPt (without a parent DC, over Color); answers the index painted, -1 for none.
+int PaintSectionByName(TBitmap* Bmp, const std::string& SectionName, const std::string& FallBackName, TColor Color,
+                       HDC ParentDC, TPoint ParentPt, TsSkinManager* Manager, int State);
+// The caller's record (P.CacheInfo) stays as it is.
+void DrawSkinPiece(const TSectionPaint& P, int MaskIndex);
