@@ -38,8 +38,16 @@ void TacGlowEffect::GlowWndProc(TMessage& Message) {
   SavedWndProc(Message);
 }
 
-// The piece is painted here once the skin's piece images are reachable from the manager.
-void TacGlowEffect::PrepareImage(int Width, int Height) { Bmp = NewBitmap32(Width, Height); }
+void TacGlowEffect::PrepareImage(int Width, int Height) {
+  Bmp = NewBitmap32(Width, Height);
+  if (MaskIndex < 0 || !Manager || !Manager->IsValidMaskIndex(MaskIndex)) return;
+  TPaintMaskRect P;
+  P.Bmp = BitmapView(Bmp.get());
+  P.R = {0, 0, Width, Height};
+  P.CacheInfo = CacheView(EmptyCacheInfo);
+  P.Piece = PieceView(Manager->Tables().Masks[MaskIndex]);
+  PaintMaskRect(P);
+}
 
 bool TacGlowEffect::Show(const TRect& R, const TRect& Clip, HWND ParentWnd) {
   if (Form) return true;

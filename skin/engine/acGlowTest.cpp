@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/engine/sAlphaGraph.h"
 #include "skin/engine/sCommonDataTestSupport.h"
+#include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinSeamFakes.h"
 #include "toolkit/ui/ExtCtrls.h"
@@ -14,8 +16,10 @@
 namespace {
 
 int LayeredCalls = 0;
-BOOL WINAPI CountLayered(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD) {
+COLORREF FirstPixel = 0;
+BOOL WINAPI CountLayered(HWND, HDC, POINT*, SIZE*, HDC Src, POINT*, COLORREF, BLENDFUNCTION*, DWORD) {
   ++LayeredCalls;
+  FirstPixel = GetPixel(Src, 0, 0);
   return TRUE;
 }
 
@@ -25,8 +29,14 @@ class Glows : public testing::Test {
     SavedLayered = Bindings().UpdateLayeredWindow;
     Bindings().UpdateLayeredWindow = CountLayered;
     LayeredCalls = 0;
-    skintest::LoadActiveSkin(Manager, "[BTN]\nGLOW=1\nGLOWMARGIN=2\nGLOW0=^0000^0000^0030^0030^0010^0010^0010^0010^1^0^0^0\n"
-                                      "[PLAIN]\n");
+    TsSkinModel Model = BuildSkinModel(
+        "[BTN]\nGLOW=1\nGLOWMARGIN=2\nGLOW0=^0000^0000^0030^0030^0010^0010^0010^0010^1^0^0^0\n[PLAIN]\n", "",
+        TsSkinManager::SystemInputs());
+    Model.SkinData.Active = true;
+    // The glow piece is cut from a master bitmap of one colour.
+    std::shared_ptr<TBitmap> Master = NewBitmap32(30, 30);
+    FillRect32(Master.get(), Rect(0, 0, 30, 30), 0x3366CC);
+    Manager.UseSkinModel(std::move(Model), Master);
     DefaultManager = &Manager;
     Form = new TForm(Application);
     Form->SetBounds(0, 0, 200, 100);
@@ -60,6 +70,7 @@ TEST_F(Glows, AWindowAroundTheVisiblePart) {
   EXPECT_EQ(SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELPARAM(130, 100)), HTTRANSPARENT);
   EXPECT_TRUE(GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
   EXPECT_EQ(LayeredCalls, 1);
+  EXPECT_EQ(FirstPixel, COLORREF(0x3366CC));  // the piece painted over the image
   HideGlow(ID);
   EXPECT_EQ(GlowOf(ID), nullptr);
   HideGlow(ID);  // already hidden
