@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "skin/engine/sSkinRequest.h"
 #include "skin/engine/sSkinStrings.h"
 #include "toolkit/rtl/FileUtils.h"
 
@@ -68,6 +69,7 @@ void InitSkinEngine() {
   ExtractIconExA(ParamStr(0).c_str(), 0, &Large, &Small, 1);
   ApplicationIcons.Large.reset(Large);
   ApplicationIcons.Small.reset(Small);
+  ReadSkinSwitches();
 }
 
 void DoneSkinEngine() {

@@ -9,7 +9,7 @@ bool IsUsable(TColor Color) { return Color != -1 && Color != clFuchsia; }
 
 }  // namespace
 
-TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {}
+TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) { FThirdParty.Fill(false); }
 
 TsSkinModelInputs TsSkinManager::SystemInputs() {
   TsSkinModelInputs Inputs;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "skin/engine/sAnimEffects.h"
+#include "skin/engine/sThirdParty.h"
 #include "skin/engine/sSkinOptions.h"
 #include "toolkit/ui/Component.h"
 
@@ -53,6 +54,9 @@ class TsSkinManager : public TComponent {
   // The animation and effect settings.
   TacAnimEffects* AnimEffects() const { return FAnimEffects.get(); }
   TacSkinEffects* Effects() const { return FEffects.get(); }
+  // The class names of foreign controls that form skinning adapts, by category.
+  TThirdPartyLists& ThirdParty() { return FThirdParty; }
+  const TThirdPartyLists& ThirdParty() const { return FThirdParty; }
 
  private:
   const TsGeneralData* Section(std::string_view Name) const;
@@ -63,4 +67,5 @@ class TsSkinManager : public TComponent {
   TsCommonIndexes FCommonIndexes;
   std::unique_ptr<TacAnimEffects> FAnimEffects = std::make_unique<TacAnimEffects>(this);
   std::unique_ptr<TacSkinEffects> FEffects = std::make_unique<TacSkinEffects>(this);
+  TThirdPartyLists FThirdParty;
 };

@@ -1,13 +1,14 @@
 #include "skin/engine/sSkinRequestRecord.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "toolkit/rtl/StringUtils.h"
 
 namespace {
 
 bool Preview = false;
-std::unique_ptr<TStringList> Pending;
+std::unique_ptr<std::string> Pending;
 
 // A text field read only within its size, ending at its first NUL when it has one.
 std::string Field(const unsigned char* Record, std::size_t Offset, std::size_t Size) {
@@ -31,12 +32,11 @@ std::optional<TSkinRequest> ParseSkinRequest(const TSkinRequestInput& Input) {
 
 bool SkinPreviewMode() { return Preview; }
 
-const TStringList* PendingSkinOptions() { return Pending.get(); }
+const std::string* PendingSkinOptions() { return Pending.get(); }
 
 TPendingSkinRequest::TPendingSkinRequest(const TSkinRequest& Request) {
   Preview = true;
-  Pending = std::make_unique<TStringList>();
-  Pending->SetText(Request.OptionsText);
+  Pending = std::make_unique<std::string>(Request.OptionsText);
 }
 
 TPendingSkinRequest::~TPendingSkinRequest() { Pending.reset(); }

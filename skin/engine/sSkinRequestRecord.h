@@ -3,13 +3,10 @@
 // it leaves, and the skin switches of the command line. Pure: no windows.h.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "toolkit/rtl/Classes.h"
 
 constexpr std::uintptr_t SkinRequestWParam = 7;
 constexpr std::uint32_t SkinRequestMagic = 0xA400;
@@ -40,8 +37,8 @@ std::optional<TSkinRequest> ParseSkinRequest(const TSkinRequestInput& Input);
 
 // Set by the first accepted request and never cleared: a skin folder wins over a packed skin.
 bool SkinPreviewMode();
-// The options text of the request being applied; nullptr otherwise.
-const TStringList* PendingSkinOptions();
+// The options text of the request being applied (the loader's pending options); nullptr otherwise.
+const std::string* PendingSkinOptions();
 
 // While it lives, a request is being applied: the preview flag is set and the pending options hold
 // the request's text; they are freed on every way out.
