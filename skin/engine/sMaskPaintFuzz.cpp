@@ -4,36 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/engine/PixelFuzzInput.h"
 #include "skin/engine/sBorderMask.h"
 #include "skin/engine/sMaskPaint.h"
 
-namespace {
-
-struct TInput {
-  const uint8_t* Data;
-  size_t Size;
-  int Byte() { return Size ? (--Size, *Data++) : 0; }
-  int Coord() { return Byte() % 48 - 16; }
-  // Now and then a value far out, as a damaged skin could give.
-  int Wide() { return Byte() % 16 == 0 ? (Byte() & 1 ? 0x7FFFFFF0 : -0x7FFFFFF0) : Coord(); }
-};
-
-struct TPicture {
-  std::vector<TColor32> Pixels;
-  TPixelView View;
-  explicit TPicture(TInput& In) {
-    const int W = In.Byte() % 24, H = In.Byte() % 24;
-    Pixels.assign(size_t(W) * H, KeyPixel);
-    for (TColor32& P : Pixels) P ^= TColor32(In.Byte() % 3) * 0x00FF00FF;
-    View = {Pixels.empty() ? nullptr : Pixels.data(), W, H, W};
-  }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-  TInput In{Data, Size};
-  TPicture Image(In), Target(In), Parent(In);
+  TPixelFuzzInput In{Data, Size, 48, -16};
+  TPixelFuzzPicture Image(In, 24), Target(In, 24), Parent(In, 24);
   TsMaskData Mask;
   Mask.R = {In.Wide(), In.Wide(), In.Wide(), In.Wide()};
   Mask.ImageCount = int16_t(In.Byte() % 6 - 1);

@@ -88,6 +88,22 @@ struct TScratch {
         View{Pixels.data(), std::max(R.Width(), 0), std::max(R.Height(), 0), std::max(R.Width(), 0)} {}
 };
 
+// The gradient share of a section: over a texture it is summed at the texture's percentage, else painted.
+void GradientPart(const TsSkinPictures& Skin, const TSectionState& V, bool Textured, const TPixelView& B,
+                  const TPixelRect& R) {
+  const bool HasGradient = V.Gradient != nullptr && !V.Gradient->empty();
+  if (!Textured) {
+    if (HasGradient)
+      Gradient(Skin, B, R, *V.Gradient);
+    else
+      FillRect32(B, R, V.C);
+    return;
+  }
+  TScratch G(R);
+  GradientPart(Skin, V, false, G.View, G.View.BoundsRect());
+  SumBitmapsRect(B, G.View, IntToByte(V.I * 255 / 100), {R.Left, R.Top}, G.View.BoundsRect());
+}
+
 // The fill of PaintSkinSection into R of B.
 void SectionFill(const TsSkinPictures& Skin, const TSectionState& V, const TTexture& Tx, const TPixelView& B,
                  const TPixelRect& R, const TsCacheView& Bg) {
@@ -103,20 +119,7 @@ void SectionFill(const TsSkinPictures& Skin, const TSectionState& V, const TText
     const TPixelRect Left = Textured ? PaintTextureOf(Tx, B, R, Bg) : R;
     if (Left != TextureCovered) FillRect32(B, Left, V.C);
   }
-  if (V.G > 0) {
-    if (Textured) {
-      TScratch G(R);
-      if (HasGradient)
-        Gradient(Skin, G.View, G.View.BoundsRect(), *V.Gradient);
-      else
-        FillRect32(G.View, G.View.BoundsRect(), V.C);
-      SumBitmapsRect(B, G.View, IntToByte(V.I * 255 / 100), {R.Left, R.Top}, G.View.BoundsRect());
-    } else if (HasGradient) {
-      Gradient(Skin, B, R, *V.Gradient);
-    } else {
-      FillRect32(B, R, V.C);
-    }
-  }
+  if (V.G > 0) GradientPart(Skin, V, Textured, B, R);
   const int S = V.I + V.G;
   if (S >= 1 && S <= 99)
     BlendRectWithColor(B, R, uint8_t(S), V.C);
@@ -191,21 +194,7 @@ void IndexFill(const TsSkinPictures& Skin, const TSectionState& V, int TextureIn
     }
     if (Left.Right != -1) FillRect32(B, Left, V.C);
   }
-  const bool HasGradient = V.Gradient != nullptr && !V.Gradient->empty();
-  if (V.G > 0) {
-    if (Textured) {
-      TScratch G(R);
-      if (HasGradient)
-        Gradient(Skin, G.View, G.View.BoundsRect(), *V.Gradient);
-      else
-        FillRect32(G.View, G.View.BoundsRect(), V.C);
-      SumBitmapsRect(B, G.View, IntToByte(V.I * 255 / 100), {R.Left, R.Top}, G.View.BoundsRect());
-    } else if (HasGradient) {
-      Gradient(Skin, B, R, *V.Gradient);
-    } else {
-      FillRect32(B, R, V.C);
-    }
-  }
+  if (V.G > 0) GradientPart(Skin, V, Textured, B, R);
   const int S = V.I + V.G;
   if (S >= 1 && S <= 99)
     BlendRectWithColor(B, R, uint8_t(S), V.C);

@@ -4,36 +4,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/engine/PixelFuzzInput.h"
 #include "skin/engine/sSectionFill.h"
 
 namespace {
 
-struct TInput {
-  const uint8_t* Data;
-  size_t Size;
-  int Byte() { return Size ? (--Size, *Data++) : 0; }
-  int Coord() { return Byte() % 48 - 16; }
-  int Wide() { return Byte() % 16 == 0 ? (Byte() & 1 ? 0x7FFFFFF0 : -0x7FFFFFF0) : Coord(); }
-  int Percent() { return Byte() % 8 == 0 ? Byte() * 3 - 300 : Byte() % 101; }
-  TPixelRect Rect() { return {Wide(), Wide(), Wide(), Wide()}; }
-};
-
-struct TPicture {
-  std::vector<TColor32> Pixels;
-  TPixelView View;
-  explicit TPicture(TInput& In) {
-    const int W = In.Byte() % 20, H = In.Byte() % 20;
-    Pixels.assign(size_t(W) * H, KeyPixel);
-    for (TColor32& P : Pixels) P ^= TColor32(In.Byte() % 3) * 0x00FF00FF;
-    View = {Pixels.empty() ? nullptr : Pixels.data(), W, H, W};
-  }
-};
+// A percentage of a section, now and then out of its range.
+int Percent(TPixelFuzzInput& In) { return In.Byte() % 8 == 0 ? In.Byte() * 3 - 300 : In.Byte() % 101; }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-  TInput In{Data, Size};
-  TPicture Master(In), Target(In), Parent(In), Pattern(In);
+  TPixelFuzzInput In{Data, Size, 48, -16};
+  TPixelFuzzPicture Master(In, 20), Target(In, 20), Parent(In, 20), Pattern(In, 20);
   TsSkinTables Tables;
   for (int I = In.Byte() % 3; I > 0; --I) {
     TsMaskData M;
@@ -51,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   S.TextureIndex = In.Byte() % 4 - 1;
   S.Color = TColor(In.Byte() * 0x010203);
   S.HotColor = TColor(In.Byte() * 0x030201);
-  S.Transparency = In.Percent();
-  S.HotTransparency = In.Percent();
-  S.ImagePercent = In.Percent();
-  S.HotImagePercent = In.Percent();
-  S.GradientPercent = In.Percent();
-  S.HotGradientPercent = In.Percent();
+  S.Transparency = Percent(In);
+  S.HotTransparency = Percent(In);
+  S.ImagePercent = Percent(In);
+  S.HotImagePercent = Percent(In);
+  S.GradientPercent = Percent(In);
+  S.HotGradientPercent = Percent(In);
   for (int I = In.Byte() % 3; I > 0; --I)
     S.GradientArray.push_back({TColor(In.Byte()), TColor(In.Byte() << 8), uint8_t(In.Byte() % 120), In.Byte() % 4, 0});
   S.HotGradientArray = S.GradientArray;

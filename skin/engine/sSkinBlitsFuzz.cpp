@@ -4,38 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/engine/PixelFuzzInput.h"
 #include "skin/engine/sMaskPaint.h"
 #include "skin/engine/sSkinBlits.h"
 #include "skin/engine/sSkinTexture.h"
 
-namespace {
-
-struct TInput {
-  const uint8_t* Data;
-  size_t Size;
-  int Byte() { return Size ? (--Size, *Data++) : 0; }
-  int Coord() { return Byte() % 64 - 20; }
-  // Now and then a value far out.
-  int Wide() { return Byte() % 16 == 0 ? (Byte() & 1 ? 0x7FFFFFF0 : -0x7FFFFFF0) : Coord(); }
-  TPixelRect Rect() { return {Wide(), Wide(), Wide(), Wide()}; }
-};
-
-struct TPicture {
-  std::vector<TColor32> Pixels;
-  TPixelView View;
-  explicit TPicture(TInput& In) {
-    const int W = In.Byte() % 24, H = In.Byte() % 24;
-    Pixels.assign(size_t(W) * H, KeyPixel);
-    for (TColor32& P : Pixels) P ^= TColor32(In.Byte() % 3) * 0x00FF00FF;
-    View = {Pixels.empty() ? nullptr : Pixels.data(), W, H, W};
-  }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-  TInput In{Data, Size};
-  TPicture Src(In), Dst(In), Parent(In);
+  TPixelFuzzInput In{Data, Size, 64, -20};
+  TPixelFuzzPicture Src(In, 24), Dst(In, 24), Parent(In, 24);
   TNineSlice B{In.Rect(), In.Rect(), In.Rect(), In.Rect()};
   for (int& M : B.SideModes) M = In.Byte() % 3;
   B.CentreMode = uint8_t(In.Byte() % 3);
