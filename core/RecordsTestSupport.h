@@ -36,6 +36,17 @@ struct Registros {
                                   EncodeTime(s / 3600, s / 60 % 60, s % 60, 0), olho, 0.93, "T", backup, "", "", 24,
                                   "4");
   }
+  // The first column of the first row of Sql, its :C bound to Codigo, read on a query of the test's own.
+  static std::string Valor(const std::string& Sql, int Codigo) {
+    TIBQuery q(nullptr);
+    q.SetDatabase(DMPrincipal->IBDatabase);
+    q.SQL().Add(Sql);
+    q.ParamByName("C").SetAsInteger(Codigo);
+    q.Open();
+    const std::string v = q.IsEmpty() ? "<nenhum>" : q.Fields(0)->AsString();
+    q.Close();
+    return v;
+  }
 };
 
 class RecordsTest : public testing::Test, protected Registros {

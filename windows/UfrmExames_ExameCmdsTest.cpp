@@ -30,7 +30,7 @@ namespace {
 using recordstest::Registros;
 using windowstest::TInstalacaoTeste;
 
-class ComandosExame : public testing::Test {
+class ComandosExame : public testing::Test, protected Registros {
  protected:
   void SetUp() override {
     inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -89,17 +89,6 @@ class ComandosExame : public testing::Test {
     ASSERT_NE(item, nullptr);
     item->SetSelected(true);
     Application->ProcessMessages();
-  }
-  // A value of a row, read on a query of the test's own.
-  static std::string Valor(const std::string& Sql, int Codigo) {
-    TIBQuery q(nullptr);
-    q.SetDatabase(DMPrincipal->IBDatabase);
-    q.SQL().Add(Sql);
-    q.ParamByName("C").SetAsInteger(Codigo);
-    q.Open();
-    const std::string v = q.IsEmpty() ? "<nenhum>" : q.Fields(0)->AsString();
-    q.Close();
-    return v;
   }
   static int Linhas(const std::string& Sql, int Codigo) { return std::stoi(Valor(Sql, Codigo)); }
   std::vector<std::string> Mensagens() const {

@@ -33,7 +33,7 @@ namespace {
 using recordstest::Registros;
 using windowstest::TInstalacaoTeste;
 
-class Assistente : public testing::Test {
+class Assistente : public testing::Test, protected Registros {
  protected:
   void SetUp() override {
     inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -104,16 +104,6 @@ class Assistente : public testing::Test {
     windowstest::EsperarAte([] { return frmNovoExame == nullptr; });
   }
 
-  static std::string Valor(const std::string& Sql, int Codigo) {
-    TIBQuery q(nullptr);
-    q.SetDatabase(DMPrincipal->IBDatabase);
-    q.SQL().Add(Sql);
-    q.ParamByName("C").SetAsInteger(Codigo);
-    q.Open();
-    const std::string v = q.IsEmpty() ? "<nenhum>" : q.Fields(0)->AsString();
-    q.Close();
-    return v;
-  }
   static std::vector<std::string> LinhasArquivo(const fs::path& P) {
     std::ifstream f(P, std::ios::binary);
     std::vector<std::string> r;
