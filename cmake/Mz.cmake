@@ -100,8 +100,14 @@ function(mz_win_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS} ${MZ_WIN32_LIBS})
 endfunction()
 
+# Files the build makes before wrc runs (the program's own skin, gen/skin): resource scripts include
+# them from the build tree's root.
+set(MZ_GENERATED_RESOURCES ${CMAKE_BINARY_DIR}/gen/skin/out/WebInternal.asz ${CMAKE_BINARY_DIR}/gen/skin/out/acSHDA.png
+    ${CMAKE_BINARY_DIR}/gen/skin/out/acSHDI.png)
+
 # Adds a .rc file (relative to the current source folder, or absolute): wrc turns it into a .res that
-# the wineg++ link takes.
+# the wineg++ link takes. Scripts include files from their own folder, the project root and the build
+# tree's root (generated files).
 function(mz_add_resources target rc)
   get_filename_component(base ${rc} NAME_WE)
   get_filename_component(rc ${rc} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
@@ -116,8 +122,9 @@ function(mz_add_resources target rc)
     file(GLOB incluidos ${dir}/*.rc ${dir}/artes/*)
   endif()
   add_custom_command(OUTPUT ${res}
-    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -I${CMAKE_SOURCE_DIR} -o ${res} ${rc}
-    DEPENDS ${rc} ${incluidos} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -I${CMAKE_SOURCE_DIR} -I${CMAKE_BINARY_DIR}
+      -o ${res} ${rc}
+    DEPENDS ${rc} ${incluidos} ${MZ_GENERATED_RESOURCES} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   add_custom_target(${target}_res DEPENDS ${res})
   add_dependencies(${target} ${target}_res)
   target_link_options(${target} PRIVATE ${res})

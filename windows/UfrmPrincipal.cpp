@@ -2,6 +2,7 @@
 
 #include "core/UDMedicos.h"
 #include "core/UBConstantes.h"
+#include "skin/engine/sDefaultSkin.h"
 #include "toolkit/rtl/FilePaths.h"
 #include "toolkit/rtl/FormatSettings.h"
 #include "toolkit/ui/Dialogs.h"
@@ -96,6 +97,7 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
     btnExit->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
     sSkinManager1 = new TsSkinManager(this);
     sSkinManager1->SetName("sSkinManager1");
+    ReadDefaultSkin(*sSkinManager1->InternalSkins().Add(), nullptr);
     sSkinProvider1 = new TsSkinProvider(this);
     sSkinProvider1->SetName("sSkinProvider1");
     img32 = new TsAlphaImageList(this);

@@ -9,6 +9,7 @@
 #include "skin/engine/sAnimEffects.h"
 #include "skin/engine/sThirdParty.h"
 #include "skin/engine/sSkinOptions.h"
+#include "skin/engine/sStoredSkins.h"
 #include "toolkit/ui/Component.h"
 
 class TsSkinManager : public TComponent {
@@ -27,6 +28,8 @@ class TsSkinManager : public TComponent {
   const TsSkinTables& Tables() const { return FTables; }
   const TsSkinData& SkinData() const { return FSkinData; }
   const TsCommonIndexes& CommonIndexes() const { return FCommonIndexes; }
+  // The skins stored with the program.
+  TsStoredSkins& InternalSkins() { return FInternalSkins; }
   // The skin's 32-bit master bitmap; nullptr when the skin has none.
   TBitmap* MasterBitmap() const { return FMasterBitmap.get(); }
 
@@ -62,6 +65,7 @@ class TsSkinManager : public TComponent {
   const TsGeneralData* Section(std::string_view Name) const;
 
   std::shared_ptr<TBitmap> FMasterBitmap;
+  TsStoredSkins FInternalSkins{this};
   TsSkinTables FTables;
   TsSkinData FSkinData;
   TsCommonIndexes FCommonIndexes;
