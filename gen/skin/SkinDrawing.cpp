@@ -101,10 +101,13 @@ void DrawGlyph(const TPixelView& View, const TPixelRect& R, TGlyph Glyph, TColor
       break;
     case TGlyph::Minimize: FillArea(View, {L, B - 1, Rt + 1, B + 1}, Ink); break;
     case TGlyph::Restore: {
+      // The front window, and of the one behind only what shows above and right of it.
       const int d = std::max(2, W / 8);
-      FrameArea(View, {L + d, T, Rt + 1, B + 1 - d}, Ink);
-      FillArea(View, {L, T + d, Rt + 1 - d, B + 1}, 0);
       FrameArea(View, {L, T + d, Rt + 1 - d, B + 1}, Ink);
+      FillArea(View, {L + d, T, Rt + 1, T + 1}, Ink);
+      FillArea(View, {Rt, T, Rt + 1, B + 1 - d}, Ink);
+      FillArea(View, {L + d, T, L + d + 1, T + d}, Ink);
+      FillArea(View, {Rt + 1 - d, B - d, Rt + 1, B + 1 - d}, Ink);
       break;
     }
     case TGlyph::Help:
