@@ -7,6 +7,7 @@
 #include "skin/engine/PixelFuzzInput.h"
 #include "skin/engine/sBorderMask.h"
 #include "skin/engine/sMaskPaint.h"
+#include "skin/engine/sPieceCorners.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TPixelFuzzInput In{Data, Size, 48, -16};
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const int State = In.Byte() % 9 - 1;
   const TPixelRect R{In.Wide(), In.Wide(), In.Wide(), In.Wide()};
   std::vector<TPixelRect> Rects;
+  KeyCornerType(Mask, Image.View);
   switch (In.Byte() % 6) {
     case 0: PaintMaskRect({Target.View, R, Bg, Piece, State, bool(In.Byte() & 1)}); break;
     case 1: PaintMaskState({Target.View, {R.Left, R.Top}, State, Bg, Piece, In.Byte() % 3}); break;
