@@ -20,7 +20,9 @@ TEST(DefaultSkin, TheLoaderReadsEverySectionAndPieceOfTheTable) {
   EXPECT_EQ(0, memcmp(Data.Memory(), Generated.Packed.data(), Generated.Packed.size()));
 
   // The program names a skin folder that does not exist: the stored skin is loaded and named.
-  TsSkinSource Source{"c:\\Skins", "WEB2"};
+  TsSkinSource Source;
+  Source.SkinDirectory = "c:\\Skins";
+  Source.SkinName = "WEB2";
   Source.InternalSkins = &Manager.InternalSkins();
   ASSERT_TRUE(LoadSkin(Manager, Source));
   EXPECT_EQ(Source.SkinName, "WEB (internal)");
@@ -44,7 +46,9 @@ TEST(DefaultSkin, TheLoaderReadsEverySectionAndPieceOfTheTable) {
     EXPECT_EQ(MaskImageHeight(m), r.Height);
     const bool OwnFile = r.Kind == TPieceKind::BitmapFile || r.Kind == TPieceKind::PngFile;
     EXPECT_EQ(bool(m.Bmp), OwnFile);
-    if (r.Kind == TPieceKind::Border) EXPECT_EQ(m.WL, r.Border);
+    if (r.Kind == TPieceKind::Border) {
+      EXPECT_EQ(m.WL, r.Border);
+    }
   }
   // The title's top corners show the parent; the big button is marked as such.
   EXPECT_EQ(Manager.Tables().Masks[size_t(Manager.FindMaskIndex("FORMTITLE", "BORDERSMASK"))].CornerType, 1);
