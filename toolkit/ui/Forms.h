@@ -294,6 +294,8 @@ class TScreen : public TComponent {
   int WorkAreaWidth() const;
   int WorkAreaHeight() const;
   int PixelsPerInch() const;
+  // The font of menus, from the system's non-client metrics (read on first use).
+  TFont* MenuFont();
 
   TForm* ActiveForm() const { return activeForm_; }
   TCustomForm* ActiveCustomForm() const { return activeCustomForm_; }
@@ -319,6 +321,7 @@ class TScreen : public TComponent {
   void RemoveForm(TCustomForm* Form);
   void SetFocused(TCustomForm* Form, TWinControl* Control);
 
+  std::unique_ptr<TFont> menuFont_;
   std::vector<TForm*> forms_;
   std::vector<TCustomForm*> customForms_;
   TForm* activeForm_ = nullptr;

@@ -235,6 +235,27 @@ void TMenuItem::SetImageIndex(int Value) {
   MenuChanged();
 }
 
+TBitmap* TMenuItem::Bitmap() {
+  if (!bitmap_) bitmap_ = std::make_unique<TBitmap>();
+  return bitmap_.get();
+}
+
+void TMenuItem::SetBitmap(const TBitmap* Value) {
+  Bitmap()->Assign(Value);
+  MenuChanged();
+}
+
+void TMenuItem::SetSubMenuImages(TCustomImageList* Value) {
+  subMenuImages_ = Value;
+  if (Value) Value->FreeNotification(this);
+  MenuChanged();
+}
+
+void TMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == subMenuImages_) subMenuImages_ = nullptr;
+}
+
 int TMenuItem::MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1; }
 
 int TMenuItem::IndexOf(const TMenuItem* Item) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/graphics/Bitmap.h"
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/ui/Component.h"
 #include "toolkit/ui/ImgList.h"
@@ -64,6 +65,13 @@ class TMenuItem : public TComponent {
   void SetImageIndex(int Value);
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& Value) { hint_ = Value; }
+  // The item's own glyph (made empty on first read); owner-drawn menus draw it.
+  TBitmap* Bitmap();
+  const TBitmap* Bitmap() const { return bitmap_.get(); }
+  void SetBitmap(const TBitmap* Value);
+  // The images of the sub-items, in place of the menu's Images.
+  TCustomImageList* SubMenuImages() const { return subMenuImages_; }
+  void SetSubMenuImages(TCustomImageList* Value);
 
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int Index) const { return items_.at(static_cast<size_t>(Index)); }
@@ -100,6 +108,7 @@ class TMenuItem : public TComponent {
  protected:
   // The look changed: the menu that shows the item is built again.
   void MenuChanged();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   friend class TMenu;
@@ -121,6 +130,8 @@ class TMenuItem : public TComponent {
   bool visible_ = true;
   bool default_ = false;
   int imageIndex_ = -1;
+  std::unique_ptr<TBitmap> bitmap_;
+  TCustomImageList* subMenuImages_ = nullptr;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr;

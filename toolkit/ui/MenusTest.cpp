@@ -172,6 +172,41 @@ TEST_F(MenusTest, MainMenuIsTheFormsMenuBar) {
   EXPECT_EQ(GetMenu(form->Handle()), nullptr);
 }
 
+TEST_F(MenusTest, ItemGlyphsSubMenuImagesAndHotLightStates) {
+  auto* menu = new TPopupMenu(form);
+  auto* item = Item(menu->Items(), "Exportar");
+  EXPECT_TRUE(item->Bitmap()->Empty());
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf32bit);
+  glyph.SetSize(12, 10);
+  item->SetBitmap(&glyph);
+  EXPECT_EQ(item->Bitmap()->Width(), 12);
+  EXPECT_EQ(item->Bitmap()->Height(), 10);
+  EXPECT_EQ(item->Bitmap()->PixelFormat(), pf32bit);
+
+  // The sub-items' image list is let go when it is freed.
+  auto* images = new TImageList(form);
+  item->SetSubMenuImages(images);
+  EXPECT_EQ(item->SubMenuImages(), images);
+  images->Free();
+  EXPECT_EQ(item->SubMenuImages(), nullptr);
+
+  EXPECT_EQ(OwnerDrawState(ODS_HOTLIGHT), odHotLight);
+  EXPECT_EQ(OwnerDrawState(ODS_NOACCEL | ODS_SELECTED), odNoAccel | odSelected);
+  EXPECT_EQ(OwnerDrawState(ODS_INACTIVE), 0u);
+}
+
+TEST_F(MenusTest, ScreenMenuFontIsTheSystemsMenuFont) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof(metrics);
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+  TFont* font = Screen->MenuFont();
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font, Screen->MenuFont());
+  EXPECT_EQ(font->Name(), metrics.lfMenuFont.lfFaceName);
+  EXPECT_EQ(font->Height(), metrics.lfMenuFont.lfHeight);
+}
+
 class ImageListTest : public uitest::ControlsTest {};
 
 TEST_F(ImageListTest, MaskedImagesLeaveTheBackgroundShowing) {

@@ -25,6 +25,18 @@ int TScreen::WorkAreaHeight() const {
 
 int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }
 
+TFont* TScreen::MenuFont() {
+  if (!menuFont_) {
+    menuFont_ = std::make_unique<TFont>();
+    NONCLIENTMETRICSA Metrics{};
+    Metrics.cbSize = sizeof(Metrics);
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(Metrics), &Metrics, 0)) {
+      menuFont_->SetHandle(CreateFontIndirectA(&Metrics.lfMenuFont));
+    }
+  }
+  return menuFont_.get();
+}
+
 void TScreen::AddForm(TCustomForm* Form) {
   if (std::find(customForms_.begin(), customForms_.end(), Form) == customForms_.end()) customForms_.push_back(Form);
   if (auto* form = dynamic_cast<TForm*>(Form)) {

@@ -37,6 +37,8 @@ TOwnerDrawState OwnerDrawState(UINT ItemState) {
   if (ItemState & ODS_CHECKED) s |= odChecked;
   if (ItemState & ODS_FOCUS) s |= odFocused;
   if (ItemState & ODS_DEFAULT) s |= odDefault;
+  if (ItemState & ODS_HOTLIGHT) s |= odHotLight;
+  if (ItemState & ODS_NOACCEL) s |= odNoAccel;
   if (ItemState & ODS_COMBOBOXEDIT) s |= odComboBoxEdit;
   return s;
 }

@@ -291,7 +291,7 @@ class TListControlItems : public TStrings {
 
 enum TOwnerDrawState_ : unsigned {
   odSelected = 1u << 0, odGrayed = 1u << 1, odDisabled = 1u << 2, odChecked = 1u << 3,
-  odFocused = 1u << 4, odDefault = 1u << 5, odComboBoxEdit = 1u << 12
+  odFocused = 1u << 4, odDefault = 1u << 5, odHotLight = 1u << 6, odNoAccel = 1u << 8, odComboBoxEdit = 1u << 12
 };
 using TOwnerDrawState = unsigned;
 // State bits of an owner-drawn item from its DRAWITEMSTRUCT.
