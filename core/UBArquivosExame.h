@@ -44,8 +44,8 @@ void GravarArquivosOrto(const std::string& Prefixo, const TStrings& LinhasD, con
                         int NumAneis);
 
 // Writes the five report texts (placeholders stripped) into DirLaudos\CodPaciente\CodLaudo"l.txt",
-// each followed by a line "@", and tells the user whether the file was written.
-void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,
+// each followed by a line "@", tells the user whether the file was written and answers it.
+bool GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,
                         const std::array<std::string, 5>& Textos);
 
 // The same under the program's folders (PathsMZ.Exames, PathsMZ.Laudos) with InfosMZ.NumAneis.
@@ -54,7 +54,7 @@ void GravarArquivoM(int CodPaciente, int CodExame, const TMatrizAngAnel& Matriz)
 void GravarArquivoA(int CodPaciente, int CodExame, const TMatrizAng& AneisPorMeridiano, double CentroX,
                     double CentroY, const TPupila& Pupila);
 void GravarArquivosOrto(int CodPaciente, int CodExame, const TStrings& LinhasD, const TStrings& LinhasM, int Bloco);
-void GravarArquivoLaudo(const std::string& CodPaciente, const std::string& CodLaudo,
+bool GravarArquivoLaudo(const std::string& CodPaciente, const std::string& CodLaudo,
                         const std::array<std::string, 5>& Textos);
 
 // The values of one line: blanks (and tabs) separate them; at most NumValoresAnel are kept.

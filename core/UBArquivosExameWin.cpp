@@ -59,7 +59,7 @@ void GravarArquivosOrto(const std::string& Prefixo, const TStrings& LinhasD, con
   GravarTexto(Prefixo + "a.txt", TextoArquivoA(aneis, 320, 240, {}));
 }
 
-void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,
+bool GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaciente, const std::string& CodLaudo,
                         const std::array<std::string, 5>& Textos) {
   const std::string nome = DirLaudos + "\\" + CodPaciente + "\\" + CodLaudo + "l.txt";
   std::string texto;
@@ -74,10 +74,12 @@ void GravarArquivoLaudo(const std::string& DirLaudos, const std::string& CodPaci
   } catch (const Exception&) {
     gravado = false;
   }
-  if (gravado && FileExists(nome))
+  gravado = gravado && FileExists(nome);
+  if (gravado)
     Application->MessageBox("Laudo gravado com sucesso.", "Informação", MB_ICONINFORMATION);
   else
     Application->MessageBox("Não foi possível gravar o arquivo de laudo.", "Informação", MB_ICONINFORMATION);
+  return gravado;
 }
 
 
@@ -98,7 +100,7 @@ void GravarArquivosOrto(int CodPaciente, int CodExame, const TStrings& LinhasD, 
   GravarArquivosOrto(PathsMZ.Exames, CodPaciente, CodExame, LinhasD, LinhasM, Bloco, InfosMZ.NumAneis);
 }
 
-void GravarArquivoLaudo(const std::string& CodPaciente, const std::string& CodLaudo,
+bool GravarArquivoLaudo(const std::string& CodPaciente, const std::string& CodLaudo,
                         const std::array<std::string, 5>& Textos) {
-  GravarArquivoLaudo(PathsMZ.Laudos, CodPaciente, CodLaudo, Textos);
+  return GravarArquivoLaudo(PathsMZ.Laudos, CodPaciente, CodLaudo, Textos);
 }

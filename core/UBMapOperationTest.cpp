@@ -256,14 +256,15 @@ TEST_F(ArquivosDoExame, GravacaoSemPastaLevantaErro) {
 
 TEST_F(ArquivosDoExame, Laudo) {
   std::filesystem::create_directories(pasta.Caminho / "Laudos" / "12");
-  GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "12", "7", {"Córnea #K1-43,25#", "b", "", "d\r\ne", "fim #XY#"});
+  EXPECT_TRUE(
+      GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "12", "7", {"Córnea #K1-43,25#", "b", "", "d\r\ne", "fim #XY#"}));
   EXPECT_EQ(pasta.Ler("Laudos/12/7l.txt"), "Córnea 43,25\r\n@\r\nb\r\n@\r\n\r\n@\r\nd\r\ne\r\n@\r\nfim \r\n@");
   ASSERT_EQ(mensagens.Messages().size(), 1u);
   EXPECT_EQ(mensagens.Messages()[0].Text, "Laudo gravado com sucesso.");
   EXPECT_EQ(mensagens.Messages()[0].Caption, "Informação");
   EXPECT_EQ(mensagens.Messages()[0].Flags, unsigned(MB_ICONINFORMATION));
 
-  GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "13", "7", {});
+  EXPECT_FALSE(GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "13", "7", {}));
   ASSERT_EQ(mensagens.Messages().size(), 2u);
   EXPECT_EQ(mensagens.Messages()[1].Text, "Não foi possível gravar o arquivo de laudo.");
   EXPECT_EQ(mensagens.Messages()[1].Caption, "Informação");
@@ -271,7 +272,7 @@ TEST_F(ArquivosDoExame, Laudo) {
   // The file of an earlier save is there, but this write fails: not a success.
   {
     TFileStream aberto(pasta.Windows() + "\\Laudos\\12\\7l.txt", fmOpenRead | fmShareExclusive);
-    GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "12", "7", {"novo"});
+    EXPECT_FALSE(GravarArquivoLaudo(pasta.Windows() + "\\Laudos", "12", "7", {"novo"}));
   }
   ASSERT_EQ(mensagens.Messages().size(), 3u);
   EXPECT_EQ(mensagens.Messages()[2].Text, "Não foi possível gravar o arquivo de laudo.");
@@ -289,7 +290,7 @@ TEST_F(ArquivosDoExame, PastasEAneisDoPrograma) {
   GravarArquivoD(12, 90, e.D);
   GravarArquivoM(12, 90, e.M);
   GravarArquivoA(12, 90, e.Aneis, e.CentroX, e.CentroY, e.Pupila);
-  GravarArquivoLaudo("12", "3", {"a", "b", "c", "d", "e"});
+  EXPECT_TRUE(GravarArquivoLaudo("12", "3", {"a", "b", "c", "d", "e"}));
   PathsMZ.Exames = exames;
   PathsMZ.Laudos = laudos;
   InfosMZ.NumAneis = numAneis;

@@ -90,10 +90,15 @@ TEST_F(DataModuleTest, CreatesTheDatabaseOnceFromTheScript) {
   }
   Run("SELECT COUNT(*) FROM RDB$PROCEDURES WHERE RDB$SYSTEM_FLAG = 0", {}, true);
   EXPECT_EQ(dm->IBOperation->FieldByName("COUNT")->AsInteger(), static_cast<int>(procedures.size()));
+  // Only the report editor's standard texts come with the script.
   for (const char* table : {"PACIENTES", "MEDICOS", "EXAMES", "EXAMESORTO", "ARQUIVOS", "LAUDOS", "LAUDOSTEXTO",
                             "IDIOMA", "IDIOMA_DEFAULT", "LANG"}) {
     Run(std::string("SELECT COUNT(*) FROM ") + table, {}, true);
-    EXPECT_EQ(dm->IBOperation->FieldByName("COUNT")->AsInteger(), 0) << table;
+    const int linhas = dm->IBOperation->FieldByName("COUNT")->AsInteger();
+    if (std::string(table) == "LAUDOSTEXTO")
+      EXPECT_GT(linhas, 0) << table;
+    else
+      EXPECT_EQ(linhas, 0) << table;
   }
 }
 

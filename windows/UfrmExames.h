@@ -176,6 +176,8 @@ class TfrmExames : public TForm {
   void tbtExcluirExameClick(TObject* Sender);
   // False, after telling the user, when the list holds no exam to report on.
   bool ExamesParaLaudo();
+  // Opens the report wizard of the selected patient when there are exams to report on.
+  void tbLaudoClick(TObject* Sender);
   // A text of the selected exam (diagnosis or observations) and the exam it is being edited for.
   struct TTextoExame {
     TMemo* Memo = nullptr;

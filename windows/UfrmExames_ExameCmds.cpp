@@ -15,6 +15,7 @@
 #include "windows/UfrmAguarde.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmNovoExame.h"
+#include "windows/UfrmWizLaudo.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void TfrmExames::LigarComandosExame() {
   for (TToolButton* b : {tbNovoExame1, tbNovoExame2}) b->OnClick = [this](TObject*) { NovoExame(false); };
   for (TToolButton* b : {tbExameOrto1, tbExameOrto2}) b->OnClick = [this](TObject*) { NovoExame(true); };
   tbtExcluirExame->OnClick = [this](TObject* Sender) { tbtExcluirExameClick(Sender); };
-  tbLaudo->OnClick = [this](TObject*) { ExamesParaLaudo(); };
+  tbLaudo->OnClick = [this](TObject* Sender) { tbLaudoClick(Sender); };
   for (TTextoExame* t : {&TextoDiag, &TextoObs}) {
     t->Editar->OnClick = [this, t](TObject*) { EditarTexto(*t); };
     t->Gravar->OnClick = [this, t](TObject*) { GravarTexto(*t); };
@@ -127,6 +128,12 @@ bool TfrmExames::ExamesParaLaudo() {
   if (lswPrincipal->Count() > 0) return true;
   Application->MessageBox("Não há exames para gerar laudo!", "Atenção", MB_ICONWARNING);
   return false;
+}
+
+void TfrmExames::tbLaudoClick(TObject*) {
+  if (!ExamesParaLaudo()) return;
+  frmWizLaudo = new TfrmWizLaudo(Application);
+  frmWizLaudo->ShowModal();
 }
 
 void TfrmExames::EditarTexto(TTextoExame& Texto) {

@@ -7,6 +7,7 @@ file=$1 script=$2
 mkdir -p "$(dirname "$file")"
 tmp=$file.new
 rm -f "$tmp"
-{ printf "CREATE DATABASE '%s' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252;\n" "$tmp"; cat "$script"; } |
+# The script is UTF-8: the connection says so, and the server stores its texts in WIN1252.
+{ printf "SET NAMES UTF8;\nCREATE DATABASE '%s' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252;\n" "$tmp"; cat "$script"; } |
   isql-fb -q -b -user SYSDBA
 mv "$tmp" "$file"

@@ -38,6 +38,15 @@ void TQRLabel::Print(TCanvas* Canvas, const TQRDevice& Device, const TRect& Rect
     Canvas->TextRect(Rect, x, Rect.top, caption_);
 }
 
+TQRPageNumber::TQRPageNumber(TComponent* AOwner) : TQRLabel(AOwner) {}
+
+void TQRPageNumber::Print(TCanvas* Canvas, const TQRDevice& Device, const TRect& Rect, int FirstLine, int LineCount) {
+  const TQuickRep* report = Parent() ? Parent()->Parent() : nullptr;
+  const int page = report && report->QRPrinter() ? report->QRPrinter()->PageNumber() : 0;
+  SetCaption(text_ + std::to_string(page));
+  TQRLabel::Print(Canvas, Device, Rect, FirstLine, LineCount);
+}
+
 TQRShape::TQRShape(TComponent* AOwner) : TQRPrintable(AOwner) {}
 
 void TQRShape::Print(TCanvas* Canvas, const TQRDevice& Device, const TRect& Rect, int, int) {

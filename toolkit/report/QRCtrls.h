@@ -30,6 +30,20 @@ class TQRLabel : public TQRPrintable {
   bool autoSize_ = true;
 };
 
+// The number of the page it is printed on, after Text ("Página " gives "Página 2").
+class TQRPageNumber : public TQRLabel {
+ public:
+  explicit TQRPageNumber(TComponent* AOwner);
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& Value) { text_ = Value; }
+
+ protected:
+  void Print(TCanvas* Canvas, const TQRDevice& Device, const TRect& Rect, int FirstLine, int LineCount) override;
+
+ private:
+  std::string text_;
+};
+
 enum TQRShapeType { qrsRectangle, qrsCircle, qrsVertLine, qrsHorLine, qrsTopAndBottom, qrsRightAndLeft };
 
 // A frame, circle or line; lines run through the middle of the element, Pen.Width in design pixels.

@@ -29,6 +29,8 @@ class TQRPrinter {
 
   const std::string& Title() const { return title_; }
   int PageCount() const { return int(pages_.size()); }
+  // The page being recorded (1-based); 0 outside a page.
+  int PageNumber() const { return recording_ ? int(pages_.size()) + 1 : 0; }
   // Paper size in the device units of the pages and the device's dots per inch.
   int PaperWidth() const { return paperWidth_; }
   int PaperHeight() const { return paperHeight_; }

@@ -84,6 +84,10 @@ class TRelatorioTeste : public TForm {
     footer->SetBandType(rbPageFooter);
     footer->SetHeight(30);
     Label(footer, "Rodapé: laudo emitido pelo sistema", 10);
+    auto* pagina = new TQRPageNumber(this);
+    pagina->SetParent(footer);
+    pagina->SetBounds(450, 10, 150, 17);
+    pagina->SetText("Folha ");
 
     auto* detail = new TQRBand(this);
     detail->SetParent(qrRelat);
@@ -192,6 +196,12 @@ TEST_F(QuickRepTest, PrintsThreePagesWhoseTextReadsBackInOrder) {
   EXPECT_LT(third.find("Conclusão: córnea regular"), third.find("Sem alterações."));
   EXPECT_LT(third.find("Sem alterações."), third.find("Atenciosamente, Dra. Inês Araújo"));
   EXPECT_EQ(first.find("Atenciosamente"), std::string::npos);
+  // The footer's page number.
+  const std::string paginas[] = {first, second, third};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Count(paginas[i], "Folha " + std::to_string(i + 1)), 1) << i;
+    EXPECT_EQ(Count(paginas[i], "Folha "), 1) << i;
+  }
 }
 
 TEST(RichTextSource, ReadsParagraphsAlignmentAndFontsThroughTheRichEditControl) {
