@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "toolkit/report/Printers.h"
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/NumberText.h"
@@ -73,6 +74,8 @@ std::unique_ptr<TGanchoExecucao> InstalarGanchoExecucao() {
   detail::SetHtmlHelpHook([e](const THtmlHelpCall& Call) {
     e->Registrar({"Help", Call.File, std::to_string(Call.Command), std::to_string(Call.Data)});
   });
+  // The prefix's printer writes to a file: the run names it, or the system would ask for one.
+  Printer()->SetOutputFileName(estado->Pasta + "\\impressao.ps");
   return std::unique_ptr<TGanchoExecucao>(new TGanchoExecucao(std::move(estado)));
 }
 
@@ -81,4 +84,5 @@ TGanchoExecucao::TGanchoExecucao(std::unique_ptr<TEstado> Estado) : FEstado(std:
 TGanchoExecucao::~TGanchoExecucao() {
   detail::SetShellHook(nullptr);
   detail::SetHtmlHelpHook(nullptr);
+  Printer()->SetOutputFileName("");
 }

@@ -64,13 +64,13 @@ void TfrmLauRelat::Criar() {
   titulo->Font()->SetSize(14);
   titulo->Font()->SetStyle({fsBold});
   Rotulo("Paciente:", 0, 118, 120);
-  lblNomePac = Rotulo("", 130, 118, 500);
+  lblNomePac = Rotulo("", 140, 118, 500);
   Rotulo("Responsável:", 0, 136, 120);
-  lblNomeMed = Rotulo("", 130, 136, 500);
+  lblNomeMed = Rotulo("", 140, 136, 500);
   Rotulo("Data/Hora Emissão:", 0, 154, 130);
-  qrDataEmissao = Rotulo("", 130, 154, 500);
+  qrDataEmissao = Rotulo("", 140, 154, 500);
   Rotulo("Exame(s):", 0, 172, 120);
-  qrExames = Rotulo("", 130, 172, 500);
+  qrExames = Rotulo("", 140, 172, 500);
   qrTipoMapa = Rotulo("", 0, 190, 300);
   linha(210);
   struct TParte {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,6 +22,7 @@
 #include "core/UBMapOperation.h"
 #include "core/UDExames.h"
 #include "core/UfrmDataModule.h"
+#include "toolkit/graphics/Bitmap.h"
 #include "toolkit/report/Printers.h"
 #include "toolkit/report/QRPrev.h"
 #include "toolkit/rtl/DateTime.h"
@@ -32,6 +34,7 @@
 #include "windows/UfrmLaudo.h"
 #include "windows/UfrmPrincipal.h"
 #include "windows/UfrmWizLaudo.h"
+#include "windows/UBGanchoExecucao.h"
 #include "windows/WindowsTestSupport.h"
 
 namespace {
@@ -540,6 +543,112 @@ TEST_F(Laudo, TheBrowsersReportButtonOpensTheWizard) {
   frmExames->tbLaudo->Click();
   EXPECT_TRUE(aberto);
   EXPECT_TRUE(windowstest::EsperarAte([] { return frmWizLaudo == nullptr; }));
+}
+
+// The Windows name of a Unix path (Z: is the Unix root).
+std::string Windows(const std::string& Unix) {
+  std::string w = "Z:" + Unix;
+  for (char& c : w)
+    if (c == '/') c = '\\';
+  return w;
+}
+
+TEST_F(Laudo, ThePrintedReportReadsBackFromTheFilePrinter) {
+  TfrmLaudo& l = NovoLaudo();
+  l.CaixaAtual = l.reOD;
+  l.PreencherMarcador(1, "regular");
+  l.reCM->SetText("Retorno em seis meses.");
+  const std::string dir = std::string(std::getenv("MZ_BINARY_DIR")) + "/windows/laudo-impresso";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  Printer()->SetOutputFileName(Windows(dir + "/laudo.ps"));
+  l.btnImprimirClick(nullptr);
+  Printer()->SetOutputFileName("");
+  ASSERT_EQ(Ler(dir + "/laudo.ps").rfind("%!PS", 0), 0u);
+  // Wine's PostScript driver draws glyph outlines: the text is read from the PostScript itself.
+  ASSERT_EQ(std::system(("gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -sOutputFile='" + dir + "/laudo.txt' '" + dir +
+                         "/laudo.ps'").c_str()),
+            0);
+  const std::string texto = windowstest::Cp1252(Ler(dir + "/laudo.txt"));
+  for (const char* esperado : {"Clínica de Olhos", "Rua das Acácias, 100", "Ana", "Dr. Ari", "Mapa Tipo Axial",
+                               "Exames realizado em excelentes condições", "Sem uso de lentes de contato",
+                               "Astigmatismo regular", "Retorno em seis meses.", "Videoceratografia compatível",
+                               "Página 1", "Atenciosamente", "Condições do Exame", "Comentários"})
+    EXPECT_NE(texto.find(esperado), std::string::npos) << esperado << "\n" << texto;
+  EXPECT_EQ(texto.find('#'), std::string::npos) << texto;
+  EXPECT_EQ(texto.find("Página 2"), std::string::npos);
+}
+
+TEST_F(Laudo, ThePreviewShowsTheStoredReportAsTheReferencePicture) {
+  // The clinic's logo comes from the program's data folder.
+  TBitmap logo;
+  logo.SetSize(120, 64);
+  logo.Canvas()->Brush()->SetColor(clRed);
+  logo.Canvas()->FillRect(Rect(0, 0, 120, 64));
+  logo.SaveToFile(std::string(PathsMZ.DirMZ) + "\\LogoClinica.bmp");
+  TfrmWizLaudo& w = Assistente();
+  w.rbLauExistClick(nullptr);
+  w.cmbEscLaudo->SetItemIndex(0);
+  std::unique_ptr<TBitmap> foto;
+  NoEditor([&](TfrmLaudo& l) {
+    windowstest::TPassoModal previa([&] {
+      auto* p = dynamic_cast<TQRStandardPreview*>(Screen->ActiveForm());
+      ASSERT_NE(p, nullptr);
+      p->SetBounds(0, 0, 520, 700);
+      p->QRPreview->ZoomToFit();
+      RedrawWindow(p->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      Application->ProcessMessages();
+      const TRect r = p->QRPreview->PageRect();
+      foto = std::make_unique<TBitmap>();
+      foto->SetPixelFormat(pf24bit);
+      foto->SetSize(r.right - r.left, r.bottom - r.top);
+      HDC dc = GetDCEx(p->QRPreview->Handle(), nullptr, DCX_CACHE);
+      BitBlt(foto->Canvas()->Handle(), 0, 0, foto->Width(), foto->Height(), dc, r.left, r.top, SRCCOPY);
+      ReleaseDC(p->QRPreview->Handle(), dc);
+      p->Close();
+    });
+    l.btnVisualizarClick(nullptr);
+  });
+  ASSERT_TRUE(foto);
+  foto->SaveToFile(Windows(std::string(std::getenv("MZ_BINARY_DIR")) + "/windows/laudo_previa.bmp"));
+  const std::string referencia = Windows(std::string(std::getenv("MZ_SOURCE_DIR")) + "/windows/testdata/laudo_previa.bmp");
+  const char* refazer = std::getenv("MZ_REGENERATE_LAUDO");
+  if (refazer && std::string(refazer) == "1") {
+    foto->SaveToFile(referencia);
+    GTEST_SKIP() << "reference picture written";
+  }
+  TBitmap guardada;
+  guardada.LoadFromFile(referencia);
+  guardada.SetPixelFormat(pf24bit);
+  ASSERT_EQ(foto->Width(), guardada.Width());
+  ASSERT_EQ(foto->Height(), guardada.Height());
+  int diferentes = 0, vermelhos = 0;
+  for (int y = 0; y < foto->Height(); ++y) {
+    const auto* a = static_cast<const unsigned char*>(foto->ScanLine(y));
+    const auto* b = static_cast<const unsigned char*>(guardada.ScanLine(y));
+    for (int x = 0; x < foto->Width() * 3; x += 3) {
+      if (a[x] < 60 && a[x + 1] < 60 && a[x + 2] > 200) ++vermelhos;
+      for (int c = 0; c < 3; ++c)
+        if (std::abs(a[x + c] - b[x + c]) > 40) {
+          ++diferentes;
+          break;
+        }
+    }
+  }
+  EXPECT_LT(double(diferentes) / (foto->Width() * foto->Height()), 0.02);
+  EXPECT_GT(vermelhos, 100);  // the logo
+}
+
+TEST(Gancho, AHookedRunPrintsIntoTheHookFolder) {
+  TInstalacaoTeste inst("Gancho");
+  const std::string pasta = windowstest::CaminhoWindows(inst.Pasta("Laudos"));
+  SetEnvironmentVariableA("MZ_HOOK_DIR", pasta.c_str());
+  {
+    const auto gancho = InstalarGanchoExecucao();
+    EXPECT_EQ(Printer()->OutputFileName(), pasta + "\\impressao.ps");
+  }
+  SetEnvironmentVariableA("MZ_HOOK_DIR", nullptr);
+  EXPECT_EQ(Printer()->OutputFileName(), "");
 }
 
 }  // namespace
