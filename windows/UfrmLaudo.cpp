@@ -115,10 +115,10 @@ void TfrmLaudo::CriarControles() {
   SetName("frmLaudo");
   SetCaption("Laudo");
   SetBorderStyle(bsNone);
-  SetWindowState(wsMaximized);
   SetHelpContext(25);
   SetClientWidth(1024);
   SetClientHeight(700);
+  SetWindowState(wsMaximized);
   auto rotulo = [this](const std::string& Caption, int Left, int Top) {
     auto* l = new TLabel(this);
     l->SetParent(this);

@@ -400,6 +400,57 @@ TEST_F(Laudo, AFailedExamSelectionOpensNoEditor) {
   EXPECT_EQ(frmWizLaudo, &w);
 }
 
+TEST_F(Laudo, AnEmptyChoiceOrAnExamThatCannotBeSelectedOpensNoEditor) {
+  TfrmWizLaudo& w = Assistente();
+  w.cmbOD->SetItemIndex(0);
+  w.btnOKClick(nullptr);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text,
+            "Por favor, verifique se umas das caixas está vazia. Se não desejar um dos olhos, escolha a opção "
+            "\"Nenhum\".");
+  EXPECT_EQ(dialogs.Log()[0].Icon, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_EQ(frmLaudo, nullptr);
+
+  w.cmbOS->SetItemIndex(w.cmbOS->Items()->Add("OS - 01/01/2001 10:00:00"));
+  dialogs.ClearLog();
+  w.btnOKClick(nullptr);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, "Não foi possivel selecionar o exame.");
+  EXPECT_EQ(dialogs.Log()[0].Caption, "Erro");
+  EXPECT_EQ(frmLaudo, nullptr);
+}
+
+TEST_F(Laudo, WithoutARightEyeItsBoxIsDisabledAndTheStoredReportNamesTheLeftEyesDoctor) {
+  TfrmWizLaudo& w = Assistente();
+  w.cmbOD->SetItemIndex(w.cmbOD->Items()->IndexOf("Nenhum"));
+  w.cmbOS->SetItemIndex(0);
+  NoEditor([&](TfrmLaudo& l) {
+    EXPECT_FALSE(l.reOD->Enabled());
+    EXPECT_FALSE(l.lblOD->Enabled());
+    EXPECT_FALSE(l.chkMesmoLau->Enabled());
+    EXPECT_EQ(l.reOD->Text(), "");
+    EXPECT_TRUE(l.reOS->Enabled());
+    EXPECT_EQ(l.Caption(), "Laudo");
+    EXPECT_EQ(l.HelpContext(), 25);
+    EXPECT_EQ(l.BorderStyle(), bsNone);
+    dialogs.Answer(IDNO);
+    l.btnSalvarClick(nullptr);
+    EXPECT_FALSE(l.btnSalvar->Enabled());
+    TfrmLauRelat* relat = new TfrmLauRelat(Application);
+    l.PreparaRelat(relat);
+    EXPECT_EQ(relat->lblNomeMed->Caption(), "Dr. Ari");
+    EXPECT_EQ(relat->qrExames->Caption(), "Nenhum  " + Legenda(1));
+    EXPECT_EQ(relat->qrTipoMapa->Caption(), "Mapa Tipo Axial");
+    relat->Free();
+  });
+  TIBQuery q(nullptr);
+  q.SetDatabase(DMPrincipal->IBDatabase);
+  q.SQL().Add("SELECT MEDIDAOD, MEDIDAOS FROM LAUDOS ORDER BY CODIGO DESCENDING");
+  q.Open();
+  EXPECT_EQ(q.Fields(0)->AsInteger(), -1);
+  EXPECT_EQ(q.Fields(1)->AsInteger(), s.Exames[1]);
+}
+
 TEST_F(Laudo, AStoredReportReopensReadOnlyOneLineABox) {
   TfrmWizLaudo& w = Assistente();
   w.rbLauExistClick(nullptr);
