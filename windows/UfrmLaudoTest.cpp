@@ -643,7 +643,8 @@ TEST_F(Laudo, ThePreviewShowsTheStoredReportAsTheReferencePicture) {
   std::unique_ptr<TBitmap> foto;
   NoEditor([&](TfrmLaudo& l) {
     windowstest::TPassoModal previa([&] {
-      auto* p = dynamic_cast<TQRStandardPreview*>(Screen->ActiveForm());
+      TQRStandardPreview* p = nullptr;
+      for (int i = 0; i < Screen->FormCount() && !p; ++i) p = dynamic_cast<TQRStandardPreview*>(Screen->Forms(i));
       ASSERT_NE(p, nullptr);
       p->SetBounds(0, 0, 520, 700);
       p->QRPreview->ZoomToFit();
