@@ -578,22 +578,36 @@ TEST_F(Laudo, DeletingAReportWithAndWithoutItsFile) {
   EXPECT_EQ(CodigoDaEntrada(segunda), segundo);
 }
 
-TEST_F(Laudo, TheBrowsersReportButtonOpensTheWizard) {
-  AssignText(InfosMZ.MedicoAtivo, "Dr. Ari");
-  AssignText(InfosMZ.PacienteAtivo, "Ana");
-  frmExames = new TfrmExames(Application);
-  frmExames->Show();
-  Application->ProcessMessages();
-  frmExames->lswPrincipal->Items(0)->SetSelected(true);
-  ASSERT_TRUE(frmExames->tbLaudo->Enabled());
-  bool aberto = false;
-  windowstest::TPassoModal passo([&] {
-    aberto = frmWizLaudo && frmWizLaudo->Visible();
-    if (frmWizLaudo) frmWizLaudo->btnCancelarClick(nullptr);
-  });
-  frmExames->tbLaudo->Click();
-  EXPECT_TRUE(aberto);
-  EXPECT_TRUE(windowstest::EsperarAte([] { return frmWizLaudo == nullptr; }));
+TEST_F(Laudo, TheBrowsersReportButtonOpensTheWizardOnlyWhenThereAreExams) {
+  recordstest::Registros::Paciente("Beto");
+  struct Caso {
+    std::string Medico, Paciente;
+    bool Assistente;
+  };
+  for (const Caso& c : {Caso{"Dr. Ari", "Ana", true}, Caso{"*** Sem Exames", "Beto", false}}) {
+    dialogs.ClearLog();
+    AssignText(InfosMZ.MedicoAtivo, c.Medico);
+    AssignText(InfosMZ.PacienteAtivo, c.Paciente);
+    frmExames = new TfrmExames(Application);
+    frmExames->Show();
+    Application->ProcessMessages();
+    ASSERT_EQ(DMPrincipal->IBQueryPacientes->FieldByName("NOME")->AsString(), c.Paciente);
+    if (c.Assistente) frmExames->lswPrincipal->Items(0)->SetSelected(true);
+    bool aberto = false;
+    windowstest::TPassoModal passo([&] {
+      aberto = frmWizLaudo && frmWizLaudo->Visible();
+      if (frmWizLaudo) frmWizLaudo->btnCancelarClick(nullptr);
+    });
+    frmExames->tbLaudo->Click();
+    EXPECT_EQ(aberto, c.Assistente) << c.Paciente;
+    EXPECT_TRUE(windowstest::EsperarAte([] { return frmWizLaudo == nullptr; }));
+    std::vector<std::string> mensagens;
+    for (const auto& m : dialogs.Log()) mensagens.push_back(m.Text);
+    EXPECT_EQ(mensagens, c.Assistente ? std::vector<std::string>{}
+                                      : std::vector<std::string>{"Não há exames para gerar laudo!"});
+    frmExames->Free();
+    Application->ProcessMessages();
+  }
 }
 
 // The Windows name of a Unix path (Z: is the Unix root).
