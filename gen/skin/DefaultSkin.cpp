@@ -229,18 +229,6 @@ Bytes BmpOf(const TPixelImage& Image) {
   return detail::WriteBmp(Dib);
 }
 
-// An 8-bit RGBA PNG of the picture (straight alpha).
-Bytes PngOf(const TPixelImage& Image) {
-  PngSpec Spec;
-  Spec.Width = uint32_t(Image.Width);
-  Spec.Height = uint32_t(Image.Height);
-  Spec.Filter = 0;
-  std::vector<uint16_t> Samples;
-  for (TColor32 P : Image.Pixels)
-    Samples.insert(Samples.end(), {uint16_t(P >> 16 & 0xFF), uint16_t(P >> 8 & 0xFF), uint16_t(P & 0xFF), uint16_t(P >> 24)});
-  return EncodePng(Spec, Samples);
-}
-
 // A soft dark shadow around the part Margin pixels in from every side, which the form covers: alpha
 // falls from Strength next to it to almost 0 at the picture's edge.
 TPixelImage Shadow(int Width, int Height, int Margin, int Strength) {
@@ -261,13 +249,17 @@ TPixelImage BtnHuge(const TRequiredPiece& p) {
     const TPixelRect R{i * p.Width, 0, (i + 1) * p.Width, p.Height};
     const TColor32 Top = i == 1 ? Px(240, 246, 252) : i == 2 ? FaceDark : FaceLight;
     VerticalGradient(View, R, Top, i == 2 ? FaceLight : Face);
-    FrameArea(View, R, i == 0 ? Line : Accent);
+    const TColor32 Frame = i == 0 ? Line : Accent;
+    FrameArea(View, R, Frame);
+    // Rounded corners: the frame follows the arc, the mask clears what lies outside it.
     const int Radius = 6;
     for (int y = 0; y < p.Height; ++y)
       for (int x = 0; x < p.Width; ++x) {
         const int Cx = std::max({Radius - x, x - (p.Width - 1 - Radius), 0});
         const int Cy = std::max({Radius - y, y - (p.Height - 1 - Radius), 0});
-        const bool Out = Cx * Cx + Cy * Cy > Radius * Radius;
+        const int D2 = Cx * Cx + Cy * Cy;
+        const bool Out = D2 > Radius * Radius;
+        if (!Out && D2 > (Radius - 1) * (Radius - 1)) *View.PixelPtr(R.Left + x, y) = Frame;
         *View.PixelPtr(R.Left + x, p.Height + y) = Out ? Px(255, 255, 255) : Px(0, 0, 0);
       }
   }
@@ -365,7 +357,7 @@ TDefaultSkin BuildDefaultSkin() {
           for (int y = 0; y < p.Height; ++y)
             std::copy_n(&One.Pixels[size_t(y) * p.Width], p.Width, &ExBord.Pixels[size_t(y) * ExBord.Width + s * p.Width]);
         }
-        Skin.ExBord = PngOf(ExBord);
+        Skin.ExBord = EncodePngPicture(ExBord.View());
         References.push_back(FileReference("EXBORD.PNG", p.Count, p.MaskType, 3, 22, 46, 22, 22, 1));
         break;
       }
@@ -378,7 +370,7 @@ TDefaultSkin BuildDefaultSkin() {
                           {"Master.bmp", std::string(Skin.Master.begin(), Skin.Master.end())},
                           {"BtnHuge.bmp", std::string(Skin.BtnHuge.begin(), Skin.BtnHuge.end())},
                           {"ExBord.png", std::string(Skin.ExBord.begin(), Skin.ExBord.end())}});
-  Skin.ShadowActive = PngOf(Shadow(40, 40, 9, 110));
-  Skin.ShadowInactive = PngOf(Shadow(40, 40, 9, 60));
+  Skin.ShadowActive = EncodePngPicture(Shadow(40, 40, 9, 110).View());
+  Skin.ShadowInactive = EncodePngPicture(Shadow(40, 40, 9, 60).View());
   return Skin;
 }

@@ -136,3 +136,19 @@ Bytes EncodePng(const PngSpec& spec, const std::vector<uint16_t>& samples) {
     file = Concat({file, Chunk("IDAT", Bytes(z.begin() + at, z.begin() + std::min(z.size(), at + piece)))});
   return Concat({file, Chunk("IEND", {})});
 }
+
+Bytes EncodePngPicture(const TPixelView& picture) {
+  PngSpec spec;
+  spec.Width = uint32_t(picture.Width);
+  spec.Height = uint32_t(picture.Height);
+  spec.Filter = 0;
+  std::vector<uint16_t> samples;
+  samples.reserve(size_t(picture.Width) * size_t(picture.Height) * 4);
+  for (int y = 0; y < picture.Height; ++y) {
+    for (int x = 0; x < picture.Width; ++x) {
+      const TColor32 p = *picture.PixelPtr(x, y);
+      samples.insert(samples.end(), {uint16_t(p >> 16 & 0xFF), uint16_t(p >> 8 & 0xFF), uint16_t(p & 0xFF), uint16_t(p >> 24)});
+    }
+  }
+  return EncodePng(spec, samples);
+}

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "widgets/Bitmap32_Types.h"
+
 using Bytes = std::vector<uint8_t>;
 
 struct PngSpec {
@@ -22,6 +24,8 @@ unsigned ChannelsOf(uint8_t colorType);
 // A whole PNG file of those samples (one value per channel, row after row, each below 2^BitDepth):
 // rows filtered (Filter), Adam7 passes when Interlaced, the zlib data cut into IdatPieces IDAT chunks.
 Bytes EncodePng(const PngSpec& spec, const std::vector<uint16_t>& samples);
+// An 8-bit RGBA PNG of the picture (straight alpha), rows unfiltered.
+Bytes EncodePngPicture(const TPixelView& picture);
 
 Bytes Chunk(const char* type, const Bytes& data);
 Bytes PngSignature();
