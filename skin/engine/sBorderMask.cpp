@@ -1,6 +1,7 @@
 #include "skin/engine/sBorderMask.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 
 void CopyMaskPiece(const TCopyMaskPiece& C) {
@@ -61,4 +62,12 @@ void PaintBorderMask(const TPixelView& Bmp, std::vector<TPixelRect>* Rgn, bool P
     CopyMaskPiece({Part.Dst.Left, Part.Dst.Top, Part.Dst.Right - 1, true, Piece, Rgn, Bmp, Part.Src.Bottom - 1,
                    Part.Src.Right - 1, Part.Src.Top, Part.Src.Left, Part.Dst.Bottom - 1});
   }
+}
+
+TPixelRect FrameFillDepths(const TPixelRect& R, int FillWidth, int L, int T, int Rt, int B) {
+  const int64_t W = int64_t(R.Right) - R.Left, H = int64_t(R.Bottom) - R.Top;
+  auto Depth = [FillWidth](int64_t Size, int64_t Far, int64_t Near) {
+    return int(std::clamp<int64_t>(std::min<int64_t>(FillWidth, Size - Far) - Near, 0, INT_MAX));
+  };
+  return {Depth(W, Rt, L), Depth(H, B, T), Depth(W, L, Rt), Depth(H, T, B)};
 }

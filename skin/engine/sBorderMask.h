@@ -24,3 +24,7 @@ void CopyMaskPiece(const TCopyMaskPiece& C);
 // State State of the piece as a nine-slice over the whole of Bmp; the centre only with PaintCentre.
 void PaintBorderMask(const TPixelView& Bmp, std::vector<TPixelRect>* Rgn, bool PaintCentre, int State,
                      const TsPieceView& Piece);
+
+// The depths (left, top, right, bottom) of the frame that a fill FillWidth deep from R's edges leaves
+// inside a border of widths L, T, Rt, B on R; none below 0.
+TPixelRect FrameFillDepths(const TPixelRect& R, int FillWidth, int L, int T, int Rt, int B);

@@ -104,12 +104,12 @@ class TsCommonData : public TPersistent {
   TsProviderLink* Provider() const;
   // Hides a shown glow.
   void HideGlow();
+  // The owner's colour, its form's for a provider, else clBtnFace.
+  TColor OwnColor() const;
 
   void GetPublishedProperties(TPropList& List) const override;
 
  private:
-  // The owner's colour, its form's for a provider, else clBtnFace.
-  TColor OwnColor() const;
   bool OwnerDestroying() const;
   bool OwnerLoading() const;
   // SkinCmdRefresh to the owner when its section is valid in a loaded skin, else SkinCmdRemoveSkin.
@@ -142,3 +142,18 @@ bool HandleSkinNotification(TMessage& Msg, TsCommonData* SkinData);
 // The section whose text colours a transparent control shows: the parent's section when it gives its
 // own font colours, looked for through parents more than half transparent; DefaultIndex otherwise.
 int ResolveTextSkinIndex(TControl* Control, int DefaultIndex, TsSkinManager* Manager, int Hot);
+
+// The cache part at Src copied to Dest of DC with the areas of children clipped out, moved by the
+// offsets (the DC's state kept); nothing without a cache.
+struct TsCacheCopy {
+  TsCommonData* SkinData = nullptr;
+  TPoint Src{0, 0};
+  int OffsetX = 0, OffsetY = 0;
+  HDC DC = nullptr;
+  TRect Dest{0, 0, 0, 0};
+};
+// Visible children overlapping Dest that have no window or are windowed and opaque.
+void PaintCacheExcludingChildren(TWinControl* Control, const TsCacheCopy& C);
+// Every visible child window by its rectangle in Wnd, a group box only by its frame: its top band as
+// high as it answers SkinCmdGetTopBand and the default manager's "GROUPBOX" border widths.
+void PaintCacheExcludingChildWindows(HWND Wnd, const TsCacheCopy& C);

@@ -1,11 +1,13 @@
-// Piece painting with geometry from outside (skins give it): random pieces, states, borders and targets
-// on small pictures must stay inside every view.
+// Piece painting with geometry from outside (skins give it): random pieces, states, borders, offsets and
+// targets on small pictures must stay inside every view, the corners and glyph effects of controls too.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "skin/engine/PixelFuzzInput.h"
+#include "skin/engine/sBorderCorners.h"
 #include "skin/engine/sBorderMask.h"
+#include "skin/engine/sGlyphEffects.h"
 #include "skin/engine/sMaskPaint.h"
 #include "skin/engine/sPieceCorners.h"
 
@@ -28,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const TPixelRect R{In.Wide(), In.Wide(), In.Wide(), In.Wide()};
   std::vector<TPixelRect> Rects;
   KeyCornerType(Mask, Image.View);
-  switch (In.Byte() % 6) {
+  switch (In.Byte() % 8) {
     case 0: PaintMaskRect({Target.View, R, Bg, Piece, State, bool(In.Byte() & 1)}); break;
     case 1: PaintMaskState({Target.View, {R.Left, R.Top}, State, Bg, Piece, In.Byte() % 3}); break;
     case 2: CollectTransparentPixels(Rects, R.Right, Piece, R.Top, bool(In.Byte() & 1)); break;
@@ -36,6 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     case 4:
       CopyMaskedStretched({R.Left, R.Top, R.Right, R.Bottom, In.Wide(), In.Wide(), In.Wide(), In.Wide(), Target.View,
                            Image.View, In.Wide(), bool(In.Byte() & 1)});
+      break;
+    case 6:
+      PaintBorderCorners(Target.View, R.Right, R.Bottom, Piece, State, Bg);
+      (void)FrameFillDepths(R, In.Wide(), Mask.WL, Mask.WT, Mask.WR, Mask.WB);
+      break;
+    case 7:
+      ApplyGlyphEffects(Target.View, In.Byte() % 4, Bg, {R.Left, R.Top}, [] { return TColor(0x102030); });
       break;
     default:
       CopyMaskPiece({R.Left, R.Top, R.Right, bool(In.Byte() & 1), Piece, &Rects, Target.View, In.Wide(), In.Wide(),

@@ -14,6 +14,14 @@ TsPieceView TsSkinPictures::Piece(int MaskIndex) const {
   return {&Tables->Masks[size_t(MaskIndex)], Own.Empty() ? Master : Own, !Own.Empty()};
 }
 
+void CopyParent(const TPixelView& Bmp, const TPixelRect& R, const TsCacheView& Bg, TPixelPoint Offset) {
+  if (Bg.Bmp.Empty() || Bg.Bmp.Bits == Bmp.Bits) return;
+  TCopyArea A;
+  if (ClipCopy(Bmp, Bg.Bmp, R.Left, R.Top, int64_t(Bg.X) + Offset.X, int64_t(Bg.Y) + Offset.Y,
+               std::max<int64_t>(0, int64_t(R.Right) - R.Left), std::max<int64_t>(0, int64_t(R.Bottom) - R.Top), 0, A))
+    BlockTransfer(Bmp, A.DstX, A.DstY, Bmp.BoundsRect(), Bg.Bmp, {A.SrcX, A.SrcY, A.SrcX + A.W, A.SrcY + A.H}, {});
+}
+
 namespace {
 
 uint8_t IntToByte(int V) { return uint8_t(std::clamp(V, 0, 255)); }
@@ -58,15 +66,6 @@ TPixelRect PaintTextureOf(const TTexture& Tx, const TPixelView& B, const TPixelR
     return M.DrawMode == 0 || M.DrawMode == 10 ? TextureCovered : R;
   }
   return PaintTexture(B, R, Tx.Piece.Image, M.R, M.DrawMode);
-}
-
-// The parent's cache at the offset copied into R, only what lies inside both pictures.
-void CopyParent(const TPixelView& Bmp, const TPixelRect& R, const TsCacheView& Bg, TPixelPoint Offset) {
-  if (Bg.Bmp.Empty() || Bg.Bmp.Bits == Bmp.Bits) return;
-  TCopyArea A;
-  if (ClipCopy(Bmp, Bg.Bmp, R.Left, R.Top, int64_t(Bg.X) + Offset.X, int64_t(Bg.Y) + Offset.Y,
-               std::max<int64_t>(0, int64_t(R.Right) - R.Left), std::max<int64_t>(0, int64_t(R.Bottom) - R.Top), 0, A))
-    BlockTransfer(Bmp, A.DstX, A.DstY, Bmp.BoundsRect(), Bg.Bmp, {A.SrcX, A.SrcY, A.SrcX + A.W, A.SrcY + A.H}, {});
 }
 
 // R cut to the target (the callers' rectangles lie inside it), the offset into the parent moved along.
@@ -246,23 +245,37 @@ TsCacheView Moved(TsCacheView Bg, TPixelPoint Offset) {
 }  // namespace
 
 void PaintSection(const TsSkinPictures& Skin, const TPaintSkinSection& Args) {
+  TPaintSkinSection P = Args;
+  P.FillColor = clFuchsia;
+  PaintSectionItem(Skin, P, {});
+}
+
+void PaintSectionItem(const TsSkinPictures& Skin, const TPaintSkinSection& Args, const TSectionItem& Item) {
   const TsGeneralData* S = SectionFor(Skin, Args, true);
   if (S == nullptr) return;
   TPaintSkinSection P = Args;
   P.State = LimitedState(*S, P.State);
-  P.FillColor = clFuchsia;
   PaintSkinSection(Skin, P);
-  const TsCacheView Own{P.Bmp, 0, 0, clFuchsia, true};
-  const int Corners[4] = {S->ImgTL, S->ImgTR, S->ImgBL, S->ImgBR};
-  for (int K = 0; K < 4; ++K) {
-    const TsPieceView Piece = Skin.Piece(Corners[K]);
-    if (Piece.Mask == nullptr) continue;
-    const int Iw = MaskImageWidth(*Piece.Mask), Ih = MaskImageHeight(*Piece.Mask);
-    const TPixelPoint At{K % 2 == 0 ? P.R.Left : P.R.Right - Iw, K < 2 ? P.R.Top : P.R.Bottom - Ih};
-    PaintMaskState({P.Bmp, At, P.State, Own, Piece, 1});
-  }
+  auto Corners = [&] {
+    const TsCacheView Own{P.Bmp, 0, 0, clFuchsia, true};
+    const int Index[4] = {S->ImgTL, S->ImgTR, S->ImgBL, S->ImgBR};
+    for (int K = 0; K < 4; ++K) {
+      const TsPieceView Piece = Skin.Piece(Index[K]);
+      if (Piece.Mask == nullptr) continue;
+      const int Iw = MaskImageWidth(*Piece.Mask), Ih = MaskImageHeight(*Piece.Mask);
+      const TPixelPoint At{K % 2 == 0 ? P.R.Left : P.R.Right - Iw, K < 2 ? P.R.Top : P.R.Bottom - Ih};
+      PaintMaskState({P.Bmp, At, P.State, Own, Piece, 1});
+    }
+  };
+  if (!Item.CornersLast) Corners();
   const TsPieceView Border = Skin.Piece(S->BorderIndex);
-  if (Border.Mask != nullptr) PaintMaskRect({P.Bmp, P.R, Moved(P.CacheInfo, P.Offset), Border, P.State, true});
+  const bool BorderPainted = Border.Mask != nullptr && !(P.State == 0 && (Border.Mask->DrawMode & 2));
+  if (BorderPainted)
+    PaintMaskRect({P.Bmp, P.R, Moved(P.CacheInfo, P.Offset), Border, P.State, Item.UseParentBg});
+  if (Item.CornersLast) Corners();
+  if (!BorderPainted && S->Props[size_t(std::min(P.State, 1))].Transparency != 0) return;
+  if (Item.HueOffset != 0) ChangeBitmapHue(P.Bmp, Item.HueOffset);
+  if (Item.Saturation != 0) ChangeBitmapSaturation(P.Bmp, Item.Saturation);
 }
 
 void DrawSkinPiece(const TsSkinPictures& Skin, const TPaintSkinSection& Args, int MaskIndex) {

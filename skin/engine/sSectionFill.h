@@ -23,6 +23,10 @@ struct TsSkinPictures {
   TsPieceView Piece(int MaskIndex) const;
 };
 
+// The parent's cache at its offset moved by Offset copied into R, only what lies inside both pictures;
+// nothing when the parent's picture is Bmp itself.
+void CopyParent(const TPixelView& Bmp, const TPixelRect& R, const TsCacheView& Bg, TPixelPoint Offset);
+
 // One section painted into R of Bmp (R cut to Bmp) for State. Offset places R in the parent's background
 // record.
 struct TPaintSkinSection {
@@ -50,6 +54,17 @@ void PaintSkinSectionByIndex(const TsSkinPictures& Skin, const TPaintSkinSection
 // border piece as a nine-slice over R over the parent's background moved by Offset. Only for an R
 // with positive size lying inside Bmp; the state is limited to the section's count.
 void PaintSection(const TsSkinPictures& Skin, const TPaintSkinSection& P);
+// How a control's painters dress its section: the corner pieces after the border instead of before,
+// the border's key pixels over the parent's background, the hue and saturation turns of the whole
+// Bmp. The turns are left out when the border is not painted and the state's record (normal or hot)
+// is transparent.
+struct TSectionItem {
+  bool CornersLast = false;
+  bool UseParentBg = true;
+  int HueOffset = 0, Saturation = 0;
+};
+// PaintSection with P's fill colour and these choices.
+void PaintSectionItem(const TsSkinPictures& Skin, const TPaintSkinSection& P, const TSectionItem& Item);
 // PaintSkinSectionByIndex, then piece MaskIndex (when valid) as a nine-slice over R over the parent's
 // background moved by Offset. Only for an R lying inside Bmp; the state is limited to the section's
 // count. P is not changed.

@@ -121,6 +121,10 @@ void PaintSection(const TSectionPaint& P) {
   if (TsSkinManager* M = ManagerOf(P.Manager)) PaintSection(SkinPictures(*M), PureOf(P));
 }
 
+void PaintSectionItem(const TSectionPaint& P, const TSectionItem& Item) {
+  if (TsSkinManager* M = ManagerOf(P.Manager)) PaintSectionItem(SkinPictures(*M), PureOf(P), Item);
+}
+
 void PaintSectionToDC(const TSectionPaint& P, HDC DC) {
   const int W = P.R.right - P.R.left, H = P.R.bottom - P.R.top;
   if (P.Offset.x < 0 || P.Offset.y < 0 || W <= 0 || H <= 0) return;

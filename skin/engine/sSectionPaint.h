@@ -13,6 +13,7 @@
 #include "toolkit/ui/Controls.h"
 
 class TBitmap;
+class TsCommonData;
 class TsSkinManager;
 
 // BgType: 0 not answered, 1 plain colour, 2 the parent's cache bitmap at Offset.
@@ -58,6 +59,8 @@ void PaintSkinSection(const TSectionPaint& P);
 // Paints nothing while no default manager exists, even with a manager given.
 void PaintSkinSectionByIndex(const TSectionPaint& P);
 void PaintSection(const TSectionPaint& P);
+// PaintSection with P's fill colour, dressed as Item says.
+void PaintSectionItem(const TSectionPaint& P, const TSectionItem& Item);
 // PaintSection into a bitmap of R's size (the section read at R's place in the background record),
 // copied to DC at Offset; only for an Offset not negative and an R of positive size. The DC's state is
 // kept.
@@ -68,3 +71,35 @@ int PaintSectionByName(TBitmap* Bmp, const std::string& SectionName, const std::
                        HDC ParentDC, TPoint ParentPt, TsSkinManager* Manager, int State);
 // The caller's record (P.CacheInfo) stays as it is.
 void DrawSkinPiece(const TSectionPaint& P, int MaskIndex);
+
+// ---- A control's section, from its skin data: its section, textures, hue and saturation.
+
+// The parent's background record, the state, the target with the control's place in the parent's
+// background, and the rectangle.
+struct TsItemPaint {
+  TsCommonData* SkinData = nullptr;
+  TsCacheInfo CacheInfo;
+  int State = 0;
+  TBitmap* Bmp = nullptr;
+  TPoint Offset{0, 0};
+  TRect R{0, 0, 0, 0};
+};
+// The section's background; with CustomColor flat in the owner's colour.
+void PaintControlBackground(const TsItemPaint& P);
+// The background, the section's corner pieces, the border over them, then the control's hue and
+// saturation turns of the whole bitmap.
+void PaintSkinnedItem(const TsItemPaint& P);
+
+struct TsParentItemPaint {
+  TsCommonData* SkinData = nullptr;
+  // The control whose background shows through.
+  TControl* Parent = nullptr;
+  int State = 0;
+  TRect R{0, 0, 0, 0};
+  TPoint Offset{0, 0};
+  TBitmap* Bmp = nullptr;
+  bool UseParentBg = false;
+};
+// Over Parent's background (asked without drawing): the background, the border, then the corner
+// pieces over it; no hue or saturation turn.
+void PaintItemWithParentBg(const TsParentItemPaint& P);
