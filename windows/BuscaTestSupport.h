@@ -17,6 +17,7 @@
 #include "windows/UfrmCadastroPacientes.h"
 #include "windows/UfrmDica.h"
 #include "windows/UfrmExames.h"
+#include "windows/UfrmNovoExame.h"
 #include "windows/UfrmNovoPaciente.h"
 #include "windows/UfrmPrincipal.h"
 #include "windows/WindowsTestSupport.h"
@@ -34,12 +35,14 @@ class TesteBusca : public testing::Test {
     BIniSettings->WriteParam("Bool", "OPCOES", "DICAS", "", false);
     CopySettingsToRecords(*BIniSettings);
     InfosMZ.AutoMiniMapa = false;
+    // A patient chosen in the picker opens the new-exam wizard only in the tests that ask for it.
+    InfosMZ.AutoExame = false;
     BMapOperation = std::make_unique<TBMapOperation>();
   }
   void TearDown() override {
-    for (TForm* f : std::initializer_list<TForm*>{frmCadastroPacientes, frmNovoPaciente, frmDica})
+    for (TForm* f : std::initializer_list<TForm*>{frmCadastroPacientes, frmNovoPaciente, frmDica, frmNovoExame})
       if (f) f->Close();
-    EsperarAte([] { return !frmCadastroPacientes && !frmNovoPaciente && !frmDica; });
+    EsperarAte([] { return !frmCadastroPacientes && !frmNovoPaciente && !frmDica && !frmNovoExame; });
     if (frmExames) frmExames->Free();
     DMPrincipal->Free();
     DMPrincipal = nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/UDLaudos.h"
+#include "windows/UfrmNovoExame.h"
 #include "toolkit/rtl/NumberText.h"
 #include "windows/BuscaTestSupport.h"
 
@@ -269,6 +270,27 @@ TEST_F(Busca, KeysOfTheGridTheListAndTheSearchEdits) {
   ASSERT_EQ(dialogs.Log().size(), 2u);
   EXPECT_EQ(dialogs.Log()[1].Text, "Confirma a exclusão do paciente 'Sem Exame'?");
   EXPECT_EQ(Valor("SELECT Nome FROM Pacientes WHERE Codigo=" + std::to_string(semExame)), "Sem Exame");
+
+  // Delete in the exam list asks about the selected exam; Ctrl+E opens the new-exam wizard.
+  ASSERT_TRUE(DMPrincipal->IBQueryPacientes->Locate("CODIGO", std::to_string(jose), 0));
+  ASSERT_TRUE(EsperarAte([&] { return f.lswPrincipal->Count() > 0; }));
+  f.lswPrincipal->Items(0)->SetSelected(true);
+  const std::string exame = f.lswPrincipal->Items(0)->Caption();
+  dialogs.Answer(IDNO);
+  Tecla(f.lswPrincipal, VK_DELETE);
+  ASSERT_EQ(dialogs.Log().size(), 3u);
+  EXPECT_EQ(dialogs.Log()[2].Text, "Confirma a exclusão do exame '" + exame + "' ?");
+  bool assistente = false;
+  {
+    TPassoModal passo(
+        [&] {
+          assistente = true;
+          frmNovoExame->Close();
+        },
+        20, [] { return frmNovoExame && frmNovoExame->Visible(); });
+    Tecla(grade, 'E', true);
+  }
+  EXPECT_TRUE(assistente);
 
   // Ctrl+N opens the patient picker.
   bool picker = false;

@@ -371,10 +371,15 @@ void TfrmExames::Teclado(TObject* Sender, WORD& Key, TShiftState Shift, bool Sol
       if (edtFind->CanFocus()) edtFind->SetFocus();
     }
   } else if (Key == VK_DELETE) {
-    if (!ModoExemplo && Sender == DBGridPacientes && pacientes->Active() && !pacientes->IsEmpty())
+    if (ModoExemplo) return;
+    if (Sender == lswPrincipal)
+      tbtExcluirExameClick(Sender);
+    else if (Sender == DBGridPacientes && pacientes->Active() && !pacientes->IsEmpty())
       tbtExcluirPacienteClick(Sender);
   } else if (ctrl && Key == 'N') {
     if (tbtCadPaciente->Enabled()) tbtCadPacienteClick(Sender);
+  } else if (ctrl && Key == 'E') {
+    if (tbNovoExame1->Enabled()) NovoExame(false);
   } else if (ctrl && Key == 'L') {
     if (tbLocPacExam->Enabled()) bbtnBuscaAvClick(Sender);
     edtFindGrid->Clear();

@@ -22,8 +22,10 @@ void TfrmExames::CriarComandosPaciente() {
 
 void TfrmExames::tbtCadPacienteClick(TObject*) {
   CarregarMedicos();
-  frmNovoPaciente = new TfrmNovoPaciente(Application);
-  frmNovoPaciente->ShowModal();
+  TfrmNovoPaciente* seletor = frmNovoPaciente = new TfrmNovoPaciente(Application);
+  seletor->ShowModal();
+  // The picker frees itself on close only once messages run again, so it is still alive here.
+  if (seletor->ExameEmSeguida) NovoExame(false);
 }
 
 void TfrmExames::tbtAlterarPacienteClick(TObject*) {

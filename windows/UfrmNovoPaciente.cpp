@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/UBArquivosExame.h"
+#include "core/UBConstantes.h"
 #include "core/UDPacientes.h"
 #include "core/UfrmDataModule.h"
 #include "windows/UBCamposCadastro.h"
@@ -110,6 +111,7 @@ void TfrmNovoPaciente::DBGrid1DblClick(TObject*) {
   if (!Busca().Active() || Busca().IsEmpty()) return;
   const int codigo = Busca().FieldByName("CODIGO")->AsInteger();
   if (frmExames) frmExames->AtualizarPacientes(codigo, Todos);
+  ExameEmSeguida = InfosMZ.AutoExame;
   Close();
 }
 
@@ -120,15 +122,21 @@ void TfrmNovoPaciente::Button1Click(TObject*) {
     edtNomePac->SetFocus();
     return;
   }
+  bool paciente = true;
   if (const int codigo = TDPacientes::GetCodigoByNome(nome)) {
     if (frmExames) {
       TStrings* medicos = frmExames->CBMedicos->Items();
       frmExames->AtualizarPacientes(codigo, medicos->Count() > 1 ? std::string(Todos) : frmExames->CBMedicos->Text());
     }
-  } else if (const int novo = CadastrarNovo(nome); novo && frmExames) {
-    frmExames->CarregarMedicos();
-    frmExames->AtualizarPacientes(novo, "*** Sem Exames");
+  } else if (const int novo = CadastrarNovo(nome)) {
+    if (frmExames) {
+      frmExames->CarregarMedicos();
+      frmExames->AtualizarPacientes(novo, "*** Sem Exames");
+    }
+  } else {
+    paciente = false;
   }
+  ExameEmSeguida = paciente && InfosMZ.AutoExame;
   Close();
   Repaint();
 }

@@ -20,6 +20,10 @@ class TfrmNovoPaciente : public TForm {
   TButton* Button1;    // "Continuar", the default button
   TsButton* sButton1;  // "Cancelar"
 
+  // Set when a patient was chosen or added with the automatic-exam option: the browser opens the
+  // new-exam wizard once the picker has closed.
+  bool ExameEmSeguida = false;
+
  private:
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);

@@ -3,10 +3,12 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "windows/BuscaTestSupport.h"
+#include "windows/UfrmNovoExame.h"
 
 namespace {
 
@@ -97,6 +99,25 @@ TEST_F(Seletor, ADoubleClickShowsThatPatientEvenWhenAnotherNameStartsTheSame) {
   EXPECT_EQ(CodigoDoCursor(), ana);
   EXPECT_EQ(NomeDoCursor(), "Ana");
   EXPECT_EQ(Nomes(DMPrincipal->IBQueryPacientes).front(), "Ana Clara");
+}
+
+TEST_F(Seletor, WithTheAutomaticExamTheWizardFollowsThePatientChosen) {
+  InfosMZ.AutoExame = true;
+  TfrmExames& f = Abrir();
+  std::vector<int> pacientes;
+  std::unique_ptr<TPassoModal> noAssistente;
+  ASSERT_TRUE(NoSeletor(f, [&](TfrmNovoPaciente& p) {
+    Escrever(p, "José");
+    Clicar(p.sButton7);
+    // Runs in the next modal loop: the wizard's, once the picker has closed.
+    noAssistente = std::make_unique<TPassoModal>(
+        [&] {
+          pacientes.push_back(CodigoDoCursor());
+          frmNovoExame->Close();
+        },
+        20, [] { return frmNovoExame && frmNovoExame->Visible(); });
+  }));
+  EXPECT_EQ(pacientes, std::vector<int>{jose});
 }
 
 TEST_F(Seletor, ContinuarWithAnExistingNameShowsThatPatient) {

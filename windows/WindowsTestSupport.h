@@ -142,12 +142,15 @@ class TInstalacaoTeste {
   std::filesystem::path raiz_;
 };
 
-// Runs Step once from a timer of the message loop: inside the modal loop of a window shown next.
+// Runs Step once from a timer of the message loop: inside the modal loop of a window shown next. With
+// Ready, the timer waits until Ready() holds: a window that opens only after another has closed.
 class TPassoModal {
  public:
-  explicit TPassoModal(std::function<void()> Step, unsigned Interval = 20) : step_(std::move(Step)) {
+  explicit TPassoModal(std::function<void()> Step, unsigned Interval = 20, std::function<bool()> Ready = nullptr)
+      : step_(std::move(Step)), ready_(std::move(Ready)) {
     timer_->SetInterval(Interval);
     timer_->OnTimer = [this](TObject*) {
+      if (ready_ && !ready_()) return;
       timer_->SetEnabled(false);
       step_();
     };
@@ -159,6 +162,7 @@ class TPassoModal {
 
  private:
   std::function<void()> step_;
+  std::function<bool()> ready_;
   TTimer* timer_ = new TTimer(nullptr);
 };
 
