@@ -19,7 +19,7 @@ if [ -z "${DISPLAY:-}" ]; then
   trap 'wineserver -k 2>/dev/null || true; mz_xvfb_stop "$state"' EXIT
   DISPLAY=$(cat "$state/display")
   export DISPLAY
-  echo "No \$DISPLAY: the program runs on a private Xvfb at $DISPLAY (xwd -root -display $DISPLAY takes a picture)."
+  echo "No \$DISPLAY: the program runs on a private Xvfb at $DISPLAY (import -display $DISPLAY -window root shot.png takes a picture)."
 fi
 cd "$build/wine/MZ3100"
 wine ./MZ3100.exe.so "$@"

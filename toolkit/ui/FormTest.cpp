@@ -624,4 +624,35 @@ TEST_F(FormTest, MdiChildrenLiveInTheFramesClientWindow) {
   EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
+// A modal dialog lying wholly inside a borderless form (the browser's wizards over the main window)
+// reaches the X server: read back through the screen, as a person sees it.
+TEST_F(FormTest, ModalDialogInsideABorderlessFormReachesTheScreen) {
+  auto* base = new TForm(Application);
+  base->SetBorderStyle(bsNone);
+  base->SetBounds(240, 212, 800, 600);
+  base->SetColor(clRed);
+  base->Show();
+  auto* modal = new TForm(Application);
+  modal->SetBorderStyle(bsDialog);
+  modal->SetBounds(317, 337, 646, 350);
+  modal->SetColor(clLime);
+  auto* tmr = new TTimer(modal);
+  tmr->SetInterval(20);
+  // The window's surface reaches the server when the loop goes idle: look on each tick, a bounded number of times.
+  COLORREF seen = CLR_INVALID;
+  int ticks = 0;
+  tmr->OnTimer = [&](TObject*) {
+    HDC screen = GetDC(nullptr);
+    const TPoint p = modal->ClientToScreen(Point(modal->ClientWidth() / 2, modal->ClientHeight() / 2));
+    seen = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    if (seen == static_cast<COLORREF>(clLime) || ++ticks == 100) modal->SetModalResult(mrOk);
+  };
+  tmr->SetEnabled(true);
+  modal->ShowModal();
+  EXPECT_EQ(seen, static_cast<COLORREF>(clLime));
+  modal->Free();
+  base->Free();
+}
+
 }  // namespace
