@@ -289,6 +289,11 @@ void TControl::CMParentFontChanged(TMessage&) {
   parentFont_ = true;
 }
 
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+}
+
 void TControl::SetShowHint(bool Value) {
   if (showHint_ == Value) {
     parentShowHint_ = false;

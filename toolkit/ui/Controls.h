@@ -141,6 +141,8 @@ class TSizeConstraints {
   int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
 };
 
+class TPopupMenu;
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
@@ -222,6 +224,9 @@ class TControl : public TComponent {
   void SetCursor(TCursor Value);
   int HelpContext() const { return helpContext_; }
   void SetHelpContext(int Value) { helpContext_ = Value; }
+  // The control's context menu (the menus' library defines these two).
+  TPopupMenu* PopupMenu() const;
+  void SetPopupMenu(TPopupMenu* Value);
 
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle Value) { controlStyle_ = Value; }
@@ -252,6 +257,7 @@ class TControl : public TComponent {
   TNotifyEvent OnResize;
 
  protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual std::string GetText() const;
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -297,6 +303,7 @@ class TControl : public TComponent {
   std::string hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TComponent* popupMenu_ = nullptr;
   TCursor cursor_ = crDefault;
   int helpContext_ = 0;
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;

@@ -536,6 +536,13 @@ void TMainMenu::MenuChanged() {
 
 // --- TPopupMenu -----------------------------------------------------------------------------
 
+TPopupMenu* TControl::PopupMenu() const { return static_cast<TPopupMenu*>(popupMenu_); }
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  popupMenu_ = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
 TPopupMenu::~TPopupMenu() = default;

@@ -196,6 +196,15 @@ TEST_F(MenusTest, ItemGlyphsSubMenuImagesAndHotLightStates) {
   EXPECT_EQ(OwnerDrawState(ODS_INACTIVE), 0u);
 }
 
+TEST_F(MenusTest, ControlsForgetTheirFreedContextMenu) {
+  auto* edit = Make<TEdit>(10, 10, 100, 21);
+  auto* menu = new TPopupMenu(form);
+  edit->SetPopupMenu(menu);
+  EXPECT_EQ(edit->PopupMenu(), menu);
+  menu->Free();
+  EXPECT_EQ(edit->PopupMenu(), nullptr);
+}
+
 TEST_F(MenusTest, ScreenMenuFontIsTheSystemsMenuFont) {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
