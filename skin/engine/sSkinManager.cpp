@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include "skin/engine/sSkinGlobals.h"
+#include "toolkit/rtl/TypInfo.h"
+#include "toolkit/ui/Forms.h"
+
 namespace {
 
 // A colour a section can leave unset: none, or the transparent key.
@@ -9,7 +13,39 @@ bool IsUsable(TColor Color) { return Color != -1 && Color != clFuchsia; }
 
 }  // namespace
 
-TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) { FThirdParty.Fill(false); }
+void TacMenuSupport::GetPublishedProperties(TPropList& List) const {
+  TPersistent::GetPublishedProperties(List);
+  static const TPropInfo Props[] = {
+      OrdProperty<TacMenuSupport>("AlphaBlend", &TacMenuSupport::AlphaBlend, &TacMenuSupport::SetAlphaBlend),
+      StrProperty<TacMenuSupport>("IcoLineSkin", &TacMenuSupport::IcoLineSkin, &TacMenuSupport::SetIcoLineSkin),
+      BoolProperty<TacMenuSupport>("UseExtraLine", &TacMenuSupport::UseExtraLine, &TacMenuSupport::SetUseExtraLine),
+      OrdProperty<TacMenuSupport>("ExtraLineWidth", &TacMenuSupport::ExtraLineWidth,
+                                  &TacMenuSupport::SetExtraLineWidth),
+      ObjProperty<TacMenuSupport>("ExtraLineFont", &TacMenuSupport::ExtraLineFont, &TacMenuSupport::SetExtraLineFont),
+  };
+  for (const TPropInfo& P : Props) List.push_back(&P);
+}
+
+TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {
+  FThirdParty.Fill(false);
+  if (DefaultManager) return;
+  DefaultManager = this;
+  if (IsNTPlatform && Application) {
+    Application->HookMainWindow(TWindowHook(this, &TsSkinManager::MainWindowHook));
+    FMainWindowHooked = true;
+  }
+}
+
+TsSkinManager::~TsSkinManager() {
+  if (FMainWindowHooked && Application) Application->UnhookMainWindow(TWindowHook(this, &TsSkinManager::MainWindowHook));
+  if (DefaultManager == this) DefaultManager = nullptr;
+}
+
+void TsSkinManager::SetSkinnedPopups(bool Value) {
+  if (FSkinnedPopups == Value) return;
+  FSkinnedPopups = Value;
+  if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(Value);
+}
 
 TsSkinModelInputs TsSkinManager::SystemInputs() {
   TsSkinModelInputs Inputs;

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "skin/engine/sAlphaGraph.h"
 #include "skin/engine/sContourText.h"
+#include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sSkinText.h"
@@ -162,11 +164,13 @@ TEST(SkinText, HotStateAndMissingSectionsOfSkinText) {
   auto Nul = Sheet(W, H);
   DrawSkinText(Nul.get(), std::string("HiT\0xyz", 7), false, Box, DT_SINGLELINE, Index, false, &Manager, true);
   EXPECT_EQ(Count(*Nul, Font), InkCount);
-  // Nothing without a text, a rectangle or a manager.
+  // Nothing without a text, a rectangle or a manager (the first manager made is the default one).
   auto Empty = Sheet(W, H);
   DrawSkinText(Empty.get(), "", true, Box, DT_SINGLELINE, Index, false, &Manager, false);
   DrawSkinText(Empty.get(), Word, true, Rect(10, 10, 10, 40), DT_SINGLELINE, Index, false, &Manager, false);
+  TsSkinManager* const Kept = std::exchange(DefaultManager, nullptr);
   DrawSkinText(Empty.get(), Word, true, Box, DT_SINGLELINE, Index, false, nullptr, false);
+  DefaultManager = Kept;
   EXPECT_EQ(Count(*Empty, Paper), W * H);
 }
 
@@ -208,10 +212,12 @@ TEST(SkinText, StatesAboveHotTakeTheHotColours) {
       Orange += At(*Hot, X, Y) == 0x0080FF;
     }
   EXPECT_GT(Orange, 20);
-  // Nothing without a valid section or a manager (no default manager here).
+  // Nothing without a valid section, or without a manager when there is no default one.
   auto None = Sheet(90, 50);
   WriteTextBySection(None->Canvas(), Word, true, &Manager, 0, 7, DT_SINGLELINE, Box);
+  TsSkinManager* const Kept = std::exchange(DefaultManager, nullptr);
   WriteTextBySection(None->Canvas(), Word, true, nullptr, 0, Index, DT_SINGLELINE, Box);
+  DefaultManager = Kept;
   for (int Y = 0; Y < 50; ++Y)
     for (int X = 0; X < 90; ++X) ASSERT_EQ(At(*None, X, Y), Paper);
 }
