@@ -71,6 +71,12 @@ class TsProviderLink : public TsSkinDataOwner {
   virtual void PaintAll() = 0;
   virtual void CollectRegionData() = 0;
   virtual void UpdateRegion(bool Repaint) = 0;
+  // The painted non-client area (frame, caption, menu line); nullptr while it is not painted.
+  virtual TBitmap* CacheBitmap() const { return nullptr; }
+  // Where the menu line's top-left corner lies in the cache bitmap.
+  virtual TPoint MenuLineOffset() const { return {0, 0}; }
+  // The menu line's background without items, summed over disabled items; nullptr for none.
+  virtual TBitmap* MenuLineBackground() const { return nullptr; }
 };
 
 // The adapter of a system dialog skinned by the dialog hook.
