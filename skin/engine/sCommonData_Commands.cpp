@@ -7,6 +7,7 @@
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/engine/sSkinMenus.h"
 #include "skin/engine/sSkinProperties.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/StdCtrls.h"
@@ -274,6 +275,11 @@ bool HandleSkinNotification(TMessage& Msg, TsCommonData* D) {
     case WM_FONTCHANGE:
       D->MouseAbove = D->Focused = false;
       if (Owner && !Owner->Enabled()) D->HideGlow();
+      break;
+    case WM_CONTEXTMENU:
+      if (TsSkinManager* M = D->GetSkinManager(); M && Owner && Owner->PopupMenu())
+        if (auto* Menus = dynamic_cast<TsSkinableMenus*>(M->MenuPainter()))
+          Menus->HookPopupMenu(Owner->PopupMenu(), M->SkinnedPopups());
       break;
     default:
       break;

@@ -10,10 +10,12 @@
 #include <commctrl.h>
 
 #include "skin/engine/sAlphaGraph.h"
+#include "skin/engine/sCommonDataTestSupport.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinMenus.h"
 #include "toolkit/graphics/GdiTestSupport.h"
+#include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/UiTestSupport.h"
 
@@ -277,6 +279,25 @@ TEST_F(SkinMenus, OwnHandlersStayWhenTheSkinGoes) {
   OwnMeasure->OnMeasureItem(OwnMeasure, nullptr, W, H);
   TopOwn->OnMeasureItem(TopOwn, nullptr, W, H);
   EXPECT_EQ(Own, 3);
+}
+
+TEST_F(SkinMenus, AControlsContextMenuIsHookedWhenAskedFor) {
+  auto* Panel = skintest::MakeSkinned<TPanel>(Form, Form, "PANEL", Rect(10, 10, 110, 31));
+  auto* M = new TPopupMenu(Form);
+  TMenuItem* Abrir = Item(M->Items(), "Abrir");
+  Panel->SetPopupMenu(M);
+  // A point inside the panel: the form's default handling shows no menu of its own there.
+  POINT P{50, 10};
+  ClientToScreen(Panel->Handle(), &P);
+  const LPARAM At = MAKELPARAM(P.x, P.y);
+  SendMessageA(Panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Panel->Handle()), At);
+  EXPECT_TRUE(M->OwnerDraw());
+  EXPECT_TRUE(Abrir->OnAdvancedDrawItem.target<TsPopupItemDraw>());
+  // Without skinned popups the menu is given back its own look.
+  Manager.SetSkinnedPopups(false);
+  SendMessageA(Panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Panel->Handle()), At);
+  EXPECT_FALSE(M->OwnerDraw());
+  EXPECT_FALSE(Abrir->OnAdvancedDrawItem);
 }
 
 TEST_F(SkinMenus, SkinSelectItemShowsNoExtraLine) {
