@@ -3,6 +3,7 @@
 
 #include "core/UBConeDLL.h"
 #include "core/UfrmDataModule.h"
+#include "skin/engine/sSkinGlobals.h"
 #include "toolkit/rtl/FilePaths.h"
 #include "toolkit/ui/Forms.h"
 #include "widgets/Bitmap32_System.h"
@@ -24,6 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
   InitBitmap32System();
+  InitSkinEngine();
   {
     const auto gancho = InstalarGanchoExecucao();
     Application->Initialize();
@@ -35,6 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->Run();
     LiberarConeDLL();
   }
+  DoneSkinEngine();
   DoneBitmap32System();
   DoneControls();
   return 0;

@@ -98,6 +98,14 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
     sSkinManager1 = new TsSkinManager(this);
     sSkinManager1->SetName("sSkinManager1");
     ReadDefaultSkin(*sSkinManager1->InternalSkins().Add(), nullptr);
+    sSkinManager1->AnimEffects()->FormShow()->SetTime(100);
+    sSkinManager1->MenuSupport()->SetIcoLineSkin("ICOLINE");
+    sSkinManager1->SetSkinningRules(1 << srStdForms | 1 << srStdDialogs);
+    // A skin that does not load leaves the program unskinned, not without its main window.
+    try {
+      sSkinManager1->SetSkinName("WEB2");
+    } catch (const std::exception&) {
+    }
     sSkinProvider1 = new TsSkinProvider(this);
     sSkinProvider1->SetName("sSkinProvider1");
     img32 = new TsAlphaImageList(this);

@@ -86,6 +86,16 @@ void TacHideTimer::HideStep() {
 
 TacHideTimer* HideTimer() { return TheHideTimer(); }
 
+void FinishHideAnimation() {
+  TacHideTimer* T = TheHideTimer();
+  if (!T) return;
+  while (T->OutWnd && T->SrcBmp) {
+    T->HideStep();
+    if (T->OutWnd) Bindings().Sleep(AnimFrameInterval);
+  }
+  T->Park();
+}
+
 void AnimHideWindow(TForm* Wnd, std::unique_ptr<TBitmap> Bmp, int Time, int Mode, int Alpha) {
   TFormOwner Window(Wnd);
   if (TacHideTimer* Previous = TheHideTimer()) Previous->Park();
@@ -114,13 +124,7 @@ void AnimHideWindow(TForm* Wnd, std::unique_ptr<TBitmap> Bmp, int Time, int Mode
                SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS | SWP_NOREDRAW);
   T->WorkBmp = NewBitmap32(T->WndSize.cx, T->WndSize.cy);
   T->InitFrames();
-  if (Application->Terminated()) {
-    while (T->OutWnd) {
-      T->HideStep();
-      if (T->OutWnd) Bindings().Sleep(AnimFrameInterval);
-    }
-    return;
-  }
+  if (Application->Terminated()) return FinishHideAnimation();
   T->SetOnTimer([T](TObject*) { T->HideStep(); });
   T->HideStep();
   T->SetEnabled(true);

@@ -51,5 +51,7 @@ void UpdateLayeredBitmap(HWND Wnd, TBitmap& Bmp, BYTE Alpha);
 
 // The hide timer, created on first use with the application as owner; nullptr before.
 TacHideTimer* HideTimer();
+// Runs the frames of a running hide at once, the engine's pause between them.
+void FinishHideAnimation();
 // Hides Wnd showing Bmp in Time ms (Mode 0 fading, 1 aero) from alpha Alpha; takes both.
 void AnimHideWindow(TForm* Wnd, std::unique_ptr<TBitmap> Bmp, int Time, int Mode, int Alpha);

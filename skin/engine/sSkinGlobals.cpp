@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "skin/engine/sSkinManager.h"
 #include "skin/engine/sSkinRequest.h"
 #include "skin/engine/sSkinStrings.h"
 #include "toolkit/rtl/FileUtils.h"
@@ -69,6 +70,7 @@ void InitSkinEngine() {
   ExtractIconExA(ParamStr(0).c_str(), 0, &Large, &Small, 1);
   ApplicationIcons.Large.reset(Large);
   ApplicationIcons.Small.reset(Small);
+  ReadBuiltInShadows();
   ReadSkinSwitches();
 }
 
@@ -80,4 +82,5 @@ void DoneSkinEngine() {
   Bindings() = TEngineBindings{};
   ScrollArrowSize = 16;
   Wow64WithoutComposition = false;
+  TsSkinManager::BuiltInShadows() = TsShadowImages{};
 }

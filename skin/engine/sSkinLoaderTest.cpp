@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "skin/engine/PngTestFiles.h"
+#include "skin/engine/SkinFilesTestSupport.h"
 #include "skin/engine/sAlphaGraph.h"
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -16,24 +17,10 @@
 
 namespace {
 
+using skintest::BmpFile;
+using skintest::BytesText;
+
 constexpr TColor32 Red = 0xFFFF0000, Green = 0xFF00FF00, Blue = 0xFF0000FF, Key = 0xFFFF00FF;
-
-std::string BytesText(const Bytes& b) { return std::string(b.begin(), b.end()); }
-
-// A 24-bit BMP file of Width x Height pixels given as 0xAARRGGBB by Pixel(x, y).
-template <class F>
-std::string BmpFile(int Width, int Height, F Pixel) {
-  TBitmap Bmp;
-  Bmp.SetPixelFormat(pf32bit);
-  Bmp.SetSize(Width, Height);
-  const TPixelView View = BitmapView(Bmp);
-  for (int y = 0; y < Height; ++y)
-    for (int x = 0; x < Width; ++x) *View.PixelPtr(x, y) = Pixel(x, y);
-  Bmp.SetPixelFormat(pf24bit);
-  TMemoryStream s;
-  Bmp.SaveToStream(&s);
-  return std::string(static_cast<const char*>(s.Memory()), size_t(s.Size()));
-}
 
 // The master bitmap: 40 x 20, red left half with a key pixel at (0, 10), blue right half; the glyph
 // area (0..9, 0..9) of "BICONCLOSE" is red too.
@@ -80,42 +67,6 @@ std::vector<PackedEntry> SkinEntries(const std::string& Version, const std::stri
           {"bad.jpg", Damaged}};
 }
 
-std::string TempFolder() {
-  char Path[MAX_PATH];
-  GetTempPathA(MAX_PATH, Path);
-  return std::string(Path) + "skin_load_test_" + IntToStr(int(GetCurrentProcessId()));
-}
-
-void WriteFile(const std::string& Name, const std::string& Data) {
-  TMemoryStream s;
-  s.WriteBuffer(Data.data(), int64_t(Data.size()));
-  s.SaveToFile(Name);
-}
-
-// A skin directory holding a skin folder and packed skins; removed at the end.
-class TSkinDirectory {
- public:
-  TSkinDirectory() : Path(TempFolder()) { ForceDirectories(Path); }
-  ~TSkinDirectory() {
-    for (const std::string& f : Files) DeleteFile(f);
-    for (auto d = Folders.rbegin(); d != Folders.rend(); ++d) RemoveDir(*d);
-    RemoveDir(Path);
-  }
-  void AddFolder(const std::string& Name, const std::vector<PackedEntry>& Entries) {
-    Folders.push_back(Path + "\\" + Name);
-    ForceDirectories(Folders.back());
-    for (const PackedEntry& e : Entries) Add(Name + "\\" + e.Name, e.Data);
-  }
-  void Add(const std::string& Name, const std::string& Data) {
-    Files.push_back(Path + "\\" + Name);
-    WriteFile(Files.back(), Data);
-  }
-  const std::string Path;
-
- private:
-  std::vector<std::string> Files, Folders;
-};
-
 uint64_t Hash(TBitmap* Bmp) {
   uint64_t h = 1469598103934665603ull;
   if (!Bmp) return 0;
@@ -152,7 +103,7 @@ const TsMaskData* Piece(const TsSkinManager& m, const char* Section, const char*
 TColor32 PixelOf(TBitmap* Bmp, int x, int y) { return *BitmapView(Bmp).PixelPtr(x, y); }
 
 TEST(SkinLoader, AFolderThePackedFileAndTheStoredSkinGiveTheSameSkin) {
-  TSkinDirectory Dir;
+  skintest::TSkinDirectory Dir("skin_load_test_");
   const auto Entries = SkinEntries("7.46");
   Dir.AddFolder("Folder", Entries);
   Dir.Add("Packed.asz", BytesText(PackSkin(Entries)));
@@ -262,7 +213,7 @@ TEST(SkinLoader, ABadNumberRaisesAndLeavesTheTablesEmpty) {
   EXPECT_EQ(m.MasterBitmap(), nullptr);
   EXPECT_EQ(m.CommonIndexes().GlobalInfo, -1);
   // A packed file that is not a packed skin raises too and leaves nothing.
-  TSkinDirectory Dir;
+  skintest::TSkinDirectory Dir("skin_load_test_");
   Dir.Add("Broken.asz", "ASzF....");
   s.SkinName = "Good";
   ASSERT_TRUE(LoadSkin(m, s));

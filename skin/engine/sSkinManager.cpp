@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "skin/engine/sSkinGlobals.h"
 #include "toolkit/rtl/TypInfo.h"
+#include "toolkit/ui/Controls.h"
 #include "toolkit/ui/Forms.h"
 
 namespace {
+
+constexpr const char* DefaultSkinDirectory = "c:\\Skins";
 
 // A colour a section can leave unset: none, or the transparent key.
 bool IsUsable(TColor Color) { return Color != -1 && Color != clFuchsia; }
@@ -28,6 +33,11 @@ void TacMenuSupport::GetPublishedProperties(TPropList& List) const {
 
 TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {
   FThirdParty.Fill(false);
+  FSkinDirectory = DefaultSkinDirectory;
+  FSkinData.SkinPath = GetFullSkinDirectory();
+  FInternalSkins.OnChange = [this](TObject*) {
+    if (OnSkinListChanged) OnSkinListChanged(this);
+  };
   if (DefaultManager) return;
   DefaultManager = this;
   if (IsNTPlatform && Application) {
@@ -37,14 +47,96 @@ TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TsSkinManager::~TsSkinManager() {
+  FInternalSkins.OnChange = nullptr;
+  FActive = false;
+  // The controls still hear of the removal; a failing one must not stop the destruction.
+  if (FSkinData.Active || !FTables.Sections.empty()) try {
+      SendRemoveSkin();
+    } catch (...) {
+    }
+  FCBTHook.reset();
+  if (FHotControl) FHotControl->RemoveFreeNotification(this);
+  FThirdParty.CopyBack();
   if (FMainWindowHooked && Application) Application->UnhookMainWindow(TWindowHook(this, &TsSkinManager::MainWindowHook));
   if (DefaultManager == this) DefaultManager = nullptr;
 }
+
+void TsSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (FSkinDirectory.empty()) SetSkinDirectory(DefaultSkinDirectory);
+  if (FMenuSupport->IcoLineSkin().empty()) FMenuSupport->SetIcoLineSkin("ICOLINE");
+  FThirdParty.Fill(true);
+  if (FActive && !FSkinName.empty()) SendNewSkin(false);
+}
+
+void TsSkinManager::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && FHotControl && static_cast<TComponent*>(FHotControl) == AComponent) FHotControl = nullptr;
+}
+
+bool TsSkinManager::DefaultManagerIs(const TsSkinManager* Manager) { return DefaultManager == Manager; }
 
 void TsSkinManager::SetSkinnedPopups(bool Value) {
   if (FSkinnedPopups == Value) return;
   FSkinnedPopups = Value;
   if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(Value);
+}
+
+void TsSkinManager::SetIsDefault(bool Value) {
+  if (!Value) return;  // false only reflects that another manager is the default one
+  if (DefaultManager == this) return;
+  DefaultManager = this;
+  if (FActive && FSkinData.Active)
+    SendNewSkin(true);
+  else
+    SendRemoveSkin();
+}
+
+std::string TsSkinManager::SkinInfo() const {
+  if (!FSkinData.Active) return "N/A";
+  char Text[32];
+  std::snprintf(Text, sizeof(Text), "%g", FSkinData.Version);
+  return Text;
+}
+
+void TsSkinManager::GetPublishedProperties(TPropList& List) const {
+  TComponent::GetPublishedProperties(List);
+  using M = TsSkinManager;
+  static const TPropInfo Props[] = {
+      ObjProperty<M>("Effects", &M::Effects, nullptr),
+      BoolProperty<M>("ExtendedBorders", &M::ExtendedBorders, &M::SetExtendedBorders),
+      BoolProperty<M>("SkinnedPopups", &M::SkinnedPopups, &M::SetSkinnedPopups),
+      ObjProperty<M>("AnimEffects", &M::AnimEffects, nullptr),
+      BoolProperty<M>("IsDefault", &M::IsDefault, &M::SetIsDefault),
+      BoolProperty<M>("Active", &M::Active, &M::SetActive),
+      StrProperty<M>("CommonSections", &M::CommonSections, &M::SetCommonSections),
+      OrdProperty<M>("Saturation", &M::Saturation, &M::SetSaturation),
+      OrdProperty<M>("HueOffset", &M::HueOffset, &M::SetHueOffset),
+      [] {
+        TPropInfo P = NewPropInfo("InternalSkins", tkClass);
+        P.GetObj = [](const TObject* o) -> TObject* { return &const_cast<M*>(static_cast<const M*>(o))->FInternalSkins; };
+        P.SetObj = [](TObject* o, TObject* v) { static_cast<M*>(o)->FInternalSkins.Assign(dynamic_cast<TPersistent*>(v)); };
+        return P;
+      }(),
+      ObjProperty<M>("MenuSupport", &M::MenuSupport, nullptr),
+      StrProperty<M>("SkinDirectory", &M::SkinDirectory, &M::SetSkinDirectory),
+      StrProperty<M>("SkinName", &M::SkinName, &M::SetSkinName),
+      [] {
+        TPropInfo P = NewPropInfo("SkinInfo", tkString);
+        P.GetStr = [](const TObject* o) { return static_cast<const M*>(o)->SkinInfo(); };
+        P.SetStr = [](TObject*, const std::string&) {};  // writing it does nothing
+        return P;
+      }(),
+      SetProperty<M>("SkinningRules", &M::SkinningRules, &M::SetSkinningRules,
+                     {"srStdForms", "srStdDialogs", "srThirdParty"}),
+      [] {
+        TPropInfo P = NewPropInfo("Version", tkString);
+        P.GetStr = [](const TObject*) { return M::Version(); };
+        P.SetStr = [](TObject*, const std::string&) {};
+        return P;
+      }(),
+  };
+  for (const TPropInfo& P : Props) List.push_back(&P);
 }
 
 TsSkinModelInputs TsSkinManager::SystemInputs() {

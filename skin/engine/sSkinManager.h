@@ -66,10 +66,95 @@ class TacMenuSupport : public TPersistent {
 using TacGetExtraLineData = std::function<void(TMenuItem* FirstItem, std::string& SkinSection, std::string& Caption,
                                                TBitmap*& Glyph, bool& LineVisible)>;
 
+// The previews of desktop composition are wanted for the program's windows.
+extern bool DwmIconicPreviews;
+// Tells desktop composition whether Wnd supplies its own iconic pictures: attribute 10, and only when
+// that succeeded attribute 7, then the pictures invalidated.
+void SetDwmIconicBitmap(HWND Wnd, bool Value);
+// Reads the built-in shadow images "acSHDA" and "acSHDI" of the program's resources, when present.
+void ReadBuiltInShadows();
+
+// Which windows form and dialog skinning take over; a set, element i as bit i.
+enum TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
+using TacSkinningRules = std::uint8_t;
+constexpr TacSkinningRules AllSkinningRules = 7;
+
+// The shadow images of extended borders and how far they reach outside a form.
+struct TsShadowImages {
+  std::unique_ptr<TBitmap> Active, Inactive;
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+class TControl;
+class TStrings;
+
 class TsSkinManager : public TComponent {
  public:
+  // The first manager made becomes the default one and hooks the application's main window.
   explicit TsSkinManager(TComponent* AOwner);
+  // Removes the skin; the default manager unhooks the main window and leaves no default manager.
   ~TsSkinManager() override;
+  void Loaded() override;
+  void GetPublishedProperties(TPropList& List) const override;
+
+  bool Active() const { return FActive; }
+  void SetActive(bool Value);
+  const std::string& SkinName() const { return FSkinName; }
+  // Loads the skin of that name (a folder of the skin directory, a packed file with or without ".asz",
+  // or a stored skin) and applies it. An error while loading removes the skin and clears the loading
+  // flag before it reaches the caller.
+  void SetSkinName(const std::string& Value);
+  const std::string& SkinDirectory() const { return FSkinDirectory; }
+  void SetSkinDirectory(const std::string& Value);
+  // SkinDirectory resolved against the program's folder; no final "\".
+  std::string GetFullSkinDirectory() const;
+  const std::string& CommonSections() const { return FCommonSections; }
+  // Lines not empty and not comments lose their blanks; the skin is loaded again.
+  void SetCommonSections(const std::string& Value);
+  int HueOffset() const { return FHueOffset; }
+  void SetHueOffset(int Value);
+  int Saturation() const { return FSaturation; }
+  void SetSaturation(int Value);
+  // Set and layered windows available.
+  bool ExtendedBorders() const;
+  void SetExtendedBorders(bool Value);
+  bool IsDefault() const { return DefaultManagerIs(this); }
+  void SetIsDefault(bool Value);
+  TacSkinningRules SkinningRules() const { return FSkinningRules; }
+  void SetSkinningRules(TacSkinningRules Value) { FSkinningRules = Value; }
+  // The loaded skin's VERSION with "." as decimal separator, "N/A" while no skin is active.
+  std::string SkinInfo() const;
+  static std::string Version() { return "7.61"; }
+  // The shadow images of extended borders, prepared after every load while they are in effect.
+  const TsShadowImages& ShadowImages() const { return FShadows; }
+  // The built-in shadow images, taken by every manager for skins without an "EXBORDER" piece.
+  static TsShadowImages& BuiltInShadows();
+
+  // Fills List with the skins that can be chosen (stored skins, then, by Kind 0 folders, 1 packed
+  // files, 2 both, those of the skin directory), sorted; returns the default name.
+  std::string GetSkinNames(TStrings* List, int Kind = 2) const;
+
+  // Announces the loaded skin to every form and control and installs the dialog hook.
+  void SendNewSkin(bool Repaint);
+  // Takes the skin from every form and control, removes the dialog hook and empties the tables.
+  void SendRemoveSkin();
+  void RepaintForms(bool Lock);
+
+  // Hot tracking: the window or window-less control under the mouse hears of entering and leaving.
+  LRESULT SetHotWindow(HWND Wnd);
+  void SetHotControl(TControl* Control);
+  // The hot window while it is a live window of this thread, else nullptr.
+  HWND HotWindow() const;
+  TControl* HotControl() const { return FHotControl; }
+  // The dialog hook is installed.
+  bool DialogHookInstalled() const { return bool(FCBTHook); }
+
+  // Applies a skin-change request of a WM_COPYDATA message; answers 1 in its result when applied.
+  void ApplySkinFromCopyData(TMessage& Message);
+
+  TNotifyEvent OnAfterChange;
+  TNotifyEvent OnBeforeChange;
+  TNotifyEvent OnSkinListChanged;
 
   // The frame width and the system colours the model of a skin text is built with.
   static TsSkinModelInputs SystemInputs();
@@ -127,8 +212,27 @@ class TsSkinManager : public TComponent {
   // The hook on the application's main window, installed by the default manager.
   bool MainWindowHook(TMessage& Message);
 
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
+  struct THookDeleter {
+    void operator()(HHOOK Hook) const { UnhookWindowsHookEx(Hook); }
+  };
+  static bool DefaultManagerIs(const TsSkinManager* Manager);
   const TsGeneralData* Section(std::string_view Name) const;
+  // Loads the skin named by SkinName with the loading flag set; false when no source holds it.
+  bool LoadNamedSkin();
+  // Reloads after a change of the colours or borders and refreshes the forms.
+  void Reload();
+  void CheckVersion() const;
+  void PrepareShadows();
+  void InstallDialogHook();
+  void RemoveDialogHook();
+  void BroadcastSkinCmd(int Code);
+  bool Loading() const { return ComponentState() & (csLoading | csReading); }
+  bool HookWindowPosChanged(TMessage& Message);
+  bool HookSysCommand(TMessage& Message);
 
   std::shared_ptr<TBitmap> FMasterBitmap;
   TsStoredSkins FInternalSkins{this};
@@ -142,4 +246,18 @@ class TsSkinManager : public TComponent {
   std::unique_ptr<TacMenuPainter> FMenuPainter;
   bool FSkinnedPopups = true;
   bool FMainWindowHooked = false;
+  bool FActive = true;
+  std::string FSkinName, FSkinDirectory, FCommonSections;
+  int FHueOffset = 0, FSaturation = 0;
+  bool FExtendedBorders = false;
+  TacSkinningRules FSkinningRules = AllSkinningRules;
+  TsShadowImages FShadows;
+  HWND FHotWindow = nullptr;
+  TControl* FHotControl = nullptr;
+  std::unique_ptr<HHOOK__, THookDeleter> FCBTHook;
+  // Set while the skin is being removed, and while a request of another process is applied.
+  bool FRemovingSkin = false;
+  bool FApplySuppressed = false;
+  // What the hook last saw of WM_SYSCOMMAND: 1 a minimize, 2 a restore under way.
+  int FSysCommand = 0;
 };
