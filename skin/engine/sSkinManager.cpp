@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "skin/engine/sSkinGlobals.h"
+#include "skin/engine/sSkinMenus.h"
 #include "toolkit/rtl/TypInfo.h"
 #include "toolkit/ui/Controls.h"
 #include "toolkit/ui/Forms.h"
@@ -40,6 +41,8 @@ TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {
   };
   if (DefaultManager) return;
   DefaultManager = this;
+  // The default manager paints the application's menus while a skin is on.
+  FMenuPainter = std::make_unique<TsSkinableMenus>(this);
   if (IsNTPlatform && Application) {
     Application->HookMainWindow(TWindowHook(this, &TsSkinManager::MainWindowHook));
     FMainWindowHooked = true;
@@ -54,6 +57,8 @@ TsSkinManager::~TsSkinManager() {
       SendRemoveSkin();
     } catch (...) {
     }
+  // The painter gives every menu item its own handlers back while the manager is still whole.
+  FMenuPainter.reset();
   FCBTHook.reset();
   if (FHotControl) FHotControl->RemoveFreeNotification(this);
   FThirdParty.CopyBack();
@@ -79,7 +84,8 @@ bool TsSkinManager::DefaultManagerIs(const TsSkinManager* Manager) { return Defa
 void TsSkinManager::SetSkinnedPopups(bool Value) {
   if (FSkinnedPopups == Value) return;
   FSkinnedPopups = Value;
-  if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(Value);
+  // Popups are hooked only over a skin.
+  if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(Value && FSkinData.Active);
 }
 
 void TsSkinManager::SetIsDefault(bool Value) {

@@ -13,8 +13,10 @@
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/engine/sSkinMenus.h"
 #include "skin/engine/sSkinSeamFakes.h"
 #include "toolkit/ui/ExtCtrls.h"
+#include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StdCtrls.h"
 #include "toolkit/ui/UiTestSupport.h"
 
@@ -161,6 +163,32 @@ TEST_F(ManagerApply, ANewSkinReachesEveryFormAndControlOnceAndHooksDialogs) {
   EXPECT_EQ(CreatedWindows, 1);
   EXPECT_TRUE(Manager->Tables().Sections.empty());
   EXPECT_FALSE(Manager->SkinData().Active);
+}
+
+TEST_F(ManagerApply, TheDefaultManagersMenuPainterSkinsTheMenusWhileASkinIsOn) {
+  skintest::TSeamFakes Fakes(false);
+  ASSERT_NE(dynamic_cast<TsSkinableMenus*>(Manager->MenuPainter()), nullptr);
+  TsSkinManager Second(nullptr);
+  EXPECT_EQ(Second.MenuPainter(), nullptr);  // only the default manager paints menus
+
+  auto* Menu = new TPopupMenu(Main);
+  auto* Abrir = new TMenuItem(Menu);
+  Abrir->SetCaption("Abrir");
+  Menu->Items()->Add(Abrir);
+  const auto Skinned = [&] { return Menu->OwnerDraw() && Abrir->OnAdvancedDrawItem.target<TsPopupItemDraw>(); };
+  EXPECT_FALSE(Skinned());
+  Manager->SendNewSkin(false);
+  EXPECT_TRUE(Skinned());
+  Manager->SetSkinnedPopups(false);
+  EXPECT_FALSE(Skinned());
+  Manager->SetSkinnedPopups(true);
+  EXPECT_TRUE(Skinned());
+  Manager->SendRemoveSkin();
+  EXPECT_FALSE(Skinned());
+  Manager->SetSkinnedPopups(false);
+  Manager->SetSkinnedPopups(true);  // no skin: the menu keeps its own look
+  EXPECT_FALSE(Skinned());
+  Menu->Free();
 }
 
 TEST_F(ManagerApply, HotTrackingBetweenWindowsAndAWindowlessControl) {

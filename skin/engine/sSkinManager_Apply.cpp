@@ -37,6 +37,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
   BroadcastSkinCmd(SkinCmdSkinChanged);
   FSkinData.Active = true;
   if (DefaultManager == this && !FCBTHook) InstallDialogHook();
+  if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(true);
   if (Repaint) RepaintForms(false);
 }
 
@@ -48,6 +49,7 @@ void TsSkinManager::SendRemoveSkin() {
   } Removing(FRemovingSkin);
   ClearGlows(true);
   if (DefaultManager == this && FCBTHook) RemoveDialogHook();
+  if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(false);
   FSkinData.Active = false;
   BroadcastSkinCmd(SkinCmdRemoveSkin);
   FTables = TsSkinTables{};
