@@ -13,6 +13,7 @@
 #include "core/UBMapOperation.h"
 #include "core/UfrmDataModule.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/SemeaduraTeste.h"
 #include "windows/UfrmCadastroPacientes.h"
 #include "windows/UfrmDica.h"
@@ -24,31 +25,21 @@
 
 namespace windowstest {
 
-class TesteBusca : public testing::Test {
+class TesteBusca : public TesteComBanco {
  protected:
   void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    BIniSettings->WriteParam("Bool", "OPCOES", "DICAS", "", false);
-    CopySettingsToRecords(*BIniSettings);
+    ASSERT_NO_FATAL_FAILURE(
+        PrepararInstalacao({}, [](TBIniSettings& Settings) { Settings.WriteParam("Bool", "OPCOES", "DICAS", "", false); }));
     InfosMZ.AutoMiniMapa = false;
     // A patient chosen in the picker opens the new-exam wizard only in the tests that ask for it.
     InfosMZ.AutoExame = false;
-    BMapOperation = std::make_unique<TBMapOperation>();
   }
   void TearDown() override {
     for (TForm* f : std::initializer_list<TForm*>{frmCadastroPacientes, frmNovoPaciente, frmDica, frmNovoExame})
       if (f) f->Close();
     EsperarAte([] { return !frmCadastroPacientes && !frmNovoPaciente && !frmDica && !frmNovoExame; });
     if (frmExames) frmExames->Free();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    BIniSettings.reset();
-    BMapOperation.reset();
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   // "Ana Clara" has a lower code than "Ana"; José has an RG and a diagnosis on his second exam,
@@ -110,8 +101,6 @@ class TesteBusca : public testing::Test {
     return q.IsEmpty() ? std::string() : q.Fields(0)->AsString();
   }
 
-  TDialogScript dialogs;
-  std::unique_ptr<TInstalacaoTeste> inst;
   TSemeadura s;
   int anaClara = 0, ana = 0, jose = 0, joseCarlos = 0, davila = 0, semExame = 0;
 };

@@ -11,6 +11,7 @@
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/SemeaduraTeste.h"
 #include "windows/UfrmAguarde.h"
 #include "windows/UfrmExames.h"
@@ -19,18 +20,11 @@
 
 namespace windowstest {
 
-class TesteNavegador : public testing::Test {
+class TesteNavegador : public TesteComBanco {
  protected:
   void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name(),
-                                              TInstalacaoTeste::TOpcoes{.BancoDeDados = true, .Mapas = {}});
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    CopySettingsToRecords(*BIniSettings);
+    ASSERT_NO_FATAL_FAILURE(PrepararInstalacao({.BancoDeDados = true, .Mapas = {}}));
     FormatSettings.ShortDateFormat = "dd/MM/yyyy";
-    BMapOperation = std::make_unique<TBMapOperation>();
     semeadura = Semear(*inst, {"Dr. Ari", "Dra. Bel"}, {"Ana", "Caio"}, 3);
     ana = semeadura.Pacientes[0];
     dialogs.ClearLog();
@@ -38,11 +32,7 @@ class TesteNavegador : public testing::Test {
   void TearDown() override {
     if (frmExames) frmExames->Free();
     if (frmAguarde) frmAguarde->Free();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    BIniSettings.reset();
-    BMapOperation.reset();
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   std::string Exames() const { return CaminhoWindows(inst->Pasta("Exames")); }
@@ -66,8 +56,6 @@ class TesteNavegador : public testing::Test {
     return 0;
   }
 
-  TDialogScript dialogs;
-  std::unique_ptr<TInstalacaoTeste> inst;
   TSemeadura semeadura;
   int ana = 0;
 };

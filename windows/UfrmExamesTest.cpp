@@ -23,6 +23,7 @@
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
 #include "core/UBMapOperation.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/WindowsTestSupport.h"
 
 namespace {
@@ -32,25 +33,15 @@ using windowstest::TInstalacaoTeste;
 const std::string Todos = "*** Todos";
 const std::string SemExames = "*** Sem Exames";
 
-class Navegador : public testing::Test {
+class Navegador : public windowstest::TesteComBanco {
  protected:
   void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    CopySettingsToRecords(*BIniSettings);
-    BMapOperation = std::make_unique<TBMapOperation>();
+    ASSERT_NO_FATAL_FAILURE(PrepararInstalacao());
     Semear();
   }
   void TearDown() override {
     if (frmExames) frmExames->Free();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    BIniSettings.reset();
-    BMapOperation.reset();
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   int Paciente(const std::string& Nome, int TotalExames) {
@@ -118,8 +109,6 @@ class Navegador : public testing::Test {
     ASSERT_TRUE(DMPrincipal->IBQueryPacientes->Locate("NOME", Paciente, 0));
   }
 
-  std::unique_ptr<TInstalacaoTeste> inst;
-  TDialogScript dialogs;
   int alfa = 0, beta = 0, anaClara = 0, ana = 0, jose = 0, joseCarlos = 0, davila = 0, semExame = 0;
   int exameOrto = 0, joseAlfa = 0, joseBeta = 0;
 };

@@ -18,6 +18,7 @@
 #include "core/UDLaudos.h"
 #include "core/UDPacientes.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/SemeaduraTeste.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
@@ -30,16 +31,10 @@ namespace {
 using recordstest::Registros;
 using windowstest::TInstalacaoTeste;
 
-class ComandosExame : public testing::Test, protected Registros {
+class ComandosExame : public windowstest::TesteComBanco, protected Registros {
  protected:
   void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    CopySettingsToRecords(*BIniSettings);
-    BMapOperation = std::make_unique<TBMapOperation>();
+    ASSERT_NO_FATAL_FAILURE(PrepararInstalacao());
     // Ana: an OD and an OS exam, two reports on the OD exam; Caio: one exam; Dora: none.
     semente = windowstest::Semear(*inst, {"Dr. Alfa"}, {"Ana"}, 2);
     ana = semente.Pacientes[0];
@@ -56,11 +51,7 @@ class ComandosExame : public testing::Test, protected Registros {
   }
   void TearDown() override {
     if (frmExames) frmExames->Free();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    BIniSettings.reset();
-    BMapOperation.reset();
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   fs::path ArquivoExame(int Paciente, int Exame, const std::string& Nome) const {
@@ -97,8 +88,6 @@ class ComandosExame : public testing::Test, protected Registros {
     return r;
   }
 
-  TDialogScript dialogs;
-  std::unique_ptr<TInstalacaoTeste> inst;
   windowstest::TSemeadura semente;
   int ana = 0, caio = 0, exameCaio = 0, segundoLaudo = 0;
 };

@@ -18,6 +18,7 @@
 #include "toolkit/rtl/FormatSettings.h"
 #include "toolkit/ui/Dialogs.h"
 #include "widgets/Bitmap32.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmFerramentas.h"
 #include "windows/UfrmPrincipal.h"
@@ -29,25 +30,16 @@ using windowstest::CaminhoWindows;
 using windowstest::EsperarAte;
 using windowstest::TInstalacaoTeste;
 
-class JanelaFerramentas : public testing::Test {
+class JanelaFerramentas : public windowstest::TesteComBanco {
  protected:
   void SetUp() override {
     FormatSettings.DecimalSeparator = '.';
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    inst = std::make_unique<TInstalacaoTeste>(info->name());
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    CopySettingsToRecords(*BIniSettings);
+    TesteComBanco::SetUp();
   }
   void TearDown() override {
     Fechar();
     detail::SetShellHook(nullptr);
-    BIniSettings.reset();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   TfrmFerramentas* Abrir() {
@@ -72,8 +64,6 @@ class JanelaFerramentas : public testing::Test {
     return Ini(CaminhoWindows(inst->Raiz() / "BackUp.ini"), "BACKUP", Chave);
   }
 
-  TDialogScript dialogs;
-  std::unique_ptr<TInstalacaoTeste> inst;
 };
 
 TEST_F(JanelaFerramentas, EveryOptionIsReadBackAfterACloseAndAReopening) {

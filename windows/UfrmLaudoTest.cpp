@@ -28,6 +28,7 @@
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/NumberText.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/SemeaduraTeste.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmLauRelat.h"
@@ -101,20 +102,14 @@ TEST(Marcadores, FillingReplacingEmptyingAndPending) {
   EXPECT_EQ(MarcadoresPendentes("sem lacunas"), "");
 }
 
-class Laudo : public testing::Test {
+class Laudo : public windowstest::TesteComBanco {
  protected:
   void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    CopySettingsToRecords(*BIniSettings);
+    ASSERT_NO_FATAL_FAILURE(PrepararInstalacao());
     // The capture that made the seeded exams.
     InfosMZ.NumAneis = superficies::Aneis;
     InfosMZ.FatorCorrecao = superficies::F;
     InfosMZ.Z0 = 0;
-    BMapOperation = std::make_unique<TBMapOperation>();
     // Ana: OD, OS, OD by Dr. Ari; her report of the first exam; Caio after her.
     s = windowstest::Semear(*inst, {"Dr. Ari"}, {"Ana", "Caio"}, 3);
     // The two exams a new report is made from are 7.80 mm spheres.
@@ -132,12 +127,7 @@ class Laudo : public testing::Test {
     if (frmLaudo) frmLaudo->Free();
     if (frmWizLaudo) frmWizLaudo->Free();
     if (frmExames) frmExames->Free();
-    Application->ProcessMessages();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    BIniSettings.reset();
-    BMapOperation.reset();
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   // The browser on Ana under the doctor's filter, and the wizard over it.
@@ -207,10 +197,8 @@ class Laudo : public testing::Test {
     return r;
   }
 
-  std::unique_ptr<TInstalacaoTeste> inst;
   windowstest::TSemeadura s;
   std::filesystem::path laudos;
-  TDialogScript dialogs;
 };
 
 TEST_F(Laudo, GapsAreFilledFromTheTreeAndColoured) {

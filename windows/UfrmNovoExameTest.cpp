@@ -24,6 +24,7 @@
 #include "windows/UfrmExames.h"
 #include "windows/UfrmNovoExame.h"
 #include "windows/UfrmPrincipal.h"
+#include "windows/BancoTestSupport.h"
 #include "windows/WindowsTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -33,21 +34,15 @@ namespace {
 using recordstest::Registros;
 using windowstest::TInstalacaoTeste;
 
-class Assistente : public testing::Test, protected Registros {
+class Assistente : public windowstest::TesteComBanco, protected Registros {
  protected:
   void SetUp() override {
-    inst = std::make_unique<TInstalacaoTeste>(testing::UnitTest::GetInstance()->current_test_info()->name());
+    InfosMZ.NumAneis = 32;  // as the start-up sets it
+    ASSERT_NO_FATAL_FAILURE(PrepararInstalacao());
     TInstalacaoTeste::CopiarModulo("MultiOrto", inst->Pasta("Mapas") / "MultiOrto.dll");
     std::ofstream(inst->Pasta("Mapas") / "Mapas.ini", std::ios::binary)
         << "[MAPAS]\r\nAUTOMATICO=1\r\nFIGURA=" << windowstest::CaminhoWindows(Figura()) << "\r\n";
-    DMPrincipal = new TDMPrincipal(Application);
-    ASSERT_TRUE(DMPrincipal->PSetDataBaseName(inst->Banco()));
-    BIniSettings = std::make_unique<TBIniSettings>();
-    ASSERT_TRUE(BIniSettings->LoadAll());
-    InfosMZ.NumAneis = 32;  // as the start-up sets it
-    CopySettingsToRecords(*BIniSettings);
     AssignText(InfosMZ.MapaPadraoNovoExame, "Axial");
-    BMapOperation = std::make_unique<TBMapOperation>();
     // "Ana Clara" comes before "Ana" in code order; each has one exam by Dr. Alfa.
     alfa = Registros::Medico("Dr. Alfa");
     Registros::Medico("Dr. Beta");
@@ -63,11 +58,7 @@ class Assistente : public testing::Test, protected Registros {
   void TearDown() override {
     if (frmNovoExame) frmNovoExame->Free();
     if (frmExames) frmExames->Free();
-    DMPrincipal->Free();
-    DMPrincipal = nullptr;
-    BIniSettings.reset();
-    BMapOperation.reset();
-    inst.reset();
+    TesteComBanco::TearDown();
   }
 
   fs::path Figura() const { return inst->Pasta("Mapas") / "figura.bmp"; }
@@ -119,8 +110,6 @@ class Assistente : public testing::Test, protected Registros {
     return r;
   }
 
-  TDialogScript dialogs;
-  std::unique_ptr<TInstalacaoTeste> inst;
   int alfa = 0, anaClara = 0, ana = 0;
 };
 

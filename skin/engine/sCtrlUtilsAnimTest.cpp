@@ -20,26 +20,14 @@
 
 namespace {
 
+using skintest::TProvidedForm;
+
 std::map<HWND, std::vector<int>> Layered;
 BOOL WINAPI RecordLayered(HWND Wnd, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION* Blend, DWORD) {
   Layered[Wnd].push_back(Blend->SourceConstantAlpha);
   return TRUE;
 }
 void WINAPI NoSleep(DWORD) {}
-
-// A form whose window answers SkinCmdGetSkinProvider with its provider.
-class TProvidedForm : public TForm {
- public:
-  using TForm::TForm;
-  void WndProc(TMessage& M) override {
-    if (M.Msg == SM_SKINCMD && SkinCmdCode(M) == SkinCmdGetSkinProvider) {
-      M.Result = reinterpret_cast<LRESULT>(Provider);
-      return;
-    }
-    TForm::WndProc(M);
-  }
-  TsProviderLink* Provider = nullptr;
-};
 
 class TThrowingProvider : public skintest::TFakeProvider {
  public:

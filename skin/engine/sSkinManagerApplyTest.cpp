@@ -22,21 +22,9 @@
 
 namespace {
 
-testing::Environment* const env = testing::AddGlobalTestEnvironment(new uitest::UiEnvironment);
+using skintest::TProvidedForm;
 
-// A form whose window answers as a provider's form does.
-class TProvidedForm : public TForm {
- public:
-  using TForm::TForm;
-  void WndProc(TMessage& M) override {
-    if (M.Msg == SM_SKINCMD && SkinCmdCode(M) == SkinCmdGetSkinProvider) {
-      M.Result = reinterpret_cast<LRESULT>(Provider);
-      return;
-    }
-    TForm::WndProc(M);
-  }
-  TsProviderLink* Provider = nullptr;
-};
+testing::Environment* const env = testing::AddGlobalTestEnvironment(new uitest::UiEnvironment);
 
 // A windowed control that says it is skinned: the broadcasts send to it and leave its children to it.
 class TSkinnedPanel : public TPanel {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinSeam.h"
 #include "toolkit/graphics/Bitmap.h"
 #include "toolkit/ui/Forms.h"
@@ -46,6 +47,20 @@ class TSeamFakes {
  private:
   TsSkinSeam saved_;
   bool composition_ = false;
+};
+
+// A form whose window answers SkinCmdGetSkinProvider with its provider, as a provider's form does.
+class TProvidedForm : public TForm {
+ public:
+  using TForm::TForm;
+  void WndProc(TMessage& M) override {
+    if (M.Msg == SM_SKINCMD && SkinCmdCode(M) == SkinCmdGetSkinProvider) {
+      M.Result = reinterpret_cast<LRESULT>(Provider);
+      return;
+    }
+    TForm::WndProc(M);
+  }
+  TsProviderLink* Provider = nullptr;
 };
 
 // A border form whose windows are plain borderless forms; counts its repaints.

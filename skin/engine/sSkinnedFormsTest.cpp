@@ -24,15 +24,11 @@ testing::Environment* const env = testing::AddGlobalTestEnvironment(new uitest::
 
 constexpr UINT WM_PROBE = WM_APP + 46;
 
-// A form whose window answers as a provider's form does, and counts the probes it gets.
-class TProvidedForm : public TForm {
+// A provider's form that also answers as skinned and counts the probes it gets.
+class TProbedForm : public skintest::TProvidedForm {
  public:
-  using TForm::TForm;
+  using skintest::TProvidedForm::TProvidedForm;
   void WndProc(TMessage& M) override {
-    if (M.Msg == SM_SKINCMD && SkinCmdCode(M) == SkinCmdGetSkinProvider) {
-      M.Result = reinterpret_cast<LRESULT>(Provider);
-      return;
-    }
     if (M.Msg == SM_SKINCMD && SkinCmdCode(M) == SkinCmdIsSkinned && Provider) {
       M.Result = 1;
       return;
@@ -41,9 +37,8 @@ class TProvidedForm : public TForm {
       ++Probes;
       if (OnProbe) OnProbe();
     }
-    TForm::WndProc(M);
+    skintest::TProvidedForm::WndProc(M);
   }
-  TsProviderLink* Provider = nullptr;
   int Probes = 0;
   std::function<void()> OnProbe;
 };
@@ -58,7 +53,7 @@ class TCountingProvider : public skintest::TFakeProvider {
 // One registered form with its provider, its skin data and a recorder of its WM_SETREDRAW.
 struct TSkinnedForm {
   explicit TSkinnedForm(TsSkinManager* Manager) {
-    Form = new TProvidedForm(Application);
+    Form = new TProbedForm(Application);
     Form->SetBounds(10, 10, 60, 40);
     Provider = std::make_unique<TCountingProvider>(Form);
     Data = std::make_unique<TsCommonData>(Provider.get(), false);
@@ -88,7 +83,7 @@ struct TSkinnedForm {
     Form->SetWindowState(wsNormal);
     Redraws.clear();
   }
-  TProvidedForm* Form;
+  TProbedForm* Form;
   std::unique_ptr<TCountingProvider> Provider;
   std::unique_ptr<TsCommonData> Data;
   std::unique_ptr<uitest::TRecorder> Recorder;
@@ -253,9 +248,9 @@ void StopCounting(HWND Wnd) {
 }
 
 TEST_F(Registry, BroadcastReachesEveryFormOnceAlsoWhenAReceiverFreesOne) {
-  std::vector<TProvidedForm*> Plain;
+  std::vector<TProbedForm*> Plain;
   for (int i = 0; i < 4; ++i) {
-    Plain.push_back(new TProvidedForm(Application));
+    Plain.push_back(new TProbedForm(Application));
     Plain.back()->HandleNeeded();
   }
   TSkinnedForm& Skinned = One();
@@ -264,7 +259,7 @@ TEST_F(Registry, BroadcastReachesEveryFormOnceAlsoWhenAReceiverFreesOne) {
     Plain[0]->Free();
     Plain[1]->Free();
   };
-  auto* Frame = new TProvidedForm(Application);
+  auto* Frame = new TProbedForm(Application);
   Frame->SetFormStyle(fsMDIForm);
   Frame->HandleNeeded();
   ASSERT_NE(Frame->ClientHandle(), nullptr);
