@@ -101,6 +101,15 @@ class SkinMenus : public testing::Test {
     D.itemData = reinterpret_cast<ULONG_PTR>(I);
     SendMessageA(I->GetParentMenu()->WindowHandle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&D));
   }
+  // The first two items of a popup drawn one under the other, 24 rows each, into a 200 × 60 picture.
+  static std::unique_ptr<TBitmap> DrawFirstTwo(TPopupMenu* M) {
+    auto Target = std::make_unique<TBitmap>();
+    Target->SetPixelFormat(pf32bit);
+    Target->SetSize(200, 60);
+    Draw(M->Items()->Items(0), Target->Canvas()->Handle(), Rect(0, 0, 200, 24));
+    Draw(M->Items()->Items(1), Target->Canvas()->Handle(), Rect(0, 24, 200, 48));
+    return Target;
+  }
   static TColor32 Pixel(TBitmap& B, int X, int Y) { return *BitmapView(B).PixelPtr(X, Y) & 0xFFFFFF; }
   static int Channel(TColor32 C, int I) { return int(C >> (8 * I)) & 0xFF; }
   // The text metrics the painter measures with.
@@ -201,11 +210,7 @@ TEST_F(SkinMenus, BackgroundIsBuiltOncePerMenuAndShapesTheWindow) {
 TEST_F(SkinMenus, WithoutAWindowTheMessageRoadShapesIt) {
   TPopupMenu* M = Popup({"Abrir", "Salvar"});
   Menus->WindowFinder = [](HDC) -> HWND { return nullptr; };
-  TBitmap Target;
-  Target.SetPixelFormat(pf32bit);
-  Target.SetSize(200, 60);
-  Draw(M->Items()->Items(0), Target.Canvas()->Handle(), Rect(0, 0, 200, 24));
-  Draw(M->Items()->Items(1), Target.Canvas()->Handle(), Rect(0, 24, 200, 48));
+  DrawFirstTwo(M);
   // One message is posted to the application window however many items are drawn.
   MSG Msg;
   ASSERT_TRUE(PeekMessageA(&Msg, Application->Handle(), SM_MENUITEMSHOWN, SM_MENUWINDOWSHOWN, PM_REMOVE));
@@ -318,11 +323,8 @@ TEST_F(SkinMenus, DisabledItemsAreBlendedTowardTheBackground) {
   TPopupMenu* M = Popup({"Abrir", "Salvar"});
   M->Items()->Items(1)->SetEnabled(false);
   Menus->WindowFinder = [&](HDC) { return Form->Handle(); };
-  TBitmap Target;
-  Target.SetPixelFormat(pf32bit);
-  Target.SetSize(200, 60);
-  Draw(M->Items()->Items(0), Target.Canvas()->Handle(), Rect(0, 0, 200, 24));
-  Draw(M->Items()->Items(1), Target.Canvas()->Handle(), Rect(0, 24, 200, 48));
+  const std::unique_ptr<TBitmap> Shown = DrawFirstTwo(M);
+  TBitmap& Target = *Shown;
   // 40 % of the item's colour over the menu's.
   TBitmap* Bg = Menus->FindMenuInfo(M->Items()->Items(0), 0, nullptr, 0)->Bmp.get();
   const TColor32 Item = Pixel(Target, 150, 4), Back = Pixel(*Bg, 150, 28), Grey = Pixel(Target, 150, 28);
@@ -337,11 +339,8 @@ TEST_F(SkinMenus, CheckedRadioItemGetsRadioChecked) {
   M->Items()->Items(1)->SetRadioItem(true);
   M->Items()->Items(1)->SetChecked(true);
   Menus->WindowFinder = [&](HDC) { return Form->Handle(); };
-  TBitmap Target;
-  Target.SetPixelFormat(pf32bit);
-  Target.SetSize(200, 60);
-  Draw(M->Items()->Items(0), Target.Canvas()->Handle(), Rect(0, 0, 200, 24));
-  Draw(M->Items()->Items(1), Target.Canvas()->Handle(), Rect(0, 24, 200, 48));
+  const std::unique_ptr<TBitmap> Shown = DrawFirstTwo(M);
+  TBitmap& Target = *Shown;
   // The glyph lies Margin from the left, centred in the item's 24 rows.
   EXPECT_EQ(Pixel(Target, 2 + 5, 24 + 12), Radio & 0xFFFFFF);
   EXPECT_NE(Pixel(Target, 2 + 5, 12), Radio & 0xFFFFFF);
