@@ -29,6 +29,10 @@ std::string PrefixoArquivosExame(const std::string& DirExames, int CodPaciente, 
   return DirExames + "\\" + IntToStr(CodPaciente) + "\\" + IntToStr(CodExame);
 }
 
+std::string ArquivoLaudo(const std::string& DirLaudos, int CodPaciente, int CodLaudo) {
+  return DirLaudos + "\\" + IntToStr(CodPaciente) + "\\" + IntToStr(CodLaudo) + "l.txt";
+}
+
 std::string TextoArquivoMatriz(const TMatrizAngAnel& Matriz, int NumAneis) {
   const int valores = LimitarAneis(NumAneis) + 1;
   std::string texto;

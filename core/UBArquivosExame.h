@@ -12,6 +12,8 @@
 
 // Folder + "\" + patient code + "\" + exam code: the prefix of an exam's three file names.
 std::string PrefixoArquivosExame(const std::string& DirExames, int CodPaciente, int CodExame);
+// Folder + "\" + patient code + "\" + report code + "l.txt": a report's text file.
+std::string ArquivoLaudo(const std::string& DirLaudos, int CodPaciente, int CodLaudo);
 
 // File contents: 360 lines of NumAneis + 1 values "00.00" each followed by a blank (d.txt, m.txt);
 // centre, "@", pupil and 360 ring counts (a.txt). Lines end with CR LF.

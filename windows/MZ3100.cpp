@@ -37,8 +37,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->Run();
     LiberarConeDLL();
   }
+  // The forms and their skin manager go first: the manager still announces the removal of its skin.
+  DoneControls();
   DoneSkinEngine();
   DoneBitmap32System();
-  DoneControls();
   return 0;
 }

@@ -485,6 +485,23 @@ TEST_F(Laudo, MissingFileAndDeletedExamAreReported) {
   EXPECT_EQ(dialogs.Log()[0].Icon, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
+TEST_F(Laudo, AReportOpenedAfterOneOfADeletedExamBringsNoWarning) {
+  TfrmWizLaudo& w = Assistente();
+  // A report of an exam deleted since, whose file is gone too: no editor, the wizard stays.
+  const int perdido = TDLaudos::InsertLaudos(s.Pacientes[0], s.Exames[0], s.Exames[1], "", Date(), Time());
+  TDExames::DeleteExamesByCodigo(s.Exames[1]);
+  w.rbLauExistClick(nullptr);
+  w.cmbEscLaudo->Items()->Add(EntradaLaudo(perdido, Date(), Time()));
+  w.cmbEscLaudo->SetItemIndex(w.cmbEscLaudo->Items()->Count() - 1);
+  w.btnOKClick(nullptr);
+  ASSERT_EQ(frmLaudo, nullptr);
+  dialogs.ClearLog();
+  // Then the stored report of an exam that is there.
+  w.cmbEscLaudo->SetItemIndex(0);
+  NoEditor([&](TfrmLaudo&) { EXPECT_EQ(ExameOS, ""); });
+  EXPECT_TRUE(dialogs.Log().empty());
+}
+
 TEST_F(Laudo, WizardListsExamsAndTheReportsOfTheFilteredDoctor) {
   TfrmWizLaudo& w = Assistente();
   EXPECT_EQ(frmWizLaudo->Caption(), "Assistente de Laudo");
@@ -598,14 +615,6 @@ TEST_F(Laudo, TheBrowsersReportButtonOpensTheWizardOnlyWhenThereAreExams) {
   }
 }
 
-// The Windows name of a Unix path (Z: is the Unix root).
-std::string Windows(const std::string& Unix) {
-  std::string w = "Z:" + Unix;
-  for (char& c : w)
-    if (c == '/') c = '\\';
-  return w;
-}
-
 TEST_F(Laudo, ThePrintedReportReadsBackFromTheFilePrinter) {
   TfrmLaudo& l = NovoLaudo();
   l.CaixaAtual = l.reOD;
@@ -614,7 +623,7 @@ TEST_F(Laudo, ThePrintedReportReadsBackFromTheFilePrinter) {
   const std::string dir = std::string(std::getenv("MZ_BINARY_DIR")) + "/windows/laudo-impresso";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  Printer()->SetOutputFileName(Windows(dir + "/laudo.ps"));
+  Printer()->SetOutputFileName(windowstest::CaminhoWindows(dir + "/laudo.ps"));
   l.btnImprimirClick(nullptr);
   Printer()->SetOutputFileName("");
   ASSERT_EQ(Ler(dir + "/laudo.ps").rfind("%!PS", 0), 0u);
@@ -664,8 +673,8 @@ TEST_F(Laudo, ThePreviewShowsTheStoredReportAsTheReferencePicture) {
     l.btnVisualizarClick(nullptr);
   });
   ASSERT_TRUE(foto);
-  foto->SaveToFile(Windows(std::string(std::getenv("MZ_BINARY_DIR")) + "/windows/laudo_previa.bmp"));
-  const std::string referencia = Windows(std::string(std::getenv("MZ_SOURCE_DIR")) + "/windows/testdata/laudo_previa.bmp");
+  foto->SaveToFile(windowstest::CaminhoWindows(std::string(std::getenv("MZ_BINARY_DIR")) + "/windows/laudo_previa.bmp"));
+  const std::string referencia = windowstest::CaminhoWindows(std::string(std::getenv("MZ_SOURCE_DIR")) + "/windows/testdata/laudo_previa.bmp");
   const char* refazer = std::getenv("MZ_REGENERATE_LAUDO");
   if (refazer && std::string(refazer) == "1") {
     foto->SaveToFile(referencia);

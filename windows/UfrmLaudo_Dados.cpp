@@ -98,19 +98,19 @@ void TfrmLaudo::GerarLaudoAutomatico() {
                             "opção \"Nenhum\".",
                             "Informação", MB_ICONERROR);
     MostrarEditor = false;
-  } else {
-    ExameOD = od;
-    ExameOS = os;
-    CorCaixa = static_cast<TColor>(RGB(255, 255, 230));
-    CorMarcador = static_cast<TColor>(RGB(0, 0, 255));
-    CorMarcadorAtual = static_cast<TColor>(RGB(255, 0, 0));
-    MedidaOD = MedidaOS = -1;
-    for (const std::string& escolha : {od, os}) {
-      // An exam that cannot be selected or computed leaves nothing to edit.
-      if (escolha != kNenhum && !CalcularOlho(escolha)) {
-        MostrarEditor = false;
-        return;
-      }
+    return;
+  }
+  ExameOD = od;
+  ExameOS = os;
+  CorCaixa = static_cast<TColor>(RGB(255, 255, 230));
+  CorMarcador = static_cast<TColor>(RGB(0, 0, 255));
+  CorMarcadorAtual = static_cast<TColor>(RGB(255, 0, 0));
+  MedidaOD = MedidaOS = -1;
+  for (const std::string& escolha : {od, os}) {
+    // An exam that cannot be selected or computed leaves nothing to edit.
+    if (escolha != kNenhum && !CalcularOlho(escolha)) {
+      MostrarEditor = false;
+      return;
     }
   }
   reCE->SetText(
@@ -144,6 +144,8 @@ void TfrmLaudo::AbrirLaudo() {
   TIBTable* laudos = DMPrincipal->IBLaudos;
   if (!laudos->Active()) laudos->Open();
   const bool achado = laudos->Locate("CODIGO", std::to_string(CodigoLaudo), 0);
+  // Each report is judged by its own exams, not by one opened before it.
+  ExamesPresentes = true;
   if (achado) {
     MedidaOD = laudos->FieldByName("MEDIDAOD")->AsInteger();
     MedidaOS = laudos->FieldByName("MEDIDAOS")->AsInteger();
@@ -158,11 +160,12 @@ void TfrmLaudo::AbrirLaudo() {
         *exame = olho + FormatDateTime("dd/mm/yyyy", exames->FieldByName("DATA")->AsDateTime()) + " " +
                  FormatDateTime("hh:nn:ss", exames->FieldByName("HORA")->AsDateTime());
       } else {
+        exame->clear();
         ExamesPresentes = false;
       }
     }
   }
-  const std::string arquivo = Pasta(PathsMZ.Laudos, CodPaciente) + "\\" + std::to_string(CodigoLaudo) + "l.txt";
+  const std::string arquivo = ArquivoLaudo(PathsMZ.Laudos ? PathsMZ.Laudos : "", CodPaciente, CodigoLaudo);
   if (achado && FileExists(arquivo)) {
     LerArquivoLaudo(arquivo);
     if (!ExamesPresentes)

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
+#include <vector>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -76,9 +76,9 @@ class TInstalacaoTeste {
   struct TOpcoes {
     bool BancoDeDados = true;
     // Modules copied into "Modulos" and map modules into "Mapas" (built names, without ".dll").
-    std::initializer_list<const char*> Modulos = {"Captura", "Processamento", "CapturaOrto", "ProcessamentoOrto",
+    std::vector<const char*> Modulos = {"Captura", "Processamento", "CapturaOrto", "ProcessamentoOrto",
                                                    "Backup"};
-    std::initializer_list<const char*> Mapas = {"Axial", "Tangencial", "MultiMapas"};
+    std::vector<const char*> Mapas = {"Axial", "Tangencial", "MultiMapas"};
   };
 
   explicit TInstalacaoTeste(const std::string& Nome) : TInstalacaoTeste(Nome, TOpcoes()) {}

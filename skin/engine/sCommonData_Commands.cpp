@@ -279,7 +279,8 @@ bool HandleSkinNotification(TMessage& Msg, TsCommonData* D) {
     case WM_CONTEXTMENU:
       if (TsSkinManager* M = D->GetSkinManager(); M && Owner && Owner->PopupMenu())
         if (auto* Menus = dynamic_cast<TsSkinableMenus*>(M->MenuPainter()))
-          Menus->HookPopupMenu(Owner->PopupMenu(), M->SkinnedPopups());
+          // Without a skin the menu keeps its own look: skinned drawing needs the skin's sections.
+          Menus->HookPopupMenu(Owner->PopupMenu(), M->SkinnedPopups() && M->SkinData().Active);
       break;
     default:
       break;

@@ -202,7 +202,7 @@ class TsSkinManager : public TComponent {
   const TThirdPartyLists& ThirdParty() const { return FThirdParty; }
 
   TacMenuSupport* MenuSupport() const { return FMenuSupport.get(); }
-  // The skinned-menu painter, owned by the manager; nullptr until the skinned menus set it.
+  // The skinned-menu painter, owned by the manager: the default manager makes its own; nullptr on others.
   TacMenuPainter* MenuPainter() const { return FMenuPainter.get(); }
   void SetMenuPainter(std::unique_ptr<TacMenuPainter> Painter) { FMenuPainter = std::move(Painter); }
   bool SkinnedPopups() const { return FSkinnedPopups; }

@@ -197,6 +197,20 @@ TEST_F(ManagerLoad, SkinNamesAndTheirDefault) {
   EXPECT_EQ(Names.Text(), "Bad\r\nBlue\r\nGreen\r\nNew\r\nOld\r\n");
 }
 
+TEST_F(ManagerLoad, APackedSkinIsListedAndLoadedByItsWholeName) {
+  skintest::TSkinDirectory Own("skin_manager_names_");
+  Own.Add("Web.Azul.ASZ", Packed("7.5", "PACKED"));
+  Manager->SetSkinDirectory(Own.Path);
+  Manager->InternalSkins().Clear();
+  TStringList Names;
+  Manager->GetSkinNames(&Names, 1);
+  EXPECT_EQ(Names.Text(), "Web.Azul\r\n");
+  Manager->SetSkinName("Web.Azul.ASZ");
+  EXPECT_EQ(Manager->SkinName(), "Web.Azul");
+  EXPECT_TRUE(Manager->SkinData().Active);
+  EXPECT_GE(Manager->GetSkinIndex("PACKED"), 0);
+}
+
 TEST_F(ManagerLoad, ChangesOfTheStoredSkinsAndTheDirectoryAreAnnounced) {
   int Changes = 0;
   Manager->OnSkinListChanged = [&](TObject* Sender) {

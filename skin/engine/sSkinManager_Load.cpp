@@ -112,8 +112,7 @@ void TsSkinManager::SetSkinName(const std::string& Value) {
   if (ExtendedBorders() && !FApplySuppressed && FAnimEffects->SkinChanging()->Active()) LockSkinnedForms(this);
   {
     TLoadingFlag Flag;
-    if (FSkinName.size() > 4 && UpperCase(FSkinName.substr(FSkinName.size() - 4)) == ".ASZ")
-      FSkinName.resize(FSkinName.size() - 4);
+    if (SameText(ExtractFileExt(FSkinName), ".asz")) FSkinName = ChangeFileExt(FSkinName, "");
     if (!LoadNamedSkin()) {
       FActive = false;
       SendRemoveSkin();
@@ -234,8 +233,9 @@ std::string TsSkinManager::GetSkinNames(TStrings* List, int Kind) const {
       std::string Name;
       if (F.Attr & faDirectory) {
         if (Kind != 1 && FileExists(Dir + "\\" + F.Name + "\\Options.dat")) Name = F.Name;
-      } else if (Kind != 0 && ExtractFileExt(F.Name) == ".asz") {
-        Name = F.Name.substr(0, F.Name.find('.'));
+      } else if (Kind != 0 && SameText(ExtractFileExt(F.Name), ".asz")) {
+        // Named as the loader takes it: "Web.Blue.asz" is the skin "Web.Blue".
+        Name = ChangeFileExt(F.Name, "");
       }
       if (Name.empty()) continue;
       Names.Add(Name);

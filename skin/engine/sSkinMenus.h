@@ -56,6 +56,8 @@ struct TacMenuInfo {
   std::unique_ptr<TBitmap> Bmp;
   HWND Wnd = nullptr;
   bool HaveExtraLine = false;
+  // The icon column's width: margin, the glyphs of this menu's items and spacing.
+  int IcoLineWidth = 0;
   // Pixels cut out of the window by the border mask.
   std::vector<TPixelRect> Rgn;
 };
@@ -153,7 +155,5 @@ class TsSkinableMenus : public TComponent, public TacMenuPainter {
   bool FInRegion = false;
   bool FInExtraLine = false;
   // Set while a background is built: the glyph width of the menu and the icon column's width.
-  int FGlyphWidth = 16;
-  int FIcoLineWidth = 0;
   std::vector<TacMenuInfo> FCache;
 };

@@ -303,6 +303,12 @@ TEST_F(SkinMenus, AControlsContextMenuIsHookedWhenAskedFor) {
   SendMessageA(Panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Panel->Handle()), At);
   EXPECT_FALSE(M->OwnerDraw());
   EXPECT_FALSE(Abrir->OnAdvancedDrawItem);
+  // Nor without a skin, skinned popups or not: there is nothing to draw them with.
+  Manager.SetSkinnedPopups(true);
+  Manager.SendRemoveSkin();
+  SendMessageA(Panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Panel->Handle()), At);
+  EXPECT_FALSE(M->OwnerDraw());
+  EXPECT_FALSE(Abrir->OnAdvancedDrawItem);
 }
 
 TEST_F(SkinMenus, SkinSelectItemShowsNoExtraLine) {

@@ -8,6 +8,7 @@
 #include "skin/engine/sSkinMenus.h"
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinSeam.h"
+#include "skin/engine/sSkinStrUtils.h"
 #include "skin/engine/sSkinText.h"
 #include "toolkit/ui/Forms.h"
 
@@ -89,7 +90,7 @@ TsMenuExtraLine TsSkinableMenus::ExtraLineOf(TMenuItem* FirstItem) {
     FInExtraLine = false;
     Line.Glyph.reset(Glyph);
   }
-  Line.Caption = StripAmpersands(Line.Caption);
+  Line.Caption = DeleteChars(Line.Caption, '&');
   if (!Line.Visible) Line.Glyph.reset();
   return Line;
 }
@@ -99,8 +100,7 @@ void TsSkinableMenus::BuildBackground(TacMenuInfo& Info, int Width, int Height) 
   const TacMenuSupport& Support = *FManager->MenuSupport();
   Info.HaveExtraLine = Support.UseExtraLine() && Line.Visible;
   Info.Bmp = NewBitmap32(Width, Height);
-  FGlyphWidth = GlyphSizeOf(Info.FirstItem).Width;
-  FIcoLineWidth = FMargin + FGlyphWidth + FSpacing;
+  Info.IcoLineWidth = FMargin + GlyphSizeOf(Info.FirstItem).Width + FSpacing;
   const int SBW = SkinBorderWidth();
   const int Main = FManager->GetSkinIndex("MAINMENU");
   if (FManager->IsValidSkinIndex(Main)) {
@@ -119,7 +119,7 @@ void TsSkinableMenus::BuildBackground(TacMenuInfo& Info, int Width, int Height) 
   const int Ico = FManager->GetSkinIndex(Support.IcoLineSkin());
   if (!(Owner && (GetWindowLongA(Owner, GWL_EXSTYLE) & WS_EX_RIGHT)) && !Support.IcoLineSkin().empty() &&
       FManager->IsValidSkinIndex(Ico) && Height - 2 * SBW > 0) {
-    const auto Column = NewBitmap32(FIcoLineWidth, Height - 2 * SBW);
+    const auto Column = NewBitmap32(Info.IcoLineWidth, Height - 2 * SBW);
     TSectionPaint P;
     P.SkinIndex = Ico;
     P.SectionName = Support.IcoLineSkin();
@@ -248,7 +248,8 @@ void TsSkinableMenus::DrawFrame(TacMenuInfo& Info, TMenuItem* Item, const TRect&
 
 void TsSkinableMenus::DrawSeparator(TacMenuInfo& Info, TCanvas* Canvas, const TRect& R, TPoint Off) {
   const int Extra = ExtraWidth(Info);
-  const int X1 = R.left + std::max(Extra + FMargin + FSpacing, Extra + FIcoLineWidth + 2);
+  // Separators start past the icon column of their own menu.
+  const int X1 = R.left + Extra + Info.IcoLineWidth + 2;
   const int X2 = R.right - (Extra + 2 * FMargin + FSpacing);
   const auto Bmp = NewBitmap32(W(R), H(R));
   if (Bmp->Empty()) return;

@@ -999,6 +999,14 @@ void TCustomComboBox::Select() {
   else Change();
 }
 
+// The system's list takes the height the window was given beyond its own box: room for DropDownCount
+// items, which the box hands back to its own height once it has taken the list's.
+void TCustomComboBox::AdjustDropDown() {
+  const int shown = std::max(1, std::min(items_->Count(), dropDownCount_));
+  SetWindowPos(WindowHandle(), nullptr, 0, 0, Width(), Height() + ItemHeight() * shown + 2,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 void TCustomComboBox::DropDown() {
   if (OnDropDown) OnDropDown(this);
 }
@@ -1029,7 +1037,10 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
           Click();
           Select();
           break;
-        case CBN_DROPDOWN: DropDown(); break;
+        case CBN_DROPDOWN:
+          AdjustDropDown();
+          DropDown();
+          break;
         case CBN_CLOSEUP:
           PostMessageA(WindowHandle(), CN_DROPDOWNCLOSED, 0, 0);
           CloseUp();

@@ -409,6 +409,7 @@ class TCustomComboBox : public TWinControl {
   virtual void MeasureItem(int Index, int& Height);
   virtual void Change();
   virtual void Select();
+  void AdjustDropDown();
   virtual void DropDown();
   virtual void CloseUp();
 

@@ -214,8 +214,14 @@ TEST_F(StdCtrlsTest, ComboBoxStylesSubWindowsAndSelection) {
   int drops = 0, closes = 0;
   c->OnDropDown = [&](TObject*) { ++drops; };
   c->OnCloseUp = [&](TObject*) { ++closes; };
+  const int height = c->Height();
   c->SetDroppedDown(true);
   EXPECT_TRUE(c->DroppedDown());
+  // The dropped list shows every item, whatever height the combo box was given; the box keeps its own.
+  RECT list{};
+  GetWindowRect(c->ListHandle(), &list);
+  EXPECT_GE(list.bottom - list.top, 3 * c->ItemHeight());
+  EXPECT_EQ(c->Height(), height);
   c->SetDroppedDown(false);
   Pump();
   EXPECT_EQ(drops, 1);
