@@ -121,10 +121,18 @@ function(mz_add_resources target rc)
   if(naFonte EQUAL 0 AND NOT gerado EQUAL 0)
     file(GLOB incluidos ${dir}/*.rc ${dir}/artes/*)
   endif()
+  # Only a script that takes the generated skin, itself or through the engine's script, waits for the
+  # generator; the build reads the script again when it changes.
+  set(gerados)
+  file(STRINGS ${rc} usaGerados REGEX "gen/skin/out/|sDefaultSkin\\.rc")
+  if(usaGerados)
+    set(gerados ${MZ_GENERATED_RESOURCES})
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${rc})
   add_custom_command(OUTPUT ${res}
     COMMAND wrc -I${MZ_WINE_INCLUDE} -I${CMAKE_CURRENT_SOURCE_DIR} -I${CMAKE_SOURCE_DIR} -I${CMAKE_BINARY_DIR}
       -o ${res} ${rc}
-    DEPENDS ${rc} ${incluidos} ${MZ_GENERATED_RESOURCES} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    DEPENDS ${rc} ${incluidos} ${gerados} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   add_custom_target(${target}_res DEPENDS ${res})
   add_dependencies(${target} ${target}_res)
   target_link_options(${target} PRIVATE ${res})

@@ -3,6 +3,7 @@
 #include "skin/controls/sPanel.h"
 #include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Timer.h"
 
 class TfrmAguarde : public TForm {
  public:
@@ -17,3 +18,22 @@ class TfrmAguarde : public TForm {
 };
 
 extern TfrmAguarde* frmAguarde;
+
+// The wait window around a long call, with the browser's timer (when there is one) that hides it once
+// a module's window is up; hidden again on every way out.
+class TAguardeChamada {
+ public:
+  explicit TAguardeChamada(TTimer* Timer) : timer_(Timer) {
+    if (frmAguarde) frmAguarde->Show();
+    if (timer_) timer_->SetEnabled(true);
+  }
+  TAguardeChamada(const TAguardeChamada&) = delete;
+  TAguardeChamada& operator=(const TAguardeChamada&) = delete;
+  ~TAguardeChamada() {
+    if (timer_) timer_->SetEnabled(false);
+    if (frmAguarde) frmAguarde->Hide();
+  }
+
+ private:
+  TTimer* timer_;
+};

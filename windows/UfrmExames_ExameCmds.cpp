@@ -110,7 +110,7 @@ void TfrmExames::tbtExcluirExameClick(TObject*) {
   for (const char* arquivo : {"a.txt", "d.txt", "m.txt"}) DeleteFileA((prefixo + arquivo).c_str());
   RemoveDirectoryA(pastaExames.c_str());
   const std::string pastaLaudos = std::string(PathsMZ.Laudos) + "\\" + IntToStr(codPaciente);
-  for (int laudo : laudos) DeleteFileA((pastaLaudos + "\\" + IntToStr(laudo) + "l.txt").c_str());
+  for (int laudo : laudos) DeleteFileA(ArquivoLaudo(PathsMZ.Laudos, codPaciente, laudo).c_str());
   if (!laudos.empty()) RemoveDirectoryA(pastaLaudos.c_str());
 
   const int total = TDExames::CountExamesByCodPaciente(codPaciente);

@@ -51,25 +51,6 @@ class TConeDaChamada {
   std::string texto_;
 };
 
-// The wait window around a module call, with the browser's timer that hides it once the module's
-// window is up; hidden again on every way out.
-class TAguardeChamada {
- public:
-  explicit TAguardeChamada(TTimer* Timer) : timer_(Timer) {
-    if (frmAguarde) frmAguarde->Show();
-    timer_->SetEnabled(true);
-  }
-  TAguardeChamada(const TAguardeChamada&) = delete;
-  TAguardeChamada& operator=(const TAguardeChamada&) = delete;
-  ~TAguardeChamada() {
-    timer_->SetEnabled(false);
-    if (frmAguarde) frmAguarde->Hide();
-  }
-
- private:
-  TTimer* timer_;
-};
-
 void Mensagem(const std::string& Texto, const char* Titulo, UINT Icone) {
   Application->MessageBox(Texto, Titulo, Icone);
 }

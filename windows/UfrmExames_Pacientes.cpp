@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/UBArquivosExame.h"
 #include "core/UBConstantes.h"
 #include "core/UDLaudos.h"
 #include "core/UDPacientes.h"
@@ -76,7 +77,7 @@ void TfrmExames::tbtExcluirPacienteClick(TObject*) {
   for (int laudo : codigos) TDLaudos::DeleteLaudosByCodigo(laudo);
   TDPacientes::DeletePacientesByCodigo(codigo);
   const std::string pasta = std::string(PathsMZ.Laudos ? PathsMZ.Laudos : "") + "\\" + std::to_string(codigo);
-  for (int laudo : codigos) DeleteFileA((pasta + "\\" + std::to_string(laudo) + "l.txt").c_str());
+  for (int laudo : codigos) DeleteFileA(ArquivoLaudo(PathsMZ.Laudos ? PathsMZ.Laudos : "", codigo, laudo).c_str());
   if (!codigos.empty()) RemoveDirectoryA(pasta.c_str());
   if (TDPacientes::CountPacientes() == 0) {
     CarregarMedicos();

@@ -219,28 +219,27 @@ void TfrmLaudo::CarregarTextosPadrao(const std::string& Local, int NumCaixas) {
   if (!t->Active()) t->Open();
   nos->BeginUpdate();
   nos->Clear();
-  t->First();
-  for (int i = 1; i <= NumCaixas; ++i) {
-    TTreeNode* raiz = nos->Add(nullptr, std::to_string(i));
-    t->SetFiltered(false);
-    t->SetFilter("Local ='" + Local + "' AND PosCaixa = " + std::to_string(i));
-    t->SetFiltered(true);
-    for (t->First(); !t->Eof(); t->Next()) {
-      const std::string texto = t->FieldByName("TEXTO")->AsString();
-      nos->AddChildObject(raiz, texto.empty() ? "\"Em Branco\"" : texto,
-                          CodigoComoDado(t->FieldByName("CODIGO")->AsInteger()));
-    }
-    t->SetFiltered(false);
-    t->SetFilter("");
+  std::vector<TTreeNode*> raizes;
+  for (int i = 1; i <= NumCaixas; ++i) raizes.push_back(nos->Add(nullptr, std::to_string(i)));
+  // One pass over the box's texts, each under its gap: every click in a box reads the table once.
+  t->SetFilter("Local ='" + Local + "'");
+  t->SetFiltered(true);
+  for (t->First(); !t->Eof(); t->Next()) {
+    const int posicao = t->FieldByName("POSCAIXA")->AsInteger();
+    if (posicao < 1 || posicao > NumCaixas) continue;
+    const std::string texto = t->FieldByName("TEXTO")->AsString();
+    nos->AddChildObject(raizes[size_t(posicao - 1)], texto.empty() ? "\"Em Branco\"" : texto,
+                        CodigoComoDado(t->FieldByName("CODIGO")->AsInteger()));
   }
+  t->SetFiltered(false);
+  t->SetFilter("");
   nos->EndUpdate();
 }
 
-void TfrmLaudo::trwLaudoChange(TObject*, TTreeNode* Node) {
+void TfrmLaudo::trwLaudoChange(TObject*, TTreeNode*) {
   if (!CaixaAtual) return;
   DestacarMarcadores(CaixaAtual);
   CaixaAtual->SetColor(CorCaixa);
-  if (Node && Node->Level() == 1) DMPrincipal->IBLaudosTexto->Locate("CODIGO", std::to_string(DadoComoCodigo(Node->Data())), 0);
 }
 
 void TfrmLaudo::trwLaudoDblClick(TObject*) {

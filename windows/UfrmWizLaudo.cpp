@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/UBArquivosExame.h"
 #include "core/UBConstantes.h"
 #include "core/UDExames.h"
 #include "core/UDLaudos.h"
@@ -180,27 +181,25 @@ void TfrmWizLaudo::PrepararEditor() {
 
 void TfrmWizLaudo::btnOKClick(TObject*) {
   MostrarEditor = true;
-  if (frmAguarde) {
-    frmAguarde->Show();
-    frmAguarde->Repaint();
-  }
-  if (frmExames) frmExames->TimerAguarde->SetEnabled(true);
-  if (rgNovoLau->Checked()) {
-    PrepararEditor();
-    frmLaudo->GerarLaudoAutomatico();
-  } else if (rbLauExist->Checked()) {
-    if (cmbEscLaudo->ItemIndex() < 0) {
-      Application->MessageBox("Por favor, selecione um laudo para ser aberto.", "Informação", MB_ICONINFORMATION);
-      MostrarEditor = false;
-    } else {
+  {
+    const TAguardeChamada aguarde(frmExames ? frmExames->TimerAguarde : nullptr);
+    if (frmAguarde) frmAguarde->Repaint();
+    if (rgNovoLau->Checked()) {
       PrepararEditor();
-      frmLaudo->Bloquear();
-      frmLaudo->AbrirLaudo();
+      frmLaudo->GerarLaudoAutomatico();
+    } else if (rbLauExist->Checked()) {
+      if (cmbEscLaudo->ItemIndex() < 0) {
+        Application->MessageBox("Por favor, selecione um laudo para ser aberto.", "Informação", MB_ICONINFORMATION);
+        MostrarEditor = false;
+      } else {
+        PrepararEditor();
+        frmLaudo->Bloquear();
+        frmLaudo->AbrirLaudo();
+      }
+    } else if (rbExcLaudo->Checked()) {
+      ExcluirLaudo();
     }
-  } else if (rbExcLaudo->Checked()) {
-    ExcluirLaudo();
   }
-  if (frmAguarde) frmAguarde->Hide();
   if (MostrarEditor) {
     frmLaudo->ShowModal();
   } else if (frmLaudo) {
@@ -220,9 +219,8 @@ void TfrmWizLaudo::ExcluirLaudo() {
   if (Application->MessageBox("Confirma exclusão do " + entrada + "?", "Informação", MB_YESNO | MB_ICONQUESTION) ==
       IDYES) {
     const int codigo = CodigoDaEntrada(entrada);
-    const std::string arquivo = std::string(PathsMZ.Laudos ? PathsMZ.Laudos : "") + "\\" +
-                                DMPrincipal->IBQueryPacientes->FieldByName("CODIGO")->AsString() + "\\" +
-                                std::to_string(codigo) + "l.txt";
+    const std::string arquivo = ArquivoLaudo(PathsMZ.Laudos ? PathsMZ.Laudos : "",
+                                             DMPrincipal->IBQueryPacientes->FieldByName("CODIGO")->AsInteger(), codigo);
     TDLaudos::DeleteLaudosByCodigo(codigo);
     if (FileExists(arquivo)) {
       DeleteFile(arquivo);

@@ -294,18 +294,21 @@ std::vector<TSkinSection> OptionSections(const std::vector<std::string>& Referen
   return Out;
 }
 
-// Refuses a text that misses a section or piece of the tables.
+// Refuses a text that misses a section of the tables or a piece under its own section: a piece whose
+// section the tables forgot is not written, and the build stops here rather than the program at a load.
 void CheckHoldsTables(const std::string& Options) {
-  for (const TRequiredSection& s : Sections) {
-    const size_t At = Options.find("[" + std::string(s.Name) + "]\r\n");
-    if (At == std::string::npos) throw std::runtime_error(std::string("the skin lacks section ") + s.Name);
+  const auto SectionAt = [&](const std::string& Name) {
+    const size_t At = Options.find("[" + Name + "]\r\n");
+    if (At == std::string::npos) throw std::runtime_error("the skin lacks section " + Name);
+    return At;
+  };
+  for (const TRequiredSection& s : Sections) SectionAt(s.Name);
+  for (const TRequiredPiece& p : Pieces) {
+    const size_t At = SectionAt(p.Section);
     const size_t End = std::min(Options.find("\r\n[", At), Options.size());
-    for (const TRequiredPiece& p : Pieces) {
-      if (std::string(p.Section) != s.Name) continue;
-      const size_t Key = Options.find("\r\n" + std::string(p.Key) + "=", At);
-      if (Key == std::string::npos || Key > End)
-        throw std::runtime_error(std::string("the skin lacks piece ") + p.Section + "." + p.Key);
-    }
+    const size_t Key = Options.find("\r\n" + std::string(p.Key) + "=", At);
+    if (Key == std::string::npos || Key > End)
+      throw std::runtime_error(std::string("the skin lacks piece ") + p.Section + "." + p.Key);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinGlobals.h"
+#include "skin/engine/sSkinStrUtils.h"
 #include "toolkit/ui/Forms.h"
 
 // --- Handlers --------------------------------------------------------------------------------
@@ -327,7 +328,7 @@ void TsSkinableMenus::MeasureBarItem(TMenuItem* Item, TCanvas* Canvas, int& Widt
   const TMenu* Menu = Item->GetParentMenu();
   UseMenuFont(Canvas, Item, false);
   TBarItemMeasure M;
-  M.TextWidth = Canvas->TextWidth(StripAmpersands(Item->Caption()));
+  M.TextWidth = Canvas->TextWidth(DeleteChars(Item->Caption(), '&'));
   M.MenuHeight = GetSystemMetrics(SM_CYMENU);
   if (Menu && Menu->Images() && Item->ImageIndex() >= 0) M.ImageWidth = Menu->Images()->Width();
   M.BitmapWidth = SizeOf(std::as_const(*Item).Bitmap()).Width;

@@ -57,11 +57,6 @@ TMenuSize MeasureBarItem(const TBarItemMeasure& M) {
   return {M.TextWidth + Side, M.MenuHeight - 1};
 }
 
-std::string StripAmpersands(std::string_view Text) {
-  std::string S(Text);
-  S.erase(std::remove(S.begin(), S.end(), '&'), S.end());
-  return S;
-}
 
 TMenuSize MenuSizeOf(const std::vector<TMeasuredItem>& Items, int BorderWidth) {
   TMenuSize Total;

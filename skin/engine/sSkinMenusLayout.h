@@ -49,9 +49,6 @@ struct TBarItemMeasure {
 };
 TMenuSize MeasureBarItem(const TBarItemMeasure& M);
 
-// Removes every "&".
-std::string StripAmpersands(std::string_view Text);
-
 // A visible item of a popup menu as measured, and whether it starts a new column.
 struct TMeasuredItem {
   TMenuSize Size;

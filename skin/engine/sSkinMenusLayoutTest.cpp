@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/sAlphaPixels.h"
+#include "skin/engine/sSkinStrUtils.h"
 #include "widgets/PixelTestImage.h"
 
 namespace {
@@ -16,7 +17,7 @@ TEST(MenuItemKind, ByCaption) {
   EXPECT_EQ(MenuItemKind(""), TsMenuItemKind::Ordinary);
   EXPECT_TRUE(MenuCaptionRightAligned("\bAjuda"));
   EXPECT_FALSE(MenuCaptionRightAligned("Ajuda"));
-  EXPECT_EQ(StripAmpersands("&Arquivo && mais"), "Arquivo  mais");
+  EXPECT_EQ(DeleteChars("&Arquivo && mais", '&'), "Arquivo  mais");
 }
 
 TEST(MenuGlyphSize, OwnBitmapThenSubMenuImagesThenMenuImagesThen16) {
