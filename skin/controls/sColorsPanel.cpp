@@ -95,7 +95,8 @@ void TsColorsPanel::PaintSelection(HDC DC) {
 void TsColorsPanel::PaintToDC(HDC DC, bool TellChildren) {
   if ((ComponentState() & csDestroying) || (Parent() && (Parent()->ControlState() & csCreating))) return;
   TsCtrlSkinData& D = *SkinData();
-  if (!DC) DC = Canvas()->Handle();
+  const TTargetDC Target(this, DC);
+  DC = Target.Get();
   if (D.IsSkinActive()) {
     D.Updating = D.IsUpdating();
     if (D.Updating) return;

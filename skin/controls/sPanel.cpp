@@ -125,6 +125,9 @@ bool TsPanel::CommonCommand(TMessage& Message) {
       return true;
     case SkinCmdRefresh:
       if (Own) {
+        // A new skin is announced while its tables are not yet active; the refresh that follows finds
+        // the section in them.
+        FCommonData->ResolveIndexes();
         HandleSkinNotification(Message, FCommonData.get());
         if (HandleAllocated() && !(ComponentState() & csLoading) && Visible()) RedrawNow(WindowHandle());
       }
@@ -159,9 +162,13 @@ bool TsPanel::PlainMessage(TMessage& Message) {
       return bool(OnPaint);
     case WM_PRINT:
       if (OnPaint) {
-        OnPaint(this, Canvas());
+        const TTargetDC Own(this, nullptr);
+        {
+          detail::CanvasOnDC OnDC(*Canvas(), Own.Get());
+          OnPaint(this, Canvas());
+        }
         if (Message.WParam)
-          BitBlt(reinterpret_cast<HDC>(Message.WParam), 0, 0, Width(), Height(), Canvas()->Handle(), 0, 0, SRCCOPY);
+          BitBlt(reinterpret_cast<HDC>(Message.WParam), 0, 0, Width(), Height(), Own.Get(), 0, 0, SRCCOPY);
       }
       return true;
     default:
@@ -176,6 +183,8 @@ bool TsPanel::SkinnedMessage(TMessage& Message) {
       switch (SkinCmdCode(Message)) {
         case SkinCmdUpdateFinished:
           if (D.Updating) {
+            // Asked afresh: the flag itself only recorded the last answer.
+            D.Updating = false;
             D.Updating = D.IsUpdating();
             if (!D.Updating && HandleAllocated())
               RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
@@ -310,7 +319,8 @@ void TsPanel::PrepareCache() {
 void TsPanel::PaintToDC(HDC DC, bool TellChildren) {
   TsCtrlSkinData& D = *FCommonData;
   if (!Showing() || !D.IsSkinActive()) return;
-  if (!DC) DC = Canvas()->Handle();
+  const TTargetDC Target(this, DC);
+  DC = Target.Get();
   if ((D.RepaintNeeded() && !D.CustomColor()) || AnimationInProgress || AlwaysCached())
     PaintCacheRoute(DC);
   else
@@ -374,7 +384,9 @@ void TsPanel::PaintPlainRoute(HDC DC) {
     }
   }
   {
-    TPaintCanvas Target(this, DC == Canvas()->Handle() ? nullptr : DC);
+    // The panel's canvas when it is the one bound to DC.
+    const bool Bound = Canvas()->HandleAllocated() && Canvas()->Handle() == DC;
+    TPaintCanvas Target(this, Bound ? nullptr : DC);
     DrawCaption(CaptionArea(), Target.Get(), nullptr);
     if (OnPaint) OnPaint(this, Target.Get());
   }

@@ -41,6 +41,22 @@ class TsPanel : public TPanel {
   void PrepareCache();
   // The client rectangle inside the border and the bevels.
   TRect CaptionArea();
+  // The DC given, or one of the panel's window for the time it lives.
+  class TTargetDC {
+   public:
+    TTargetDC(TWinControl* Control, HDC Given)
+        : wnd_(Given ? nullptr : Control->Handle()), dc_(Given ? Given : GetDC(wnd_)) {}
+    ~TTargetDC() {
+      if (wnd_) ReleaseDC(wnd_, dc_);
+    }
+    TTargetDC(const TTargetDC&) = delete;
+    TTargetDC& operator=(const TTargetDC&) = delete;
+    HDC Get() const { return dc_; }
+
+   private:
+    HWND wnd_;
+    HDC dc_;
+  };
   // Colour panels take the cache route whatever their background.
   virtual bool AlwaysCached() const { return false; }
 
