@@ -116,24 +116,36 @@ void LoadFixtureSkin(TsSkinManager& Manager, const std::string& Name, const Byte
   Manager.SetSkinName(Name);
 }
 
+TForm* SkinnedFormTest::SharedForm = nullptr;
+
+void SkinnedFormTest::SetUpTestSuite() {
+  SharedForm = new TForm(Application);
+  SharedForm->SetBounds(0, 0, 460, 340);
+  SharedForm->Show();
+  uitest::Pump();
+}
+
+void SkinnedFormTest::TearDownTestSuite() {
+  SharedForm->Free();
+  SharedForm = nullptr;
+  uitest::Pump();
+}
+
 void SkinnedFormTest::SetUp() {
   Manager = std::make_unique<TsSkinManager>(nullptr);
   LoadFixtureSkin(*Manager, "A", FixtureSkinA());
   ASSERT_TRUE(Manager->SkinData().Active);
-  Form = new TForm(Application);
-  Form->SetBounds(0, 0, 460, 340);
-  Form->Show();
-  uitest::Pump();
+  Form = SharedForm;
 }
 
 void SkinnedFormTest::TearDown() {
-  Form->Free();
+  while (Form->ComponentCount() > 0) Form->Components(Form->ComponentCount() - 1)->Free();
   Manager.reset();
   uitest::Pump();
 }
 
 void SkinnedFormTest::PaintAll() {
-  SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  BringWindowToTop(Form->Handle());
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   uitest::Pump();
   GdiFlush();

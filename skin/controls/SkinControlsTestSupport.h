@@ -45,9 +45,12 @@ Bytes FixtureSkinD();
 void LoadFixtureSkin(TsSkinManager& Manager, const std::string& Name, const Bytes& Packed);
 
 // A shown form under skin A loaded by a default manager; the form does not answer the skin commands
-// (the forms stay standard until they get providers).
+// (the forms stay standard until they get providers). The form is shared by the tests of a suite
+// (freeing a shown window costs Wine a long wait); each test's components go at its end.
 class SkinnedFormTest : public testing::Test {
  protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
   void SetUp() override;
   void TearDown() override;
   template <class T>
@@ -62,6 +65,9 @@ class SkinnedFormTest : public testing::Test {
 
   std::unique_ptr<TsSkinManager> Manager;
   TForm* Form = nullptr;
+
+ private:
+  static TForm* SharedForm;
 };
 
 // ---- SCREEN: what the screen shows of a window (its whole window rectangle), read through GetDC(0).
