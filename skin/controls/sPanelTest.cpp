@@ -9,6 +9,7 @@
 #include "skin/controls/SkinControlsTestSupport.h"
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinGraphics.h"
+#include "skin/engine/sSkinProperties.h"
 
 namespace {
 
@@ -113,6 +114,21 @@ TEST_F(SkinnedPanel, ACaptionTopFollowsTheBorderWidth) {
   ASSERT_GE(FirstRed, 0);
   EXPECT_GE(FirstRed, Top);
   EXPECT_LT(FirstRed, Top + M.tmAscent);
+}
+
+TEST_F(SkinnedPanel, AFramedPanelShiftsTheBackgroundOfItsChildren) {
+  TsPanel* Framed = Panel(Form, "", 8, 8, 200, 100);
+  TsPanel* Plain = Panel(Form, "", 220, 8, 200, 100);
+  Framed->SetBorderWidth(4);
+  Framed->SetBevelInner(bvLowered);
+  // Published for the forms that store its section.
+  EXPECT_EQ(GetObjectProperty(Framed, "SkinData"), Framed->SkinData());
+  TsBackgroundInfo Framing, Flat;
+  Cmd(Framed, SkinCmdGetBgInfo, reinterpret_cast<LPARAM>(&Framing));
+  Cmd(Plain, SkinCmdGetBgInfo, reinterpret_cast<LPARAM>(&Flat));
+  EXPECT_EQ(Framing.BgType, 2);
+  EXPECT_EQ(Framing.Offset.x, Flat.Offset.x + 6);
+  EXPECT_EQ(Framing.Offset.y, Flat.Offset.y + 6);
 }
 
 TEST_F(SkinnedPanel, AClearPanelShowsItsTexturedParent) {
