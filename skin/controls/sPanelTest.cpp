@@ -160,6 +160,16 @@ TEST_F(SkinnedPanel, ASkinOfAnotherManagerReachesTheChildrenOnly) {
   EXPECT_EQ(Outer->SkinData()->SkinIndex, Manager->GetSkinIndex("GRADIENTPANEL"));
 }
 
+TEST_F(SkinnedPanel, MouseEventsComeAfterTheSkinsHandling) {
+  TsPanel* P = Panel(Form, "", 8, 8, 100, 50);
+  std::vector<std::string> Events;
+  P->OnMouseEnter = [&](TObject* Sender) { Events.push_back(Sender == P ? "enter" : "?"); };
+  P->OnMouseLeave = [&](TObject* Sender) { Events.push_back(Sender == P ? "leave" : "?"); };
+  P->Perform(CM_MOUSEENTER, 0, 0);
+  P->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Events, (std::vector<std::string>{"enter", "leave"}));
+}
+
 TEST_F(SkinnedPanel, IsSkinnedAnswersWithoutASkin) {
   Manager.reset();
   TsPanel* P = Panel(Form, "", 8, 8, 50, 50);
