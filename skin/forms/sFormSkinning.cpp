@@ -2,6 +2,7 @@
 
 #include "skin/engine/sSkinSeam.h"
 #include "skin/forms/sSkinProviderUtils.h"
+#include "toolkit/graphics/Bitmap.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ void InitFormSkinning() {
         reinterpret_cast<TFormSkinningBindings::TUninitFlatSB>(GetProcAddress(ComCtl32, "UninitializeFlatSB"));
   }
   TsSkinSeam& S = Seam();
+  S.GetFormImage = GetFormImage;
   S.UpdateLayeredWnd = [](HWND Wnd, TBitmap* Bmp, int Alpha) { UpdateLayeredWnd(Wnd, Bmp, Alpha); };
   S.HideWindowLayered = HideWindowLayered;
   S.MakeCoverWindow = MakeCoverForm;

@@ -1,6 +1,7 @@
 #include "skin/forms/sSkinProviderUtils.h"
 
 #include "skin/engine/sAlphaGraph.h"
+#include "skin/engine/sCtrlUtils.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinGraphics.h"
 #include "skin/engine/sSkinManager.h"
@@ -45,6 +46,11 @@ RECT WindowRectOf(HWND Wnd) {
   RECT R{};
   GetWindowRect(Wnd, &R);
   return R;
+}
+
+void MakeOpaque(const TPixelView& View) {
+  for (int Y = 0; Y < View.Height; ++Y)
+    for (int X = 0; X < View.Width; ++X) *View.PixelPtr(X, Y) |= 0xFF000000u;
 }
 
 RECT ClientRectOf(HWND Wnd) {
@@ -96,6 +102,29 @@ bool HideWindowLayered(HWND Wnd, bool Hide) {
   return false;
 }
 
+std::unique_ptr<TBitmap> GetFormImage(TsProviderLink* Provider) {
+  TBitmap* Cache = Provider ? Provider->CacheBitmap() : nullptr;
+  if (!Cache) return nullptr;
+  std::unique_ptr<TBitmap> Image = NewBitmap32(Cache->Width(), Cache->Height());
+  BitBlt(Image->Canvas()->Handle(), 0, 0, Cache->Width(), Cache->Height(), Cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+  TCustomForm* Form = Provider->Form();
+  if (Form && Form->HandleAllocated()) {
+    // The client area's place in the window picture.
+    const RECT Window = WindowRectOf(Form->Handle());
+    POINT Client{0, 0};
+    ClientToScreen(Form->Handle(), &Client);
+    const int DX = Client.x - Window.left, DY = Client.y - Window.top;
+    for (int I = 0; I < Form->ControlCount(); ++I) {
+      TControl* Child = Form->Controls(I);
+      if (Child->Visible()) PaintControlToBitmap(Image.get(), Child, DX + Child->Left(), DY + Child->Top(), Provider);
+    }
+  }
+  if (!Provider->BorderForm()) {
+    MakeOpaque(BitmapView(*Image));
+  }
+  return Image;
+}
+
 namespace {
 
 // The cover: borderless, never activated, off the taskbar.
@@ -124,8 +153,7 @@ TForm* MakeCoverForm(HWND Wnd) {
   BitBlt(Snapshot->Canvas()->Handle(), 0, 0, R.right - R.left, R.bottom - R.top, WindowDC, 0, 0, SRCCOPY);
   ReleaseDC(Wnd, WindowDC);
   const TPixelView View = BitmapView(*Snapshot);
-  for (int Y = 0; Y < View.Height; ++Y)
-    for (int X = 0; X < View.Width; ++X) *View.PixelPtr(X, Y) |= 0xFF000000u;
+  MakeOpaque(View);
   HWND CoverWnd = Cover->Handle();
   if (Seam().UpdateLayeredWnd)
     Seam().UpdateLayeredWnd(CoverWnd, Snapshot.get(), 255);

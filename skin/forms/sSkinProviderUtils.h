@@ -35,6 +35,9 @@ void UpdateLayeredWnd(HWND Wnd, TBitmap* Bitmap, int Alpha, const POINT* DstPoin
 // With Hide and layered windows available, a window not yet layered becomes layered with alpha 1
 // (true); otherwise the window loses WS_VISIBLE and WS_EX_LAYERED (false).
 bool HideWindowLayered(HWND Wnd, bool Hide);
+// A new 32-bit picture of the provider's painted frame with the form's child controls painted in
+// (opaque without a border form); nullptr while the frame is not painted.
+std::unique_ptr<TBitmap> GetFormImage(TsProviderLink* Provider);
 // A topmost, non-activating, borderless form over Wnd showing a snapshot of it; the caller frees it.
 TForm* MakeCoverForm(HWND Wnd);
 

@@ -1,5 +1,11 @@
 #include "skin/forms/sSkinProviderUtils.h"
 
+#include <commctrl.h>
+
+#include "skin/engine/sCommonData.h"
+#include "skin/engine/sAlphaGraph.h"
+#include "skin/forms/sSkinProviderRegion.h"
+
 #include "skin/controls/SkinControlsTestSupport.h"
 #include "skin/engine/sSkinGlobals.h"
 #include "skin/engine/sSkinGraphics.h"
@@ -155,6 +161,78 @@ TEST(ProviderDwm, ThumbnailKeepsItsAspectAndClearsTheBit) {
   EXPECT_FALSE(Provider.StateBits() & 0x800);
   DwmBindings() = Saved;
   Form->Free();
+}
+
+}  // namespace
+
+namespace {
+
+class RegionTest : public skintest::SkinnedFormTest {
+ protected:
+  void SetUp() override {
+    SkinnedFormTest::SetUp();
+    Provider = std::make_unique<skintest::TFakeProvider>(Form);
+    Data = std::make_unique<TsCommonData>(Provider.get(), false);
+    Data->SetSkinSection("FORM");
+    Provider->Data = Data.get();
+    Region.TitleIndex = Manager->GetSkinIndex("FORMTITLE");
+  }
+  void TearDown() override {
+    SetWindowRgn(Form->Handle(), nullptr, FALSE);
+    Data.reset();
+    Provider.reset();
+    SkinnedFormTest::TearDown();
+  }
+  RECT RegionBox() {
+    HRGN Rgn = CreateRectRgn(0, 0, 0, 0);
+    RECT Box{};
+    if (GetWindowRgn(Form->Handle(), Rgn) != ERROR) GetRgnBox(Rgn, &Box);
+    DeleteObject(Rgn);
+    return Box;
+  }
+  std::unique_ptr<skintest::TFakeProvider> Provider;
+  std::unique_ptr<TsCommonData> Data;
+  TProviderRegion Region;
+};
+
+TEST_F(RegionTest, TheSkinsCornerMasksAreCutFromTheWindow) {
+  CollectRegionData(*Provider, Region);
+  ASSERT_FALSE(Region.Corners.empty());
+  UpdateRegion(*Provider, Region, false);
+  HRGN Rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(Form->Handle(), Rgn), ERROR);
+  const int W = WindowWidth(Form->Handle()), H = WindowHeight(Form->Handle());
+  RECT Box{};
+  GetRgnBox(Rgn, &Box);
+  EXPECT_EQ(Box.right - Box.left, W);
+  EXPECT_EQ(Box.bottom - Box.top, H);
+  for (const TPixelRect& R : Region.Corners) {
+    EXPECT_FALSE(PtInRegion(Rgn, R.Left, R.Top)) << R.Left << "," << R.Top;
+    EXPECT_FALSE(PtInRegion(Rgn, R.Right - 1, R.Bottom - 1));
+  }
+  EXPECT_TRUE(PtInRegion(Rgn, W / 2, H / 2));
+  // The top corners are cut on both sides and the bottom ones at the bottom.
+  EXPECT_FALSE(PtInRegion(Rgn, 0, 0));
+  EXPECT_FALSE(PtInRegion(Rgn, W - 1, 0));
+  DeleteObject(Rgn);
+}
+
+LRESULT CALLBACK KeepsItsRegion(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR, DWORD_PTR) {
+  if (Msg == KeepOwnRegionQuery && WParam == KeepOwnRegionAnswer) return KeepOwnRegionAnswer;
+  return DefSubclassProc(Wnd, Msg, WParam, LParam);
+}
+
+TEST_F(RegionTest, AWindowThatKeepsItsRegionKeepsIt) {
+  SetWindowRgn(Form->Handle(), CreateRectRgn(0, 0, 10, 10), FALSE);
+  SetWindowSubclass(Form->Handle(), KeepsItsRegion, 1, 0);
+  CollectRegionData(*Provider, Region);
+  UpdateRegion(*Provider, Region, false);
+  EXPECT_EQ(RegionBox().right, 10);
+  // Told not to ask, the provider sets its own.
+  Region.QueryRegion = true;
+  UpdateRegion(*Provider, Region, false);
+  EXPECT_EQ(RegionBox().right, WindowWidth(Form->Handle()));
+  RemoveWindowSubclass(Form->Handle(), KeepsItsRegion, 1);
 }
 
 }  // namespace
