@@ -34,6 +34,7 @@ class TSolidAdapter : public TacMainWnd {
       HBRUSH Brush = CreateSolidBrush(SolidColour);
       FillRect(Cache, &R, Brush);
       DeleteObject(Brush);
+      if (WithStrips) PaintBorderStrips(SkinData, 0, this);
       PAINTSTRUCT PS;
       HDC DC = Message.WParam ? reinterpret_cast<HDC>(Message.WParam) : BeginPaint(CtrlHandle, &PS);
       BitBlt(DC, 0, 0, WndSize.cx, WndSize.cy, Cache, 0, 0, SRCCOPY);
@@ -44,6 +45,7 @@ class TSolidAdapter : public TacMainWnd {
     TacMainWnd::acWndProc(Message);
   }
   std::vector<HDC> PaintDCs;
+  bool WithStrips = false;
 };
 
 // A plain subclasser through GWL_WNDPROC that counts the messages passing it and answers skin
@@ -333,6 +335,27 @@ TEST_F(AdapterTest, BorderStripsPaintTheSkinsBorderOverTheCache) {
   Cache.Canvas()->FillRect(TRect{0, 0, 1, 24});
   PaintBorderStrips(Adapter->SkinData, 0, Adapter.get());
   EXPECT_EQ(skintest::BitmapPixel(Cache, 0, 0), COLORREF(RGB(0, 0, 255)));
+}
+
+TEST_F(AdapterTest, ShotOfAdaptedButtonAndLabel) {
+  HWND Button = MakeWindow("Button", "");
+  HWND Label = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 100, 10, 80, 24, Form->Handle(), nullptr, nullptr, nullptr);
+  auto A = Adapt(Button, "BUTTON");
+  auto B = Adapt(Label, "PANEL");
+  A->WithStrips = B->WithStrips = true;
+  PaintAll();
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(skintest::ScreenPixel(Button, 40, 12), SolidColour);
+  EXPECT_EQ(skintest::ScreenPixel(Label, 40, 12), SolidColour);
+  // The button's skin border lies over its left edge.
+  EXPECT_NE(skintest::ScreenPixel(Button, 0, 12), SolidColour);
+  auto Shot = skintest::ScreenOf(Form->Handle());
+  const auto Result = skintest::CompareShot(*Shot, "forms_adapted_button_label", {});
+  A.reset();
+  B.reset();
+  DestroyWindow(Label);
+  if (Result.Stored) GTEST_SKIP() << "reference picture written";
+  EXPECT_LT(Result.Different, 0.02);
 }
 
 }  // namespace
