@@ -151,8 +151,7 @@ TImagem ImagemWin32(HWND Janela) {
 class ImagemTela : public testing::Test {
  protected:
   // The form behind every window of the test, as a main window lies on the screen: over most of it,
-  // not all (xwd reads a window that fills the screen as it reads the screen). One for all the tests:
-  // Wine takes its time to hide a window when no window manager answers.
+  // not all (xwd reads a window that fills the screen as it reads the screen). One for all the tests.
   static void SetUpTestSuite() {
     fundo_ = new TForm(nullptr);
     fundo_->SetBorderStyle(bsNone);
