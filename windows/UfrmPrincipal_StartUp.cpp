@@ -8,6 +8,7 @@
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/NumberText.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/UBGravacaoExame.h"
 #include "windows/UfrmBackup.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
@@ -95,6 +96,7 @@ void TfrmPrincipal::StepDatabase() {
   // A fresh installation gets its database from the schema.
   TDMPrincipal::PCreateDataBase(arquivo);
   DatabaseOk = DMPrincipal->PSetDataBaseName(arquivo);
+  if (DatabaseOk) ConcluirGravacoesInterrompidas();
   if (!DatabaseOk)
     Application->MessageBox(std::string("Não foi possível conectar com o banco de dados, entre em contato com o nosso "
                                         "suporte técnico. \rTelefone: ") +
