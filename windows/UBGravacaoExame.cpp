@@ -10,6 +10,7 @@
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/NumberText.h"
+#include "windows/UBCopiaConferida.h"
 #include "windows/UBPontoParada.h"
 
 namespace {
@@ -29,14 +30,6 @@ std::string PastaPaciente(const std::string& Raiz, const std::string& CodPacient
 }
 
 bool Existe(const std::string& Nome) { return GetFileAttributesA(Nome.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void GravarNoDisco(const std::string& Nome) {
-  HANDLE h = CreateFileA(Nome.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  const bool gravado = h != INVALID_HANDLE_VALUE && FlushFileBuffers(h);
-  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  if (!gravado) throw EInOutError("Não foi possível gravar " + Nome);
-}
 
 bool Mover(const std::string& De, const std::string& Para) {
   return MoveFileExA(De.c_str(), Para.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -92,7 +85,7 @@ void TBGravacaoExame::Preparar() {
     const std::string temporario = PrefixoArquivosExame(Pasta(), CodPaciente, codigo);
     const std::string definitivo = PrefixoArquivosExame(PastaExames(), CodPaciente, codigo);
     for (const char* a : kArquivos) {
-      GravarNoDisco(temporario + a);
+      if (GravarNoDisco(temporario + a)) throw EInOutError("Não foi possível gravar " + temporario + a);
       // A code is issued once: a file under its name is a leftover of nobody's.
       DeleteFileA((definitivo + a).c_str());
       if (Existe(definitivo + a)) throw EInOutError("Não foi possível gravar " + definitivo + a);
