@@ -81,8 +81,6 @@ class TfrmBackup : public TForm {
   // the medium's previous copy; the new copy must attach and take the marks before it replaces the
   // previous one. False, with the error shown, when it failed (the previous copy is then untouched).
   bool CopiarBancoParaBackup(const TMarcas& Marcas);
-  bool RestaurarBanco();
-  void RestaurarBackupIni();
 };
 
 extern TfrmBackup* frmBackup;

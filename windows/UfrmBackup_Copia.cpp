@@ -16,6 +16,7 @@
 #include "toolkit/rtl/SysUtils.h"
 #include "windows/UBCopiaConferida.h"
 #include "windows/UBPontoParada.h"
+#include "windows/UBRestauracao.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmBackup.h"
 
@@ -266,61 +267,26 @@ void TfrmBackup::btnRestaurarClick(TObject*) {
                               "nosso suporte técnico.",
                               "Informação", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
     return;
+  // Nothing of the installation changes before the medium's database is known to be whole.
+  TBRestauracao restauracao(Drive);
+  std::string erro;
+  if (!restauracao.PrepararBanco(erro)) {
+    MostrarErro("Não foi possível restaurar: a cópia de segurança do banco de dados está danificada.\r\n\r\n" + erro);
+    return;
+  }
+  PontoDeParada("restauracao-banco");
   if (!CarregarBackupDLL(Texto(PathsMZ.BackupModulo))) return;
-  const int resultado = RestaurarBackup(reinterpret_cast<HWND__*>(Handle()), Texto(PathsMZ.Exames).c_str(),
-                                        Texto(PathsMZ.Laudos).c_str());
+  const int resultado = RestaurarBackup(reinterpret_cast<HWND__*>(Handle()), restauracao.PastaExames().c_str(),
+                                        restauracao.PastaLaudos().c_str());
   LiberarBackupDLL();
   if (resultado == -1) return;
+  PontoDeParada("restauracao-arquivos");
   DMPrincipal->PDesconectionDataBase();
-  const bool restaurado = RestaurarBanco();
+  const DWORD falha = restauracao.Trocar();
   DMPrincipal->PConnectDataBase();
-  if (!restaurado) return;
-  RestaurarBackupIni();
+  if (falha) {
+    MostrarErro("Não foi possível restaurar: nada foi alterado.\r\n\r\n" + SysErrorMessage(falha));
+    return;
+  }
   Application->MessageBox("Restauração concluída com êxito", "Backup", MB_ICONINFORMATION);
-}
-
-bool TfrmBackup::RestaurarBanco() {
-  // Each file arrives under a temporary name and is checked; the database must attach before the old
-  // files step aside as ".bak".
-  const std::string origem = Drive + "Banco de Dados";
-  const std::string banco = BancoLocal();
-  const std::vector<std::string> nomes = ArquivosDaPasta(origem);
-  DWORD erro = nomes.empty() ? ERROR_FILE_NOT_FOUND : 0;
-  std::string texto;
-  for (const std::string& n : nomes) {
-    if (erro) break;
-    const std::string destino = banco + "\\" + n;
-    if (!ForceDirectories(destino.substr(0, destino.rfind('\\')))) erro = GetLastError();
-    else erro = CopiarArquivoConferido(origem + "\\" + n, destino + ".novo");
-  }
-  if (!erro) BancoAnexa(banco + "\\DATABASE.GDB.novo", texto);
-  std::vector<std::string> trocados;
-  if (!erro && texto.empty()) {
-    for (const std::string& n : nomes) {
-      const std::string vivo = banco + "\\" + n;
-      const bool existia = FileExists(vivo);
-      if ((existia && !MoveFileExA(vivo.c_str(), (vivo + ".bak").c_str(), MOVEFILE_REPLACE_EXISTING)) ||
-          !MoveFileExA((vivo + ".novo").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        erro = GetLastError();
-        if (existia) MoveFileExA((vivo + ".bak").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING);
-        break;
-      }
-      trocados.push_back(n);
-    }
-    // Half a swap is no database: the files already swapped go back.
-    if (erro)
-      for (const std::string& n : trocados) {
-        const std::string vivo = banco + "\\" + n;
-        MoveFileExA((vivo + ".bak").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING);
-      }
-  }
-  for (const std::string& n : nomes) DeleteFile(banco + "\\" + n + ".novo");
-  if (erro) texto = SysErrorMessage(erro);
-  if (texto.empty()) return true;
-  MostrarErro(texto);
-  return false;
-}
-
-void TfrmBackup::RestaurarBackupIni() {
-  if (FileExists(Drive + "BackUp.ini")) CopiarArquivoConferido(Drive + "BackUp.ini", EstadoLocal());
 }
