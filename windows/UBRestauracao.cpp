@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/UBConstantes.h"
+#include "toolkit/db/IBQuery.h"
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "windows/UBCopiaConferida.h"
@@ -114,6 +115,23 @@ bool TBRestauracao::PrepararBanco(std::string& Erro) {
     return false;
   }
   return BancoAnexa(Banco() + "\\DATABASE.GDB" + kNovo, Erro);
+}
+
+bool TBRestauracao::ConferirArquivos(std::string& Faltando) {
+  std::string erro;
+  const bool lido = BancoAnexa(Banco() + "\\DATABASE.GDB" + kNovo, erro, [&](TIBQuery& q) {
+    q.SQL().Add("SELECT CODPACIENTE, CODIGO FROM EXAMES WHERE BACKUP <> '' AND BACKUP <> 'INCOMPLETO'");
+    for (q.Open(); !q.Eof(); q.Next()) {
+      const std::string nome = q.Fields(0)->AsString() + "\\" + q.Fields(1)->AsString();
+      for (const char* a : {"d.txt", "m.txt", "a.txt"})
+        if (!Existe(PastaExames() + "\\" + nome + a) && !Existe(Exames() + "\\" + nome + a)) {
+          Faltando += "\r\n" + nome;
+          break;
+        }
+    }
+  });
+  if (!lido) Faltando += "\r\n" + erro;
+  return Faltando.empty();
 }
 
 std::string TBRestauracao::PastaExames() const { return Exames() + kRestaurando; }

@@ -24,6 +24,9 @@ class TBRestauracao {
   // The staging folders the backup module restores into.
   std::string PastaExames() const;
   std::string PastaLaudos() const;
+  // After the module: every exam that the medium's database says is backed up has its files among
+  // the staged ones or in the installation; false with the missing ones ("patient\\exam") in Faltando.
+  bool ConferirArquivos(std::string& Faltando);
   // Every staged file in place, with the database detached; 0, or the system's error code after
   // everything was put back.
   DWORD Trocar();

@@ -280,6 +280,10 @@ void TfrmBackup::btnRestaurarClick(TObject*) {
                                         restauracao.PastaLaudos().c_str());
   LiberarBackupDLL();
   if (resultado == -1) return;
+  if (!restauracao.ConferirArquivos(erro)) {
+    MostrarErro("Não foi possível restaurar: faltam arquivos de exames na cópia de segurança." + erro);
+    return;
+  }
   PontoDeParada("restauracao-arquivos");
   DMPrincipal->PDesconectionDataBase();
   const DWORD falha = restauracao.Trocar();

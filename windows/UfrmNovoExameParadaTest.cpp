@@ -14,6 +14,7 @@
 #include "core/UBConstantes.h"
 #include "core/UDExames.h"
 #include "windows/BancoTestSupport.h"
+#include "windows/ParadaTestSupport.h"
 #include "windows/UBGravacaoExame.h"
 #include "windows/UfrmNovoExame.h"
 #include "windows/WindowsTestSupport.h"
@@ -25,44 +26,12 @@ namespace {
 using recordstest::Registros;
 using windowstest::TInstalacaoTeste;
 
+using paradatest::Ambiente;
+
 // What the child reads from its environment.
 const char kPasso[] = "MZ_PARAR_EM";
 const char kOrto[] = "MZ_PARADA_ORTO";
 const char kPaciente[] = "MZ_PARADA_PACIENTE";
-
-// The Windows environment (the child's is made by CreateProcess).
-std::string Ambiente(const char* Nome) {
-  char v[256] = {};
-  return GetEnvironmentVariableA(Nome, v, sizeof v) < sizeof v ? v : "";
-}
-
-// This test program, for a child run of one of its tests.
-std::string EstePrograma() {
-  char nome[MAX_PATH];
-  GetModuleFileNameA(nullptr, nome, MAX_PATH);
-  std::string r = nome;
-  if (GetFileAttributesA((r + ".so").c_str()) != INVALID_FILE_ATTRIBUTES) r += ".so";
-  return r;
-}
-
-// Runs Test of this program in a child process with Variables set; its exit code.
-DWORD RodarFilho(const std::string& Test, const std::vector<std::pair<std::string, std::string>>& Variaveis) {
-  for (const auto& [nome, valor] : Variaveis) SetEnvironmentVariableA(nome.c_str(), valor.c_str());
-  std::string cmd = "\"" + EstePrograma() + "\" --gtest_also_run_disabled_tests --gtest_filter=" + Test;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const bool iniciado = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-  for (const auto& v : Variaveis) SetEnvironmentVariableA(v.first.c_str(), nullptr);
-  EXPECT_TRUE(iniciado) << GetLastError();
-  if (!iniciado) return DWORD(-1);
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 180000), WAIT_OBJECT_0);
-  DWORD codigo = 0;
-  GetExitCodeProcess(pi.hProcess, &codigo);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return codigo;
-}
 
 size_t Linhas(const fs::path& P) {
   std::ifstream f(P, std::ios::binary);
@@ -80,10 +49,7 @@ struct TCaso {
 void PrintTo(const TCaso& Caso, std::ostream* Saida) { *Saida << (Caso.Orto ? "orto " : "") << Caso.Passo; }
 
 std::string Nome(const testing::TestParamInfo<TCaso>& Info) {
-  std::string n = std::string(Info.param.Orto ? "Orto_" : "Normal_") + Info.param.Passo;
-  for (char& c : n)
-    if (c == '-') c = '_';
-  return n;
+  return paradatest::NomeDoPasso(std::string(Info.param.Orto ? "Orto_" : "Normal_") + Info.param.Passo);
 }
 
 class ParadaGravacao : public windowstest::TesteComBanco, protected Registros, public testing::WithParamInterface<TCaso> {
@@ -117,9 +83,10 @@ TEST_P(ParadaGravacao, TheNextStartFindsTheWholeExamOrNothingOfIt) {
   const std::vector<std::string> antes = Estado();
   const int ultimo = TDExames::GetUltimoCodigo();
   DMPrincipal->PDesconectionDataBase();
-  EXPECT_EQ(RodarFilho("ParadaFilho.DISABLED_GravaExame",
-                       {{kPasso, caso.Passo}, {kOrto, caso.Orto ? "1" : "0"}, {kPaciente, std::to_string(ana)}}),
-            3u)
+  EXPECT_EQ(paradatest::RodarFilho("ParadaFilho.DISABLED_GravaExame", {{kPasso, caso.Passo},
+                                                                      {kOrto, caso.Orto ? "1" : "0"},
+                                                                      {kPaciente, std::to_string(ana)}}),
+            paradatest::kParou)
       << "the child did not stop at " << caso.Passo;
 
   // The next start.
@@ -161,13 +128,7 @@ TEST(ParadaFilho, DISABLED_GravaExame) {
   ASSERT_FALSE(Ambiente(kPasso).empty());
   TDialogScript dialogs;
   InfosMZ.NumAneis = 32;
-  BIniSettings = std::make_unique<TBIniSettings>();
-  ASSERT_TRUE(BIniSettings->LoadAll());
-  CopySettingsToRecords(*BIniSettings);
-  BMapOperation = std::make_unique<TBMapOperation>();
-  DMPrincipal = new TDMPrincipal(Application);
-  ASSERT_TRUE(DMPrincipal->PSetDataBaseName(std::string(PathsMZ.BancoDados) + "\\DATABASE.GDB"));
-  DMPrincipal->PCommitDataBase();
+  ASSERT_NO_FATAL_FAILURE(paradatest::AbrirInstalacaoDoPai());
   ASSERT_TRUE(DMPrincipal->IBQueryPacientes->Locate("CODIGO", Ambiente(kPaciente), 0));
   frmNovoExame = new TfrmNovoExame(Application);
   frmNovoExame->Orto = Ambiente(kOrto) == "1";
