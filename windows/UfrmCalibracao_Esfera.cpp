@@ -1,7 +1,4 @@
 // One sphere through the capture and processing modules, and the fit of the four result files.
-#include <vector>
-
-#include "core/UBArquivosExame.h"
 #include "core/UBCalibracao.h"
 #include "core/UBCapturaDLL.h"
 #include "core/UBConstantes.h"

@@ -4,7 +4,6 @@
 // once, and only then do the files take their names. Then the browser on this patient and doctor.
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "core/UBArquivosExame.h"
 #include "core/UBConstantes.h"

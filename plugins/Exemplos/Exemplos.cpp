@@ -99,6 +99,7 @@ class Gerador {
   }
 
   void Calibrar(const std::string& Pasta, int NumAneis) {
+    captura.Modelo(kCorneaNormal);  // unattended; a sphere takes its radius from the title
     const std::string cone = config.TipoCone;
     infos.TipoCone = cone.c_str();
     infos.NumAneis = NumAneis;
