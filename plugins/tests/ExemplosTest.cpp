@@ -48,13 +48,17 @@ class Exemplos : public testing::Test {
         "exemplos-test", std::initializer_list<const char*>{"Captura", "CapturaOrto", "Processamento", "ProcessamentoOrto", "Kelvanor"},
         "Modulos");
     fs::create_directories(pasta->Raiz() / "Exemplos");
+    prefixos = GerarExemplos(Config());
+  }
+  // The stand-in modules and the examples folder.
+  static ConfigExemplos Config() {
     ConfigExemplos c;
     c.Captura = pasta->Dll("Captura");
     c.CapturaOrto = pasta->Dll("CapturaOrto");
     c.Processamento = pasta->Dll("Processamento");
     c.ProcessamentoOrto = pasta->Dll("ProcessamentoOrto");
     c.Pasta = Pasta();
-    prefixos = GerarExemplos(c);
+    return c;
   }
   static void TearDownTestSuite() { pasta.reset(); }
 
@@ -194,12 +198,7 @@ TEST_F(Exemplos, NormalExampleElevationWithTheExamplesCone) {
 
 TEST_F(Exemplos, TheCalibrationOfTheFourSpheresFitsEveryRing) {
   fs::create_directories(pasta->Raiz() / "Calibracao");
-  ConfigExemplos c;
-  c.Captura = pasta->Dll("Captura");
-  c.CapturaOrto = pasta->Dll("CapturaOrto");
-  c.Processamento = pasta->Dll("Processamento");
-  c.ProcessamentoOrto = pasta->Dll("ProcessamentoOrto");
-  GerarCalibracao(c, CaminhoWindows(pasta->Raiz() / "Calibracao") + "\\", 32);
+  GerarCalibracao(Config(), CaminhoWindows(pasta->Raiz() / "Calibracao") + "\\", 32);
   for (const char* f : {"1.txt", "2.txt", "3.txt", "4.txt"})
     EXPECT_GT(fs::file_size(pasta->Raiz() / "Calibracao" / f), 0u) << f;
   TStringList coef;
