@@ -353,4 +353,19 @@ TEST_F(Navegador, FormAtTheTestScreenAndClosingWritesTheThreeSettings) {
   EXPECT_EQ(InfosMZ.AutoMiniMapa, mini);
 }
 
+TEST_F(Navegador, BackFromTheExamplesEveryCommandTheyTookAwayReturns) {
+  TfrmExames& f = Abrir(Todos, "José");
+  f.pcExames->SetActivePageIndex(1);
+  f.pcExames->OnChange(f.pcExames);
+  f.lswPrincipal->Items(0)->SetSelected(true);
+  ASSERT_FALSE(f.tbNovoExame1->Enabled());
+  f.pcExames->SetActivePageIndex(0);
+  f.pcExames->OnChange(f.pcExames);
+  for (TToolButton* b : {f.tbNovoExame1, f.tbNovoExame2, f.tbtCadPaciente, f.tbLocPacExam, f.tbtAlterarPaciente,
+                         f.tbtExcluirPaciente, f.tbtExcluirExame, f.tbExportador, f.tbOrdemAlfa, f.tbOrdemCriacao,
+                         f.tbExameOrto1, f.tbExameOrto2})
+    EXPECT_TRUE(b->Enabled()) << b->Name();
+  EXPECT_FALSE(f.ModoExemplo);
+}
+
 }  // namespace

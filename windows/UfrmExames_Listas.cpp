@@ -369,6 +369,8 @@ void TfrmExames::HabilitarBotoesDeExame(bool Habilitar) {
 
 void TfrmExames::AbrirAbaPacientes() {
   HabilitarBotoesDeExame(true);
+  // An example's selection also took the patient toolbar's commands away.
+  for (TToolButton* b : {tbNovoExame1, tbtCadPaciente, tbLocPacExam}) b->SetEnabled(true);
   tbOrdemAlfa->SetDown(true);
   ExameSelecionado = true;
   ModoExemplo = false;
