@@ -303,4 +303,20 @@ TEST_F(CadastroMedicos, TheMainWindowOpensTheRegister) {
   EXPECT_TRUE(EsperarAte([] { return frmPrincipal == nullptr; }));
 }
 
+TEST_F(CadastroMedicos, ABirthDateThatIsNoCalendarDayIsRefused) {
+  TfrmCadastroMedicos* f = Abrir();
+  Clicar(f->btnAdd);
+  Digitar(f->dbeNome, "Dra. Clara");
+  f->dbeDataNascimento->SetText("31/02/2020");
+  Clicar(f->btnAtu);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, "Data de nascimento inválida. Informe uma data existente no formato dd/mm/aaaa.");
+  EXPECT_EQ(TDMedicos::CountMedicos(), 0);
+  EXPECT_EQ(Botoes(f), kAdicionando);
+  f->dbeDataNascimento->SetText("28/02/2020");
+  Clicar(f->btnAtu);
+  EXPECT_EQ(TDMedicos::CountMedicos(), 1);
+  EXPECT_EQ(Atual("DATANASCIMENTO"), "28/02/2020");
+}
+
 }  // namespace

@@ -133,11 +133,12 @@ void TfrmCadastroPacientes::sbtOkClick(TObject*) {
   const std::string nome = dbeNome->Text();
   const bool nomeValido = !nome.empty() && nome != " ";
   TDadosPaciente dados = LerCampos(FCampos);
+  if (Modo == "Add" && !nomeValido) {
+    Application->MessageBox("Digite o nome do paciente ...", "Atenção", MB_ICONINFORMATION);
+    return;
+  }
+  if ((Modo == "Add" || Modo == "Atualiza") && !ConferirDataNascimento(dbeDataNascimento, tbsPessoais)) return;
   if (Modo == "Add") {
-    if (!nomeValido) {
-      Application->MessageBox("Digite o nome do paciente ...", "Atenção", MB_ICONINFORMATION);
-      return;
-    }
     UltimoPaciente.Nome = nome;
     UltimoPaciente.Codigo = TDPacientes::InsertPacientes(dados, Date(), 0);
     lblCodigo->SetCaption("Código:");

@@ -7,6 +7,7 @@
 
 #include "core/UDPacientes.h"
 #include "windows/RegistrosTestSupport.h"
+#include "windows/UBCamposCadastro.h"
 
 namespace {
 
@@ -165,6 +166,41 @@ TEST_F(CadastroPacientes, ARowWithoutCivilStateShowsMarried) {
   EXPECT_TRUE(Fechado());
   EXPECT_EQ(Coluna(UltimoPaciente.Codigo, "NOME"), "Davi");
   EXPECT_EQ(Coluna(UltimoPaciente.Codigo, "ESTADOCIVIL"), "C");
+}
+
+TEST_F(CadastroPacientes, ABirthDateThatIsNoCalendarDayIsRefusedBeforeTheRowIsWritten) {
+  for (const char* d : {"", "29/02/2024", "31/12/1999", "01/01/1900"}) EXPECT_TRUE(DataCadastroValida(d)) << d;
+  for (const char* d : {"31/02/2020", "99/99/9999", "29/02/2023", "00/01/2020", "1/2/2020", "2020-01-01", "ab/cd/efgh",
+                        "31/04/2020", "01/13/2020"})
+    EXPECT_FALSE(DataCadastroValida(d)) << d;
+
+  TfrmCadastroPacientes* f = AbrirNovo("Paula");
+  f->PageControl1->SetActivePage(f->tbsResidenciais);
+  f->dbeDataNascimento->SetText("31/02/2020");
+  Clicar(f->btnCON);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, "Data de nascimento inválida. Informe uma data existente no formato dd/mm/aaaa.");
+  EXPECT_EQ(dialogs.Log()[0].Caption, "Atenção");
+  EXPECT_EQ(TDPacientes::CountPacientes(), 0);
+  ASSERT_EQ(frmCadastroPacientes, f);
+  EXPECT_EQ(f->PageControl1->ActivePage(), f->tbsPessoais);
+  f->dbeDataNascimento->SetText("29/02/2024");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  ASSERT_EQ(TDPacientes::CountPacientes(), 1);
+  const int codigo = TDPacientes::GetUltimoCodigo();
+  EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "29/02/2024");
+
+  // A change to an impossible date keeps the stored one; an empty date is allowed.
+  f = AbrirAlteracao(codigo);
+  f->dbeDataNascimento->SetText("99/99/9999");
+  Clicar(f->btnCON);
+  EXPECT_EQ(dialogs.Log().size(), 2u);
+  EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "29/02/2024");
+  f->dbeDataNascimento->SetText("");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "");
 }
 
 }  // namespace
