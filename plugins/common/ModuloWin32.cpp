@@ -38,8 +38,18 @@ void LacoModal(HWND dono, HWND janela, const bool* fim) {
   if (reativar) EnableWindow(dono, FALSE);
   ShowWindow(janela, SW_SHOW);
   SetForegroundWindow(janela);
+  // A click may come as a sent message, delivered inside the wait for posted ones: the flag is looked at
+  // after every delivery, so the loop never waits on with the window already answered.
   MSG msg;
-  while (!*fim && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (!*fim) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!*fim) WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
     if (!IsDialogMessageA(janela, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
