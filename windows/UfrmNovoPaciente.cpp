@@ -14,6 +14,9 @@ TfrmNovoPaciente* frmNovoPaciente = nullptr;
 
 namespace {
 
+// A dark title row, on which the grid's white titles read.
+constexpr TColor kCorTitulosGrade = RGB(34, 58, 94);
+
 const char* const Todos = "*** Todos";
 
 TIBQuery& Busca() { return *DMPrincipal->IBQueryBuscaPac; }
@@ -59,6 +62,7 @@ TfrmNovoPaciente::TfrmNovoPaciente(TComponent* AOwner) : TForm(AOwner) {
       coluna->Title()->Font()->SetStyle(fsBold);
       if (std::string(c.Campo) == "RG") coluna->SetAlignment(taRightJustify);
     }
+    DBGrid1->SetFixedColor(kCorTitulosGrade);
     DBGrid1->OnCellClick = [this](TColumn* Column) { DBGrid1CellClick(Column); };
     DBGrid1->OnDblClick = [this](TObject* Sender) { DBGrid1DblClick(Sender); };
     Button1 = new TButton(this);
