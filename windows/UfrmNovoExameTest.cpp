@@ -421,13 +421,15 @@ void CALLBACK OlharMapa(HWND, UINT, UINT_PTR, DWORD) {
   if (vistaMapa.AguardeEscondido || GetTickCount() - vistaMapa.Inicio > 20000) PostMessageA(mapa, WM_CLOSE, 0, 0);
 }
 
-TEST_F(Assistente, TheWaitWindowGoesOnceTheMapWindowIsUp) {
+TEST_F(Assistente, TheThumbnailIsSmoothedAndTheWaitWindowGoesOnceTheMapWindowIsUp) {
   ProcessamentoFixo();
   AbrirNavegador();  // it makes the wait window, hidden
   ASSERT_NE(frmAguarde, nullptr);
   std::ofstream(inst->Pasta("Mapas") / "Mapas.ini", std::ios::binary) << "[MAPAS]\r\n";
   TfrmNovoExame& w = AbrirAssistente(false);
   Executar(w, 1);
+  // The captured rings are reduced to the thumbnail through a smoothing filter, without moiré.
+  EXPECT_EQ(w.Direito.Previa->Bitmap()->StretchFilter(), sfSpline);
   Executar(w, 1);
   ASSERT_EQ(w.Direito.Passo, 3);
   vistaMapa = {};
