@@ -410,6 +410,7 @@ TEST_F(Assistente, ANewExamFromTheBrowserRunsThroughTheStandIns) {
 struct TVistaMapa {
   bool MapaVisto = false, AguardeEscondido = false;
   DWORD Inicio = 0;
+  RECT Mapa{};
 };
 TVistaMapa vistaMapa;
 
@@ -417,11 +418,12 @@ void CALLBACK OlharMapa(HWND, UINT, UINT_PTR, DWORD) {
   HWND mapa = FindWindowA("MZFiguraModulo", nullptr);
   if (!mapa || !IsWindowVisible(mapa)) return;
   vistaMapa.MapaVisto = true;
+  GetWindowRect(mapa, &vistaMapa.Mapa);
   vistaMapa.AguardeEscondido = frmAguarde && !IsWindowVisible(frmAguarde->Handle());
   if (vistaMapa.AguardeEscondido || GetTickCount() - vistaMapa.Inicio > 20000) PostMessageA(mapa, WM_CLOSE, 0, 0);
 }
 
-TEST_F(Assistente, TheThumbnailIsSmoothedAndTheWaitWindowGoesOnceTheMapWindowIsUp) {
+TEST_F(Assistente, TheThumbnailIsSmoothedAndTheMapWindowOpensCentredWithTheWaitWindowGone) {
   ProcessamentoFixo();
   AbrirNavegador();  // it makes the wait window, hidden
   ASSERT_NE(frmAguarde, nullptr);
@@ -440,6 +442,11 @@ TEST_F(Assistente, TheThumbnailIsSmoothedAndTheWaitWindowGoesOnceTheMapWindowIsU
   EXPECT_TRUE(vistaMapa.MapaVisto);
   EXPECT_TRUE(vistaMapa.AguardeEscondido) << "the wait window stayed up behind the map";
   EXPECT_FALSE(IsWindowVisible(frmAguarde->Handle()));
+  // The map window opens centred on the wizard that called it.
+  RECT assistente;
+  GetWindowRect(w.Handle(), &assistente);
+  EXPECT_NEAR(vistaMapa.Mapa.left + vistaMapa.Mapa.right, assistente.left + assistente.right, 2);
+  EXPECT_NEAR(vistaMapa.Mapa.top + vistaMapa.Mapa.bottom, assistente.top + assistente.bottom, 2);
   frmAguarde->Free();
 }
 
