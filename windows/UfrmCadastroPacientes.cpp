@@ -3,6 +3,7 @@
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/DateTime.h"
 #include "windows/UBCamposCadastro.h"
+#include "windows/UBExportaComponentes.h"
 #include "windows/UBShell.h"
 
 TfrmCadastroPacientes* frmCadastroPacientes = nullptr;
@@ -111,6 +112,7 @@ TfrmCadastroPacientes::TfrmCadastroPacientes(TComponent* AOwner) : TForm(AOwner)
     btnAJU->OnClick = [](TObject*) { PressionarF1(); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    ExportaComponentes(*this);
   });
 }
 

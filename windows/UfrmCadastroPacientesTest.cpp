@@ -8,6 +8,11 @@
 #include "core/UDPacientes.h"
 #include "windows/RegistrosTestSupport.h"
 #include "windows/UBCamposCadastro.h"
+#include "windows/UBExportaComponentes.h"
+#include "toolkit/ui/ComCtrls.h"
+#include "toolkit/ui/DBGrids.h"
+#include "toolkit/ui/Timer.h"
+#include "widgets/LabelX.h"
 
 namespace {
 
@@ -201,6 +206,48 @@ TEST_F(CadastroPacientes, ABirthDateThatIsNoCalendarDayIsRefusedBeforeTheRowIsWr
   Clicar(f->btnCON);
   EXPECT_TRUE(Fechado());
   EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "");
+}
+
+// A small form of a few listed classes, one of them listed twice, and one that is not listed.
+TEST(ListaComponentes, OneLinePerListedClassOfEachComponentInComponentOrder) {
+  TForm form(nullptr);
+  form.SetName("frmPequeno");
+  const auto criar = [&](auto* c, const char* Nome) {
+    c->SetName(Nome);
+    c->SetParent(&form);
+    return c;
+  };
+  criar(new TLabel(&form), "lblNome")->SetCaption("Nome:");
+  criar(new TLabelX(&form), "lblPasso")->SetCaption("Gravar Exame");
+  TListView* lista = criar(new TListView(&form), "lswSemColunas");
+  lista->AddItem()->SetCaption("OD - 01");
+  lista->AddItem()->SetCaption("OS - 02");
+  TToolBar* barra = criar(new TToolBar(&form), "tlbComandos");
+  TToolButton* botao = criar(new TToolButton(&form), "tbExame");
+  botao->SetParent(barra);
+  botao->SetCaption("Exame");
+  botao->SetHint("Novo Exame");
+  TDBGrid* grade = criar(new TDBGrid(&form), "DBGrid1");
+  grade->Columns()->Add()->Title()->SetCaption("ID");
+  grade->Columns()->Add()->Title()->SetCaption("NOME");
+  criar(new TEdit(&form), "edtNome");
+  (new TTimer(&form))->SetName("tmrNaoListado");
+  const std::vector<std::string> esperadas = {
+      "TLabel\tlblNome\t\tNome:",
+      "TLabelX\tlblPasso\t\tGravar Exame",
+      "TLabelX\tlblPasso\t\tGravar Exame",
+      "TListView\tlswSemColunas\t\tOD - 01;OS - 02;",
+      "TToolBar\ttlbComandos\t\tExame;",
+      "TToolButton\ttbExame\t\tExameHint: Novo Exame",
+      "TDBGrid\tDBGrid1\t\tID;NOME;",
+      "TEdit\tedtNome",
+  };
+  EXPECT_EQ(LinhasComponentes(form), esperadas);
+  // The lister leaves the form as it was.
+  const int componentes = form.ComponentCount();
+  ExportaComponentes(form);
+  EXPECT_EQ(form.ComponentCount(), componentes);
+  EXPECT_EQ(LinhasComponentes(form), esperadas);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/UDPacientes.h"
 #include "core/UfrmDataModule.h"
 #include "windows/UBCamposCadastro.h"
+#include "windows/UBExportaComponentes.h"
 #include "windows/UfrmCadastroPacientes.h"
 #include "windows/UfrmExames.h"
 
@@ -80,6 +81,7 @@ TfrmNovoPaciente::TfrmNovoPaciente(TComponent* AOwner) : TForm(AOwner) {
     OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    ExportaComponentes(*this);
   });
 }
 
