@@ -307,13 +307,14 @@ void TfrmExames::CriarPainelExame() {
     aba->SetCaption(p.Caption);
     *p.Aba = aba;
     *p.Memo = Criar<TMemo>(this, aba, p.NomeMemo);
-    (*p.Memo)->SetBounds(4, 4, 300, 170);
+    (*p.Memo)->SetBounds(4, 4, 250, 170);
+    // Wide enough for the longest caption, "Descrever observações".
     *p.Editar = Criar<TButton>(this, aba, p.NomeEditar);
     (*p.Editar)->SetCaption(p.CaptionEditar);
-    (*p.Editar)->SetBounds(310, 4, 100, 24);
+    (*p.Editar)->SetBounds(260, 4, 150, 24);
     *p.Gravar = Criar<TButton>(this, aba, p.NomeGravar);
     (*p.Gravar)->SetCaption(p.CaptionGravar);
-    (*p.Gravar)->SetBounds(310, 32, 100, 24);
+    (*p.Gravar)->SetBounds(260, 32, 150, 24);
   }
   imgVisualizar = Criar<TImage>(this, pnlInfoExame, "imgVisualizar");
   imgVisualizar->SetBounds(750, 4, 200, 200);

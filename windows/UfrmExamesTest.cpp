@@ -405,7 +405,16 @@ TEST_F(Navegador, EveryControlIsWholeAndReachableAndTheListShowsDateAndTime) {
   ASSERT_TRUE(f.pnlInfoExame->Visible());
   painelNaPagina();
   EXPECT_FALSE(Cruzam(NaTela(f.pnlInfoExame), NaTela(f.pnlNAV)));
-  EXPECT_TRUE(Dentro(NaTela(f.btnEDD), NaTela(f.pnlInfoExame)));
+  for (TButton* b : {f.btnEDD, f.btnGRD, f.btnEDO, f.btnGRO}) {
+    EXPECT_TRUE(Dentro(NaTela(b), NaTela(f.pcInfoExame))) << b->Name();
+    HDC dc = GetDC(b->Handle());
+    HGDIOBJ antes = SelectObject(dc, HGDIOBJ(SendMessageA(b->Handle(), WM_GETFONT, 0, 0)));
+    SIZE texto{};
+    GetTextExtentPoint32A(dc, b->Caption().c_str(), int(b->Caption().size()), &texto);
+    SelectObject(dc, antes);
+    ReleaseDC(b->Handle(), dc);
+    EXPECT_LE(texto.cx + 8, b->Width()) << b->Name();
+  }
   EXPECT_TRUE(Dentro(NaTela(f.pnlInfoExame), tela));
   // Both toolbars' commands are whole and clear of the Fechar and Ajuda buttons.
   for (TToolBar* barra : {f.tlbExame, f.tlbPaciente}) {
