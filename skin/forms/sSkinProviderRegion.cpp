@@ -7,6 +7,7 @@
 #include "skin/forms/sSkinProviderUtils.h"
 #include "toolkit/graphics/Bitmap.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Menus.h"
 
 namespace {
 
@@ -27,6 +28,12 @@ bool IsBordered(TsProviderLink& Provider) {
 bool IsStdBorderStyle(TsProviderLink& Provider) {
   const TFormBorderStyle Style = Provider.Form()->BorderStyle();
   return Style == bsSingle || Style == bsSizeable;
+}
+
+bool HasMenuBar(TsProviderLink& Provider) {
+  TCustomForm* Form = Provider.Form();
+  return Form->Menu() && Form->Menu()->Items()->Count() > 0 && Form->FormStyle() != fsMDIChild &&
+         Form->BorderStyle() != bsDialog;
 }
 
 void CollectRegionData(TsProviderLink& Provider, TProviderRegion& Region) {

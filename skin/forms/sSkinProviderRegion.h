@@ -24,6 +24,8 @@ constexpr WPARAM KeepOwnRegionAnswer = 0x41A2;
 
 bool IsBordered(TsProviderLink& Provider);
 bool IsStdBorderStyle(TsProviderLink& Provider);
+// A main menu with items shown as the form's menu bar (not on MDI children or dialogs).
+bool HasMenuBar(TsProviderLink& Provider);
 void CollectRegionData(TsProviderLink& Provider, TProviderRegion& Region);
 // The form's picture rectangle at (X, Y) less the collected corners; the caller owns it.
 HRGN CombineCornerRegions(TsProviderLink& Provider, const TProviderRegion& Region, int X, int Y);

@@ -66,6 +66,11 @@ int WindowHeight(HWND Wnd) { const RECT R = WindowRectOf(Wnd); return R.bottom -
 int ClientWidth(HWND Wnd) { const RECT R = ClientRectOf(Wnd); return R.right - R.left; }
 int ClientHeight(HWND Wnd) { const RECT R = ClientRectOf(Wnd); return R.bottom - R.top; }
 bool HasThickFrame(HWND Wnd) { return GetWindowLongW(Wnd, GWL_STYLE) & WS_THICKFRAME; }
+bool MaskHasOneImage(int Index, TsSkinManager* Manager) {
+  if (Index < 0) return true;
+  return Manager && Manager->IsValidMaskIndex(Index) && Manager->Tables().Masks[Index].ImageCount == 1;
+}
+
 HWND FindTaskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
 // ---- Layered windows
@@ -181,6 +186,8 @@ TDwmBindings& DwmBindings() {
           reinterpret_cast<TDwmBindings::TSetIconicThumbnail>(GetProcAddress(Dwm, "DwmSetIconicThumbnail"));
       B.SetIconicLivePreviewBitmap = reinterpret_cast<TDwmBindings::TSetIconicLivePreviewBitmap>(
           GetProcAddress(Dwm, "DwmSetIconicLivePreviewBitmap"));
+      B.EnableBlurBehindWindow = reinterpret_cast<TDwmBindings::TEnableBlurBehindWindow>(
+          GetProcAddress(Dwm, "DwmEnableBlurBehindWindow"));
     }
     return B;
   }();
@@ -205,6 +212,16 @@ void ForceDisableTransitions(HWND Wnd, bool Disable) {
 
 void InvalidateIconicBitmaps(HWND Wnd) {
   if (DwmBindings().InvalidateIconicBitmaps) DwmBindings().InvalidateIconicBitmaps(Wnd);
+}
+
+void EnableBlurBehind(HWND Wnd, bool Enable, HRGN Region) {
+  if (!DwmBindings().EnableBlurBehindWindow) return;
+  DWM_BLURBEHIND Blur{};
+  Blur.dwFlags = Region ? DWM_BB_ENABLE | DWM_BB_BLURREGION : DWM_BB_ENABLE;
+  Blur.fEnable = Enable;
+  Blur.hRgnBlur = Region;
+  Blur.fTransitionOnMaximized = FALSE;
+  DwmBindings().EnableBlurBehindWindow(Wnd, &Blur);
 }
 
 namespace {

@@ -4,12 +4,15 @@
 // composition binding.
 #include <windows.h>
 
+#include <dwmapi.h>
+
 #include <memory>
 
 #include "skin/engine/sSkinSeam.h"
 
 class TBitmap;
 class TForm;
+class TsSkinManager;
 
 // ---- Window and frame metrics
 // The skin's border width of extended borders when UseSkin and it is not 0, else the system frame.
@@ -25,6 +28,8 @@ int WindowHeight(HWND Wnd);
 int ClientWidth(HWND Wnd);
 int ClientHeight(HWND Wnd);
 bool HasThickFrame(HWND Wnd);
+// A negative index, or a mask piece of exactly one image.
+bool MaskHasOneImage(int Index, TsSkinManager* Manager);
 inline HWND TopMostWnd() { return HWND_TOPMOST; }
 HWND FindTaskbar();
 
@@ -48,11 +53,13 @@ struct TDwmBindings {
   using TInvalidateIconicBitmaps = HRESULT(WINAPI*)(HWND);
   using TSetIconicThumbnail = HRESULT(WINAPI*)(HWND, HBITMAP, DWORD);
   using TSetIconicLivePreviewBitmap = HRESULT(WINAPI*)(HWND, HBITMAP, POINT*, DWORD);
+  using TEnableBlurBehindWindow = HRESULT(WINAPI*)(HWND, const DWM_BLURBEHIND*);
   TIsCompositionEnabled IsCompositionEnabled = nullptr;
   TSetWindowAttribute SetWindowAttribute = nullptr;
   TInvalidateIconicBitmaps InvalidateIconicBitmaps = nullptr;
   TSetIconicThumbnail SetIconicThumbnail = nullptr;
   TSetIconicLivePreviewBitmap SetIconicLivePreviewBitmap = nullptr;
+  TEnableBlurBehindWindow EnableBlurBehindWindow = nullptr;
 };
 // The entries of DWMAPI.DLL, loaded once (empty entries where missing); tests replace them.
 TDwmBindings& DwmBindings();
@@ -61,6 +68,8 @@ bool BoundDwmCompositionEnabled();
 HRESULT CallDwmSetWindowAttribute(HWND Wnd, DWORD Attribute, const void* Data, DWORD Size);
 void ForceDisableTransitions(HWND Wnd, bool Disable);
 void InvalidateIconicBitmaps(HWND Wnd);
+// Blur behind the window switched on or off, over Region when one is given.
+void EnableBlurBehind(HWND Wnd, bool Enable, HRGN Region);
 // A thumbnail of the provider's picture fitted into the maximum size; false when none was handed over.
 bool SetIconicThumbnail(HWND Wnd, TsProviderLink* Provider, int MaxWidth, int MaxHeight);
 bool SetIconicLivePreview(HWND Wnd, TsProviderLink* Provider);

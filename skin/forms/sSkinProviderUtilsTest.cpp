@@ -145,6 +145,30 @@ class ThumbnailProvider : public skintest::TFakeProvider {
   std::unique_ptr<TBitmap> Cache = NewBitmap32(200, 100);
 };
 
+std::vector<DWM_BLURBEHIND> BlurCalls;
+HRESULT WINAPI RecordBlur(HWND, const DWM_BLURBEHIND* Blur) {
+  BlurCalls.push_back(*Blur);
+  return S_OK;
+}
+
+TEST(ProviderDwm, BlurBehindWithAndWithoutARegion) {
+  const TDwmBindings Saved = DwmBindings();
+  DwmBindings().EnableBlurBehindWindow = RecordBlur;
+  BlurCalls.clear();
+  HRGN Rgn = CreateRectRgn(0, 0, 5, 5);
+  EnableBlurBehind(GetDesktopWindow(), true, nullptr);
+  EnableBlurBehind(GetDesktopWindow(), false, Rgn);
+  ASSERT_EQ(BlurCalls.size(), 2u);
+  EXPECT_EQ(BlurCalls[0].dwFlags, DWORD(DWM_BB_ENABLE));
+  EXPECT_TRUE(BlurCalls[0].fEnable);
+  EXPECT_EQ(BlurCalls[1].dwFlags, DWORD(DWM_BB_ENABLE | DWM_BB_BLURREGION));
+  EXPECT_FALSE(BlurCalls[1].fEnable);
+  EXPECT_EQ(BlurCalls[1].hRgnBlur, Rgn);
+  EXPECT_FALSE(BlurCalls[1].fTransitionOnMaximized);
+  DeleteObject(Rgn);
+  DwmBindings() = Saved;
+}
+
 TEST(ProviderDwm, ThumbnailKeepsItsAspectAndClearsTheBit) {
   const auto Saved = DwmBindings();
   DwmBindings().SetIconicThumbnail = FakeThumbnail;
@@ -220,6 +244,15 @@ TEST_F(RegionTest, TheSkinsCornerMasksAreCutFromTheWindow) {
 LRESULT CALLBACK KeepsItsRegion(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR, DWORD_PTR) {
   if (Msg == KeepOwnRegionQuery && WParam == KeepOwnRegionAnswer) return KeepOwnRegionAnswer;
   return DefSubclassProc(Wnd, Msg, WParam, LParam);
+}
+
+TEST_F(RegionTest, MenuBarAndOneImageMasks) {
+  EXPECT_FALSE(HasMenuBar(*Provider));
+  EXPECT_TRUE(MaskHasOneImage(-1, Manager.get()));
+  // The form's border has one image; the title's border two.
+  EXPECT_TRUE(MaskHasOneImage(Data->BorderIndex, Manager.get()));
+  EXPECT_FALSE(MaskHasOneImage(Manager->GetMaskIndex(Region.TitleIndex, "FORMTITLE", "BORDERSMASK"), Manager.get()));
+  EXPECT_TRUE(IsBordered(*Provider));
 }
 
 TEST_F(RegionTest, AWindowThatKeepsItsRegionKeepsIt) {
