@@ -1,7 +1,10 @@
 #include "skin/forms/sSystemMenu.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "skin/controls/SkinControlsTestSupport.h"
+#include "skin/engine/sSkinMenus.h"
 #include "toolkit/ui/Forms.h"
 
 namespace {
@@ -104,6 +107,48 @@ TEST_F(SystemMenuTest, SkinsBreakIntoColumnsOfTwenty) {
   EXPECT_TRUE(Root->Items(3)->Checked());
   EXPECT_TRUE(Root->Items(3)->RadioItem());
   EXPECT_EQ(Root->Items(44)->Name(), "SkinSelectItem44");
+}
+
+// Takes the picture of the open popup once its loop is idle, then closes it.
+struct TMenuShot {
+  std::unique_ptr<TBitmap> Picture;
+};
+
+LRESULT CALLBACK ShootMenu(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR, DWORD_PTR Data) {
+  if (Msg == WM_ENTERIDLE && WParam == MSGF_MENU) {
+    auto* Shot = reinterpret_cast<TMenuShot*>(Data);
+    if (!Shot->Picture) Shot->Picture = skintest::ScreenOf(reinterpret_cast<HWND>(LParam));
+    EndMenu();
+  }
+  return DefSubclassProc(Wnd, Msg, WParam, LParam);
+}
+
+class SkinnedSystemMenu : public skintest::SkinnedFormTest {};
+
+TEST_F(SkinnedSystemMenu, ShotOfAFormsSystemMenu) {
+  TMenuOwner Owner(Form);
+  auto* Menu = new TsSystemMenu(Form, &Owner);
+  Menu->UpdateItems(false);
+  Menu->SetWindowHandle(Form->Handle());
+  auto* Painter = dynamic_cast<TsSkinableMenus*>(Manager->MenuPainter());
+  ASSERT_NE(Painter, nullptr);
+  Painter->HookPopupMenu(Menu, true);
+  TMenuShot Shot;
+  SetWindowSubclass(Form->Handle(), ShootMenu, 1, reinterpret_cast<DWORD_PTR>(&Shot));
+  POINT At{20, 20};
+  ClientToScreen(Form->Handle(), &At);
+  Menu->Popup(At.x, At.y);
+  uitest::Pump();
+  RemoveWindowSubclass(Form->Handle(), ShootMenu, 1);
+  ASSERT_TRUE(Shot.Picture);
+  const int W = Shot.Picture->Width(), H = Shot.Picture->Height();
+  // The captions and shortcuts are text.
+  const auto Result = skintest::CompareShot(*Shot.Picture, "forms_system_menu", {TRect{24, 2, W - 4, H - 2}});
+  Painter->HookPopupMenu(Menu, false);
+  Menu->Free();
+  MenuPainting = false;
+  if (Result.Stored) GTEST_SKIP() << "reference picture written";
+  EXPECT_LT(Result.Different, 0.02);
 }
 
 }  // namespace
