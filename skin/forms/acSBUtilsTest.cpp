@@ -299,6 +299,14 @@ TEST_F(AdapterTest, UpdateFinishedRedrawsWhenTheUpdateIsOver) {
   EXPECT_FALSE(Adapter->PaintDCs.empty());
 }
 
+TEST(AdapterRoutines, StartBindsTheEntriesAndFillsTheSeam) {
+  EXPECT_NE(FormSkinningBindings().GetScrollBarInfo, nullptr);
+  EXPECT_NE(FormSkinningBindings().InitializeFlatSB, nullptr);
+  EXPECT_TRUE(Seam().GetFormImage && Seam().UpdateLayeredWnd && Seam().HideWindowLayered && Seam().MakeCoverWindow &&
+              Seam().DwmCompositionEnabled && Seam().SetIconicThumbnail && Seam().SetIconicLivePreview &&
+              Seam().CallDwmSetWindowAttribute && Seam().InvalidateIconicBitmaps);
+}
+
 TEST(AdapterRoutines, SystemNcFontKinds) {
   EXPECT_EQ(GetSystemNcFont(0), nullptr);
   EXPECT_EQ(GetSystemNcFont(6), nullptr);

@@ -17,10 +17,10 @@ const TFormSkinningBindings& FormSkinningBindings() { return MutableBindings(); 
 
 void InitFormSkinning() {
   TFormSkinningBindings& B = MutableBindings();
-  // Both libraries stay loaded by the process itself; only their entries are looked up.
+  // The program links both libraries: only their entries are looked up.
   if (HMODULE User32 = GetModuleHandleA("user32.dll"))
     B.GetScrollBarInfo = reinterpret_cast<TFormSkinningBindings::TGetScrollBarInfo>(GetProcAddress(User32, "GetScrollBarInfo"));
-  if (HMODULE ComCtl32 = LoadLibraryA("comctl32.dll")) {
+  if (HMODULE ComCtl32 = GetModuleHandleA("comctl32.dll")) {
     B.InitializeFlatSB = reinterpret_cast<TFormSkinningBindings::TFlatSB>(GetProcAddress(ComCtl32, "InitializeFlatSB"));
     B.UninitializeFlatSB =
         reinterpret_cast<TFormSkinningBindings::TUninitFlatSB>(GetProcAddress(ComCtl32, "UninitializeFlatSB"));

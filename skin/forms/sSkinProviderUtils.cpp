@@ -172,10 +172,11 @@ TForm* MakeCoverForm(HWND Wnd) {
 // ---- Desktop composition
 
 TDwmBindings& DwmBindings() {
+  // The library is held while the entries live, that is for the whole run.
+  static TModuleOwner Library(LoadLibraryA("DWMAPI.DLL"));
   static TDwmBindings Entries = [] {
     TDwmBindings B;
-    // Held for the whole run: the entries stay valid until the process ends.
-    if (HMODULE Dwm = LoadLibraryA("DWMAPI.DLL")) {
+    if (HMODULE Dwm = Library.get()) {
       B.IsCompositionEnabled =
           reinterpret_cast<TDwmBindings::TIsCompositionEnabled>(GetProcAddress(Dwm, "DwmIsCompositionEnabled"));
       B.SetWindowAttribute =
