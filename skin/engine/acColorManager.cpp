@@ -1,5 +1,7 @@
 #include "skin/engine/acColorManager.h"
 
+#include "skin/engine/acGammaTables.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -34,10 +36,6 @@ void SetPacked(uint8_t* row, unsigned n, unsigned bits, unsigned value) {
 }
 
 bool Selected(uint8_t mask, unsigned n) { return mask & (0x80u >> (n & 7)); }
-
-uint8_t GammaCorrect(unsigned value, unsigned sourceRange, unsigned targetRange, double exponent) {
-  return static_cast<uint8_t>(std::nearbyint(std::pow(double(value) / sourceRange, exponent) * targetRange));
-}
 
 }  // namespace
 
@@ -93,22 +91,23 @@ TPixelFormat TColorManager::GetPixelFormat(int index) const {
 void TColorManager::SetGamma(float mainGamma, float displayGamma) {
   FMainGamma = mainGamma <= 0 ? 1.0f : mainGamma;
   FDisplayGamma = displayGamma <= 0 ? 2.2f : displayGamma;
-  FGammaTableMade = false;
-  FGammaTable16.clear();
+  FGammaTable.reset();
+  FGammaTable16.reset();
+  FPaletteGammaTable.reset();
   FChanged = true;
 }
 
+double TColorManager::GammaExponent() const { return 1.0 / (double(FMainGamma) * FDisplayGamma); }
+
 void TColorManager::MakeGammaTable() {
-  const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
   const unsigned sourceRange = FSourceBPS >= 8 ? 255 : (1u << FSourceBPS) - 1;
   const unsigned targetRange = FTargetBPS >= 8 ? 255 : (1u << FTargetBPS) - 1;
-  for (unsigned i = 0; i <= sourceRange; ++i) FGammaTable[i] = GammaCorrect(i, sourceRange, targetRange, exponent);
-  FGammaTableMade = true;
+  FGammaTable = SharedGammaTable(GammaExponent(), sourceRange, targetRange);
 }
 
 const uint8_t* TColorManager::GammaTable() {
-  if (!FGammaTableMade) MakeGammaTable();
-  return FGammaTable;
+  if (!FGammaTable) MakeGammaTable();
+  return FGammaTable->data();
 }
 
 bool TColorManager::GammaOn16BitRows() const {
@@ -116,14 +115,15 @@ bool TColorManager::GammaOn16BitRows() const {
 }
 
 uint8_t TColorManager::Reduce16(uint16_t value, bool gamma) const {
-  return gamma ? FGammaTable16[value] : static_cast<uint8_t>(value * 255u / 65535u);
+  return gamma ? (*FGammaTable16)[value] : static_cast<uint8_t>(value * 255u / 65535u);
 }
 
 // Palettes hold 8-bit levels, so their gamma is taken 8 bits to 8 bits whatever the row depths are
 // (the row table of a 2-bit grey image has only four entries).
 uint8_t TColorManager::Gamma8(uint8_t value) const {
   if (!(FTargetOptions & coApplyGamma)) return value;
-  return GammaCorrect(value, 255, 255, 1.0 / (double(FMainGamma) * FDisplayGamma));
+  if (!FPaletteGammaTable) FPaletteGammaTable = SharedGammaTable(GammaExponent(), 255, 255);
+  return (*FPaletteGammaTable)[value];
 }
 
 uint16_t TColorManager::Swap16(uint16_t value) const {
@@ -175,12 +175,8 @@ void TColorManager::PrepareConversion() {
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
   const bool wideOrByte = (FSourceBPS == 8 || s16) && (FTargetBPS == 8 || t16);
   const bool targetRGBKind = IsRGBKind(FTargetScheme) || IsBGRKind(FTargetScheme);
-  if ((FTargetOptions & coApplyGamma) && !FGammaTableMade) MakeGammaTable();
-  if (GammaOn16BitRows() && FGammaTable16.empty()) {
-    const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
-    FGammaTable16.resize(65536);
-    for (unsigned i = 0; i < 65536; ++i) FGammaTable16[i] = GammaCorrect(i, 65535, 255, exponent);
-  }
+  if ((FTargetOptions & coApplyGamma) && !FGammaTable) MakeGammaTable();
+  if (GammaOn16BitRows() && !FGammaTable16) FGammaTable16 = SharedGammaTable(GammaExponent(), 65535, 255);
   switch (FSourceScheme) {
     case schIndexed:
       FRowConversion = s16 && t16 ? &TColorManager::RowConvertIndexedBoth16
@@ -308,6 +304,7 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
   const bool sourceAlpha = FSourceOptions & coAlpha, targetAlpha = FTargetOptions & coAlpha;
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
   const bool gamma = FTargetOptions & coApplyGamma;
+  const uint8_t* gammaTable = gamma ? FGammaTable->data() : nullptr;
   const unsigned sBytes = s16 ? 2 : 1, tBytes = t16 ? 2 : 1;
   const unsigned sStep = (planar ? 1 : (sourceAlpha ? 4 : 3)) * sBytes;
   const unsigned tStep = (targetAlpha ? 4 : 3) * tBytes;
@@ -342,11 +339,11 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
       const bool colour = c < 3;
       uint8_t* q = out + targetOrder[c] * tBytes;
       if (!s16 && !t16) {
-        *q = colour && gamma ? FGammaTable[*p] : *p;
+        *q = colour && gamma ? gammaTable[*p] : *p;
       } else if (s16 && !t16) {
         *q = Reduce16(Swap16(Load16(p)), colour && gamma);
       } else if (!s16) {
-        const uint8_t v = colour && gamma ? FGammaTable[*p] : *p;
+        const uint8_t v = colour && gamma ? gammaTable[*p] : *p;
         Store16(q, Swap16(static_cast<uint16_t>(v * 65535u / 255u)));
       } else {
         Store16(q, Swap16(Load16(p)));
