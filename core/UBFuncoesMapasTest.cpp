@@ -353,6 +353,29 @@ TEST(TBFuncoesMapas, SegundoMapaComecaDoZero) {
   EXPECT_EQ(m.mapa.Celula(0, 10).Valor, 43.27);
 }
 
+// A map that reaches less far than the one before: the columns past its reach are empty again, and
+// the grids and extremes are those of a new object.
+TEST(TBFuncoesMapas, MapaMaisCurtoQueOAnterior) {
+  Mapa m(superficies::Esfera(7.80));
+  m.mapa.CalcularMapa(tmElevacao);
+  const int alcance = int(m.mapa.ExtensaoRadial);
+  ASSERT_NE(m.mapa.Celula(0, alcance - 1).Valor, 0);
+  ASSERT_NE(m.mapa.CelulaElevacao(0, alcance - 1).Cornea, 0);
+  for (auto& linha : m.e.M)
+    for (double& x : linha) x /= 2;
+  m.mapa.CalcularMapa(tmAxial);
+  Mapa novo(m.e);
+  novo.mapa.CalcularMapa(tmAxial);
+  EXPECT_LT(m.mapa.ExtensaoRadial, alcance / 2 + 1);
+  for (int meridiano = 0; meridiano < NumMeridianos; ++meridiano)
+    for (int s = 0; s < NumAmostrasRaio; ++s) {
+      ASSERT_EQ(m.mapa.Celula(meridiano, s).Valor, novo.mapa.Celula(meridiano, s).Valor) << meridiano << " " << s;
+      ASSERT_EQ(m.mapa.CelulaElevacao(meridiano, s).Cornea, 0) << meridiano << " " << s;
+    }
+  EXPECT_EQ(m.mapa.MaximoGrade, novo.mapa.MaximoGrade);
+  EXPECT_EQ(m.mapa.MinimoGrade, novo.mapa.MinimoGrade);
+}
+
 TEST(TBFuncoesMapas, TiposAcimaDeSeisSoReamostram) {
   Mapa m(superficies::Esfera(7.80));
   m.mapa.CalcularMapa(0x80 | tmTangencial);  // the low seven bits select
