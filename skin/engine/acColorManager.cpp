@@ -314,14 +314,26 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
   const unsigned tr = targetBGR ? 2 : 0, tb = targetBGR ? 0 : 2;
   const unsigned sourceOrder[4] = {sr, 1, sb, 3}, targetOrder[4] = {tr, 1, tb, 3};
   const unsigned channels = sourceAlpha && targetAlpha ? 4 : 3;
-  if (!planar && !s16 && !t16 && !gamma && mask == 0xFF) {
-    // The common case of every row of a PNG picture: a plain reorder of bytes.
-    const unsigned ss = sStep, ts = tStep;
-    const uint8_t* p = source[0];
-    for (unsigned n = 0; n < count; ++n, p += ss, target += ts) {
-      target[tr] = p[sr], target[1] = p[1], target[tb] = p[sb];
-      if (channels == 4) target[3] = p[3];
-    }
+  if (!planar && !t16 && mask == 0xFF) {
+    // The common case of every row of a PNG picture: interleaved samples, every pixel taken.
+    const bool swap = FSourceOptions & coNeedByteSwap;
+    auto reorder = [&](auto colour, auto alpha) {
+      const uint8_t* p = source[0];
+      for (unsigned n = 0; n < count; ++n, p += sStep, target += tStep) {
+        target[tr] = colour(p + sr * sBytes), target[1] = colour(p + sBytes), target[tb] = colour(p + sb * sBytes);
+        if (channels == 4) target[3] = alpha(p + 3 * sBytes);
+      }
+    };
+    auto byte = [](const uint8_t* p) { return *p; };
+    auto wide = [swap](const uint8_t* p) {
+      const uint16_t v = Load16(p);
+      return swap ? static_cast<uint16_t>((v >> 8) | (v << 8)) : v;
+    };
+    auto reduced = [&](const uint8_t* p) { return static_cast<uint8_t>(wide(p) * 255u / 65535u); };
+    if (!s16 && !gamma) reorder(byte, byte);
+    else if (!s16) reorder([&](const uint8_t* p) { return gammaTable[*p]; }, byte);
+    else if (!gamma) reorder(reduced, reduced);
+    else reorder([&, table = FGammaTable16->data()](const uint8_t* p) { return table[wide(p)]; }, reduced);
     return;
   }
   const uint8_t* in[4];
