@@ -249,6 +249,17 @@ void TColorManager::RowConvertIndexed8(std::span<const uint8_t* const> source, u
   }
   const bool gray = FSourceScheme == schGray;
   const unsigned sourceMax = (1u << sb) - 1, targetMax = (1u << tb) - 1;
+  if (tb == 8 && sb < 8 && mask == 0xFF) {
+    // Packed samples widened to a byte each, as pictures with transparency take them: whole
+    // source bytes at a time. 255 is a multiple of every smaller depth's top value.
+    const unsigned perByte = 8 / sb, scale = gray ? 255 / sourceMax : 1;
+    for (unsigned n = 0; n < count; ++row) {
+      const unsigned bits = *row;
+      for (unsigned k = 0; k < perByte && n < count; ++k, ++n)
+        target[n] = static_cast<uint8_t>(((bits >> (8 - sb * (k + 1))) & sourceMax) * scale);
+    }
+    return;
+  }
   unsigned s = 0;
   for (unsigned n = 0; n < count; ++n) {
     if (!Selected(mask, n)) continue;
