@@ -298,6 +298,10 @@ void TColorManager::RowConvertGray(std::span<const uint8_t* const> source, uint8
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16, gamma = GammaOn16BitRows();
   const unsigned step = (FSourceScheme == schGrayAlpha ? 2 : 1) * (s16 ? 2 : 1);
   const uint8_t* row = source[0];
+  if (!s16 && !t16 && mask == 0xFF) {
+    for (unsigned n = 0; n < count; ++n, row += step) target[n] = *row;
+    return;
+  }
   for (unsigned n = 0; n < count; ++n) {
     if (!Selected(mask, n)) continue;
     if (!s16 && !t16) target[n] = *row;
