@@ -2,22 +2,30 @@
 // raises EErroMapa, and the grids never hold NaN or infinity.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/UBErroMapa.h"
 #include "core/UBFuncoesMapas.h"
 
 namespace {
 
-// Mostly plausible values with the fuzzer's own doubles (NaN, infinities, huge) mixed in.
+// Mostly plausible values, now and then one of any size within reach of the maps' numbers, and
+// rarely NaN, an infinity or an extreme double. The fuzzer's own doubles are almost all of the
+// extremes' size: taken as they come, every map would spend its time writing such numbers as text.
 double Valor(FuzzedDataProvider& p, double base, double espalhamento) {
   switch (p.ConsumeIntegralInRange<int>(0, 7)) {
-    case 0:
-      return p.ConsumeFloatingPoint<double>();
+    case 0: {
+      constexpr double extremos[] = {NAN, INFINITY, -INFINITY, DBL_MAX, -DBL_MAX, DBL_MIN, 1e300};
+      return extremos[p.ConsumeIntegralInRange<size_t>(0, std::size(extremos) - 1)];
+    }
     case 1:
       return 0;
+    case 2:
+      return p.ConsumeFloatingPointInRange<double>(-1e6, 1e6);
     default:
       return base + espalhamento * p.ConsumeProbability<double>();
   }
@@ -57,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider p(data, size);
   const uint8_t tipo = p.ConsumeIntegral<uint8_t>();
   e.NumAneis = p.ConsumeIntegralInRange<int>(-4, 40);
-  e.Fator = p.ConsumeBool() ? 0.02 : p.ConsumeFloatingPoint<double>();
+  e.Fator = p.ConsumeBool() ? 0.02 : Valor(p, 0, 0.1);
 
   auto& d = e.D;
   auto& m = e.M;
