@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -400,6 +401,20 @@ TEST(ArredondarCentesimos, IgualAoTextoDeIdaEVolta) {
     const double v = i % 2 ? u(g) : std::nearbyint(u(g) * 1000) / 1000 + 0.005 * (i % 3 - 1);
     ASSERT_EQ(ArredondarCentesimos(v), texto(v)) << v;
   }
+  // Values of every size, whose text keeps 15 significant digits and then zeros.
+  for (int i = 0; i < 20000; ++i) {
+    const double v = std::ldexp(u(g), int(g() % 2000) - 1000);
+    ASSERT_EQ(ArredondarCentesimos(v), texto(v)) << v;
+  }
+}
+
+// The largest doubles round to 15 digits past the last double: an error of the map, as an infinite
+// value is.
+TEST(ArredondarCentesimos, AlemDoMaiorDoubleEhErroDoMapa) {
+  EXPECT_THROW(ArredondarCentesimos(DBL_MAX), EErroMapa);
+  EXPECT_THROW(ArredondarCentesimos(-DBL_MAX), EErroMapa);
+  EXPECT_THROW(ArredondarCentesimos(INFINITY), EErroMapa);
+  EXPECT_EQ(ArredondarCentesimos(1.79769313486231e308), 1.79769313486231e308);
 }
 
 }  // namespace
