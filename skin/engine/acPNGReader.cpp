@@ -739,7 +739,14 @@ void TPNGReader::ConvertScanLine(const uint8_t* row, uint32_t y, uint8_t mask) {
       });
       break;
     case schGray:
-      eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(RawSample(row, s, depth) == FKey[0] ? 0 : 255); });
+      if (depth <= 8) {
+        // The row's samples are widened to bytes already (v * 255 / top, one to one): the key is
+        // widened alike.
+        const unsigned key = FKey[0] * (255u / ((1u << depth) - 1));
+        eachPixel(true, [&](size_t, uint32_t x) { return uint8_t(FBaseRow[x] == key ? 0 : 255); });
+      } else {
+        eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(RawSample(row, s, depth) == FKey[0] ? 0 : 255); });
+      }
       break;
     case schGrayAlpha:
       if (depth == 16) eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(BigEndian16(row + 4 * s + 2) * 255u / 65535u); });
