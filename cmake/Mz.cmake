@@ -18,6 +18,13 @@
 set(MZ_WINE_INCLUDE /usr/include/wine/wine/windows)
 set(MZ_HARNESS_DIR ${CMAKE_SOURCE_DIR}/harness)
 set(MZ_HARNESS_STATE ${CMAKE_BINARY_DIR}/harness)
+# Sessions of their own for the Wine tests that need the focus (see mz_wine_test).
+set(MZ_WINE_LANES 3)
+# Embedded Firebird keeps its lock files in one folder shared by every process of the machine unless
+# FIREBIRD_LOCK names another: each test gets its own, so that no other test or run can hold it up.
+# Firebird makes the test's own folder, not its parent.
+set(MZ_FIREBIRD_LOCK "FIREBIRD_LOCK=${CMAKE_BINARY_DIR}/firebird-lock")
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/firebird-lock)
 # Version of the program's own modules (their version resources).
 set(MZ_VERSION 1.0.0.0)
 # Where the program, its modules and its data folders are laid out (scripts/run.sh starts it from here).
@@ -52,6 +59,13 @@ else()
   message(FATAL_ERROR "Unknown MZ_FLAVOUR '${MZ_FLAVOUR}'")
 endif()
 
+# Line tables are all the debug information the builds keep: backtraces and sanitizer reports name files
+# and lines, and the objects and links stay small. Test code is not optimised: it is compiled far more
+# often than it runs, and the code it tests keeps its own flags.
+set(MZ_OPT -O2 -g1)
+set(MZ_OPT_SANITIZED -O1 -g1)
+set(MZ_OPT_TEST -O0 -g1)
+
 set(MZ_SANITIZE_NATIVE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 set(MZ_SANITIZE_FUZZ -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
 # Win32 libraries every winelib binary may call.
@@ -74,18 +88,18 @@ function(mz_pure_library name)
   mz_common(${name})
   target_link_libraries(${name} PUBLIC ${A_DEPS})
   if(MZ_FLAVOUR STREQUAL "native")
-    target_compile_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE} -O1 -g)
+    target_compile_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE} ${MZ_OPT_SANITIZED})
     # An optimised, unsanitised twin for the benchmarks; built only when a benchmark asks for it.
     add_library(${name}_bench STATIC EXCLUDE_FROM_ALL ${A_SOURCES})
     mz_common(${name}_bench)
-    target_compile_options(${name}_bench PRIVATE -O2 -g)
+    target_compile_options(${name}_bench PRIVATE ${MZ_OPT})
     foreach(d ${A_DEPS})
       target_link_libraries(${name}_bench PUBLIC $<IF:$<TARGET_EXISTS:${d}_bench>,${d}_bench,${d}>)
     endforeach()
   elseif(MZ_FLAVOUR STREQUAL "fuzz")
-    target_compile_options(${name} PRIVATE ${MZ_SANITIZE_FUZZ} -O1 -g)
+    target_compile_options(${name} PRIVATE ${MZ_SANITIZE_FUZZ} ${MZ_OPT_SANITIZED})
   else()
-    target_compile_options(${name} PRIVATE -O2 -g)
+    target_compile_options(${name} PRIVATE ${MZ_OPT})
   endif()
 endfunction()
 
@@ -96,7 +110,7 @@ function(mz_win_library name)
   mz_parse_args(A ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
   mz_common(${name})
-  target_compile_options(${name} PRIVATE -O2 -g)
+  target_compile_options(${name} PRIVATE ${MZ_OPT})
   target_link_libraries(${name} PUBLIC ${A_DEPS} ${MZ_WIN32_LIBS})
 endfunction()
 
@@ -147,7 +161,7 @@ function(mz_program name)
   add_executable(${name} ${A_SOURCES})
   mz_common(${name})
   set_target_properties(${name} PROPERTIES SUFFIX ".exe")
-  target_compile_options(${name} PRIVATE -O2 -g)
+  target_compile_options(${name} PRIVATE ${MZ_OPT})
   target_link_libraries(${name} PRIVATE ${A_DEPS} ${MZ_WIN32_LIBS})
   if(A_GUI)
     target_link_options(${name} PRIVATE -mwindows)
@@ -167,7 +181,7 @@ function(mz_plugin name)
   # wineg++ writes NAME.dll.so; naming the target's file so keeps ninja from linking it again on every build.
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll.so"
                         LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins-out)
-  target_compile_options(${name} PRIVATE -O2 -g)
+  target_compile_options(${name} PRIVATE ${MZ_OPT})
   target_link_options(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_SPEC})
   target_link_libraries(${name} PRIVATE ${A_DEPS} ${MZ_WIN32_LIBS})
@@ -181,6 +195,34 @@ function(mz_plugin name)
   mz_add_resources(${name} ${A_RESOURCES})
 endfunction()
 
+# The test frameworks' headers, parsed once per build tree: every test source of the flavour reuses the
+# precompiled header of this one target (GCC falls back to the plain headers where flags differ).
+# The Wine tests also take their main() from it.
+function(mz_test_base name flags)
+  if(TARGET ${name})
+    return()
+  endif()
+  if(MZ_FLAVOUR STREQUAL "wine")
+    add_library(${name} OBJECT ${MZ_HARNESS_DIR}/WineTestMain.cpp)
+  else()
+    # An executable like the tests, so that the header is compiled as position-independent as theirs.
+    set(src ${CMAKE_BINARY_DIR}/${name}.cpp)
+    file(WRITE ${src} "// The test frameworks' precompiled headers.\nint main() { return 0; }\n")
+    add_executable(${name} ${src})
+    target_link_options(${name} PRIVATE ${flags})
+  endif()
+  mz_common(${name})
+  target_compile_options(${name} PRIVATE ${flags})
+  target_link_libraries(${name} PUBLIC GTest::gtest GTest::gmock)
+  target_precompile_headers(${name} PRIVATE <gmock/gmock.h> <gtest/gtest.h>)
+endfunction()
+
+function(mz_test_uses_base name base flags)
+  mz_test_base(${base} "${flags}")
+  target_compile_options(${name} PRIVATE ${flags})
+  target_precompile_headers(${name} REUSE_FROM ${base})
+endfunction()
+
 # A Wine test: one CTest test per binary (each Wine start costs time), run by harness/wine-run.sh
 # inside the test prefix, on the private display that the mz_wine fixture starts and stops.
 function(mz_wine_test name)
@@ -188,25 +230,40 @@ function(mz_wine_test name)
     return()
   endif()
   mz_parse_args(A ${ARGN})
-  add_executable(${name} ${A_SOURCES} ${MZ_HARNESS_DIR}/WineTestMain.cpp)
+  add_executable(${name} ${A_SOURCES})
   mz_common(${name})
   set_target_properties(${name} PROPERTIES SUFFIX ".exe")
-  target_compile_options(${name} PRIVATE -O1 -g)
+  mz_test_uses_base(${name} mz_wine_test_main "${MZ_OPT_TEST}")
+  target_sources(${name} PRIVATE $<TARGET_OBJECTS:mz_wine_test_main>)
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gmock ${MZ_WIN32_LIBS})
   if(A_RESOURCES)
     mz_add_resources(${name} ${A_RESOURCES})
   endif()
-  add_test(NAME ${name} COMMAND ${MZ_HARNESS_DIR}/wine-run.sh ${MZ_HARNESS_STATE} $<TARGET_FILE:${name}>.so)
+  # Tests that move the cursor or need the focus and the active window run in a lane: a session of
+  # their own (prefix, wineserver and display) that they take one at a time, where no other test's
+  # window can take the activation away. The lanes are dealt out in turn.
+  set(state ${MZ_HARNESS_STATE})
+  set(fixtures mz_wine)
+  if(A_ALONE)
+    get_property(alone GLOBAL PROPERTY MZ_WINE_ALONE_COUNT)
+    if(NOT alone)
+      set(alone 0)
+    endif()
+    math(EXPR lane "${alone} % ${MZ_WINE_LANES} + 1")
+    math(EXPR alone "${alone} + 1")
+    set_property(GLOBAL PROPERTY MZ_WINE_ALONE_COUNT ${alone})
+    set(state ${MZ_HARNESS_STATE}/lane${lane})
+    list(APPEND fixtures mz_wine_lane${lane})
+  endif()
+  add_test(NAME ${name} COMMAND ${MZ_HARNESS_DIR}/wine-run.sh ${state} $<TARGET_FILE:${name}>.so)
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 900)  # CI machines have two cores
   endif()
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED mz_wine LABELS "wine;${A_LABELS}"
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}" LABELS "wine;${A_LABELS}"
                        TIMEOUT ${A_TIMEOUT}
-                       ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};MZ_BINARY_DIR=${CMAKE_BINARY_DIR}")
-  # Tests that move the cursor or need the focus and the active window run with no other test beside
-  # them: another test's window shown meanwhile would take the activation away.
+                       ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};MZ_BINARY_DIR=${CMAKE_BINARY_DIR};${MZ_FIREBIRD_LOCK}/${name}")
   if(A_ALONE)
-    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK mz_wine_lane${lane})
   endif()
 endfunction()
 
@@ -217,7 +274,7 @@ function(mz_native_test name)
   mz_parse_args(A ${ARGN})
   add_executable(${name} ${A_SOURCES})
   mz_common(${name})
-  target_compile_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE} -O1 -g)
+  mz_test_uses_base(${name} mz_native_test_base "${MZ_SANITIZE_NATIVE};${MZ_OPT_SANITIZED}")
   target_link_options(${name} PRIVATE ${MZ_SANITIZE_NATIVE})
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
   add_test(NAME ${name} COMMAND ${name})
@@ -225,7 +282,7 @@ function(mz_native_test name)
     set(A_TIMEOUT 900)  # CI machines have two cores
   endif()
   set_tests_properties(${name} PROPERTIES LABELS "native;${A_LABELS}" TIMEOUT ${A_TIMEOUT}
-                       ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+                       ENVIRONMENT "MZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};${MZ_FIREBIRD_LOCK}/${name};ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
 # A libFuzzer target; the test command runs it for SECONDS (default 10) from its seed folder.
@@ -236,7 +293,7 @@ function(mz_fuzz name)
   mz_parse_args(A ${ARGN})
   add_executable(${name} ${A_SOURCES})
   mz_common(${name})
-  target_compile_options(${name} PRIVATE ${MZ_SANITIZE_FUZZ} -O1 -g)
+  target_compile_options(${name} PRIVATE ${MZ_SANITIZE_FUZZ} ${MZ_OPT_SANITIZED})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE ${A_DEPS})
   if(NOT A_SECONDS)
@@ -260,7 +317,7 @@ function(mz_bench name)
   mz_parse_args(A ${ARGN})
   add_executable(${name} ${A_SOURCES})
   mz_common(${name})
-  target_compile_options(${name} PRIVATE -O2 -g)
+  target_compile_options(${name} PRIVATE ${MZ_OPT})
   set(deps "")
   foreach(d ${A_DEPS})
     list(APPEND deps $<IF:$<TARGET_EXISTS:${d}_bench>,${d}_bench,${d}>)

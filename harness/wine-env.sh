@@ -68,6 +68,38 @@ REG
   ) 9>"$prefix.lock"
 }
 
+# mz_prefix_clone BASE PREFIX: PREFIX as a copy of the ready prefix BASE, made again when BASE was
+# made or changed (its stamps) after it.
+mz_prefix_clone() {
+  local base=$1 prefix=$2
+  mkdir -p "$(dirname "$prefix")"
+  (
+    flock 9
+    if [ -f "$prefix/.mz-ready" ]; then
+      local stamp fresh=1
+      for stamp in "$base"/.mz-*; do
+        [ "$stamp" -nt "$prefix/.mz-ready" ] && fresh=0
+      done
+      [ $fresh = 0 ] || exit 0
+    fi
+    rm -rf "$prefix"
+    cp -a "$base" "$prefix"
+    rm -f "$prefix/.mz-ready"
+    touch "$prefix/.mz-ready"
+  ) 9>"$prefix.lock"
+}
+
+# mz_prefix_unmanaged PREFIX: the tests' prefix leaves its windows to Wine alone. The tests' display
+# has no window manager, and a managed window waits for one to confirm each hide (two seconds each).
+mz_prefix_unmanaged() {
+  local prefix=$1
+  [ -f "$prefix/.mz-unmanaged" ] && return 0
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n' > "$prefix/mz-unmanaged.reg"
+  WINEPREFIX=$prefix wine regedit /S "$prefix/mz-unmanaged.reg" >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w
+  touch "$prefix/.mz-unmanaged"
+}
+
 # mz_xvfb_start STATEDIR: a private display picked by Xvfb itself; writes STATEDIR/display and xvfb.pid.
 mz_xvfb_start() {
   local state=$1
@@ -87,6 +119,15 @@ mz_xvfb_start() {
   done
   echo "Xvfb did not start (see $state/xvfb.log)" >&2
   return 1
+}
+
+# mz_wineserver_alive PREFIX: whether the prefix's wineserver has its socket (its folder in /tmp/.wine-UID
+# is named after the device and inode of the prefix's folder).
+mz_wineserver_alive() {
+  local id
+  id=$(stat -c 'server-%D-%i' "$1" 2>/dev/null) || return 1
+  id=$(printf 'server-%x-%x' "0x$(echo "$id" | cut -d- -f2)" "$(echo "$id" | cut -d- -f3)")
+  [ -S "/tmp/.wine-$(id -u)/$id/socket" ]
 }
 
 mz_xvfb_stop() {

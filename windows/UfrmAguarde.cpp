@@ -17,8 +17,8 @@ TfrmAguarde::TfrmAguarde(TComponent* AOwner) : TForm(AOwner) {
     sPanel1->SetName("sPanel1");
     sPanel1->SetParent(this);
     sPanel1->SetAlign(alClient);
-    sPanel1->SkinData.CustomColor = true;
-    sPanel1->SkinData.CustomFont = true;
+    sPanel1->SkinData()->SetCustomColor(true);
+    sPanel1->SkinData()->SetCustomFont(true);
     sPanel1->SetColor(RGB(195, 210, 222));
     sPanel1->Font()->SetName("Arial");
     sPanel1->Font()->SetHeight(-15);

@@ -17,7 +17,7 @@ TfrmIniciando::TfrmIniciando(TComponent* AOwner) : TForm(AOwner) {
     sPanel1->SetParent(this);
     sPanel1->SetAlign(alClient);
     sPanel1->SetCaption("");
-    sPanel1->SkinData.SkinSection = "TOOLBAR";
+    sPanel1->SkinData()->SetSkinSection("TOOLBAR");
     sPanel1->SetColor(clNavy);
     static const char* const textos[] = {
         "Verificando a integridade do banco de dados.", "Iniciando o banco de dados.",
