@@ -452,19 +452,7 @@ TEST_F(Navegador, EveryControlIsWholeAndReachableAndTheListShowsDateAndTime) {
   EXPECT_EQ(f.GridExemplos->RowHeights(0), 0);
 }
 
-}  // namespace
-
-namespace {
-
-// The pointer moved to a point of the screen, as the user's hand moves it.
-void MoverMouse(int X, int Y) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
-}
+using windowstest::MoverMouse;
 
 bool DicaNaTela() {
   THintWindow* dica = Application->HintWindow();
@@ -482,6 +470,7 @@ TEST_F(Navegador, TheListsHintGoesWhenTheListChangesOrGoesAway) {
       {"the list is hidden", [](TfrmExames& f, const RECT&) { f.pnlConteudo->SetVisible(false); }},
       {"the browser is hidden", [](TfrmExames& f, const RECT&) { f.Hide(); }},
   };
+  const windowstest::TPonteiroDeVolta ponteiro;
   // Only the change may take the hint away, not its time running out.
   const int pausa = Application->HintHidePause();
   Application->SetHintHidePause(60000);
