@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 namespace {
 
 using windowstest::CaminhoWindows;
+using windowstest::ClicarComMouse;
 using windowstest::EsperarAte;
 using windowstest::TInstalacaoTeste;
 
@@ -313,6 +315,72 @@ TEST_F(JanelaCalibracao, OpensWithoutTheLastCalibrationsDate) {
     f->Close();
     EXPECT_TRUE(EsperarAte([] { return frmCalib == nullptr; }));
   }
+}
+
+// Handles the pending messages as the program's loop would, until the quit message comes (kept from the
+// test's application) or Ms milliseconds have passed; whether it came.
+bool EsperarSaida(DWORD Ms) {
+  const DWORD fim = GetTickCount() + Ms;
+  while (static_cast<LONG>(fim - GetTickCount()) > 0) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      continue;
+    }
+    if (msg.message == WM_QUIT) return true;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return false;
+}
+
+// The whole round by the mouse: the calibration opened from the main window, each sphere through the
+// capture module's window, a save that is refused, then "Sair", which must end the program at once.
+TEST_F(JanelaCalibracao, AfterARefusedSaveTheFirstSairEndsTheProgram) {
+  std::ofstream(inst->Raiz() / "Modulos" / "Captura.ini", std::ios::binary) << "[CAPTURA]\r\nAUTOMATICO=0\r\n";
+  ASSERT_EQ(Application->MainForm(), nullptr);
+  const windowstest::TPonteiroDeVolta ponteiro;
+  Application->CreateForm(frmPrincipal);
+  TfrmPrincipal* principal = frmPrincipal;
+  StartedUp = true;  // the start-up is not this test's
+  principal->Show();
+  ASSERT_TRUE(EsperarAte([principal] { return IsWindowVisible(principal->Handle()); }));
+  // Each click waits for what the one before it started.
+  HWND capturaClicada = nullptr;
+  int passoClicado = 0;
+  bool salvo = false;
+  TTimer* mao = new TTimer(nullptr);
+  mao->SetInterval(50);
+  mao->OnTimer = [&](TObject*) {
+    if (HWND captura = FindWindowA("MZCapturaModelo", nullptr); captura && IsWindowVisible(captura)) {
+      if (captura != capturaClicada) ClicarComMouse(GetDlgItem(captura, 102));  // "Capturar"
+      capturaClicada = captura;
+      return;
+    }
+    if (!frmCalib || !frmCalib->Visible() || frmCalib->Passo == passoClicado) return;
+    passoClicado = frmCalib->Passo;
+    // The last sphere's file cut short: the fit is refused.
+    if (frmCalib->Passo == 5) {
+      EscreverEsfera(4, {"37.88"});
+      salvo = true;
+    }
+    ClicarComMouse(frmCalib->btnPRC->Handle());
+  };
+  mao->SetEnabled(true);
+  ClicarComMouse(principal->btnCalibration->Handle());
+  EXPECT_TRUE(EsperarAte([&] { return salvo && frmCalib == nullptr; }));
+  mao->Free();
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, kFalha);
+  EXPECT_FALSE(FileExists(Pasta() + "Coef.txt"));
+  // The main window is back as it was: enabled, active, no modal level left.
+  EXPECT_TRUE(IsWindowEnabled(principal->Handle()));
+  EXPECT_EQ(GetActiveWindow(), principal->Handle());
+  ClicarComMouse(principal->btnExit->Handle());
+  EXPECT_TRUE(EsperarSaida(10000));
+  EXPECT_EQ(frmPrincipal, nullptr);
+  principal->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
 }  // namespace

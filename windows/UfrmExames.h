@@ -162,6 +162,8 @@ class TfrmExames : public TForm {
   void AtualizarPacientes(int CodPaciente, const std::string& Medico);
   void AtualizarListaExames();
   void CarregarExames(int CodPaciente);
+  // Empties the exam list for new contents; the hint shown over the old items goes with them.
+  void LimparListaExames();
   bool SelecionarExame(const std::string& Caption);
   // Opens the row of the selected list item's exam by its code; false without a selected exam.
   bool SelecionarExameAtual();

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/NumberText.h"
 #include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/HintWindow.h"
 #include "widgets/hhcomponent.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
@@ -448,6 +450,48 @@ TEST_F(Navegador, EveryControlIsWholeAndReachableAndTheListShowsDateAndTime) {
   f.pcExames->SetActivePageIndex(1);
   f.pcExames->OnChange(f.pcExames);
   EXPECT_EQ(f.GridExemplos->RowHeights(0), 0);
+}
+
+using windowstest::MoverMouse;
+
+bool DicaNaTela() {
+  THintWindow* dica = Application->HintWindow();
+  return dica && dica->HandleAllocated() && IsWindowVisible(dica->Handle());
+}
+
+TEST_F(Navegador, TheListsHintGoesWhenTheListChangesOrGoesAway) {
+  struct TCaso {
+    const char* Nome;
+    std::function<void(TfrmExames&, const RECT&)> Mudar;
+  };
+  const TCaso casos[] = {
+      {"the mouse leaves the list", [](TfrmExames&, const RECT& r) { MoverMouse(r.right + 40, r.bottom + 40); }},
+      {"another patient's exams fill the list", [this](TfrmExames& f, const RECT&) { Filtrar(f, Todos, "Ana"); }},
+      {"the list is hidden", [](TfrmExames& f, const RECT&) { f.pnlConteudo->SetVisible(false); }},
+      {"the browser is hidden", [](TfrmExames& f, const RECT&) { f.Hide(); }},
+  };
+  const windowstest::TPonteiroDeVolta ponteiro;
+  // Only the change may take the hint away, not its time running out.
+  const int pausa = Application->HintHidePause();
+  Application->SetHintHidePause(60000);
+  for (const TCaso& c : casos) {
+    SCOPED_TRACE(c.Nome);
+    TfrmExames& f = Abrir(Todos, "José");
+    ASSERT_GT(f.lswPrincipal->Count(), 0);
+    RECT r;
+    GetWindowRect(f.lswPrincipal->Handle(), &r);
+    MoverMouse(r.right + 40, r.bottom + 40);
+    windowstest::EsperarAte([] { return Application->CurrentHint().empty(); });
+    MoverMouse(r.left + 40, r.top + 40);
+    ASSERT_TRUE(windowstest::EsperarAte(DicaNaTela));
+    EXPECT_EQ(Application->CurrentHint(), "Clique duas vezes para exibir mais detalhes.");
+    c.Mudar(f, r);
+    EXPECT_TRUE(windowstest::EsperarAte([] { return !DicaNaTela(); }, 5000));
+    EXPECT_EQ(Application->CurrentHint(), "");
+    frmExames->Free();
+    frmExames = nullptr;
+  }
+  Application->SetHintHidePause(pausa);
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ void TfrmExames::AtualizarListaExames() {
   MostrarPainelPacientes();
   TIBQuery* q = DMPrincipal->IBQueryPacientes;
   if (!q->Active() || q->IsEmpty()) {
-    lswPrincipal->Clear();
+    LimparListaExames();
     HabilitarEdicaoPacientes(false);
     return;
   }
@@ -183,6 +183,11 @@ void TfrmExames::AtualizarListaExames() {
   HabilitarEdicaoPacientes(true);
   tbLocPacExam->SetEnabled(true);
   tbtCadPaciente->SetEnabled(true);
+}
+
+void TfrmExames::LimparListaExames() {
+  Application->CancelHintOf(lswPrincipal);
+  lswPrincipal->Clear();
 }
 
 void TfrmExames::CarregarExames(int CodPaciente) {
@@ -201,7 +206,7 @@ void TfrmExames::CarregarExames(int CodPaciente) {
   TListItem* anterior = ModoExemplo ? nullptr : lswPrincipal->Selected();
   void* selecionado = anterior ? anterior->Data() : nullptr;
   lswPrincipal->BeginUpdate();
-  lswPrincipal->Clear();
+  LimparListaExames();
   for (q->First(); !q->Eof(); q->Next()) {
     TListItem* item = lswPrincipal->AddItem();
     item->SetCaption(Legenda(*q));
@@ -406,7 +411,7 @@ void TfrmExames::GridExemplosSelectCell(TObject*, int, int ARow, bool&) { Exempl
 
 void TfrmExames::ExemplosDaLinha(int Linha) {
   lswPrincipal->BeginUpdate();
-  lswPrincipal->Clear();
+  LimparListaExames();
   const char* const radicais[] = {"Central0", "Periférico0", "Regular0", "Irregular0", "Normal0"};
   if (Linha >= 1 && Linha <= 5) {
     for (int n = 1; n <= 6; ++n) {

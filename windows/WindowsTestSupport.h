@@ -183,6 +183,40 @@ inline void Clicar(TWinControl* Button) {
   Application->ProcessMessages();
 }
 
+// The pointer moved to a point of the screen, and a press and release of the left button at the middle
+// of a window: input as the user's hand gives it, which reaches only what a real hand would reach.
+inline void MoverMouse(int X, int Y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
+// Puts the pointer back where it was: tests of the same display that come later find it where they expect.
+class TPonteiroDeVolta {
+ public:
+  TPonteiroDeVolta() { GetCursorPos(&antes_); }
+  ~TPonteiroDeVolta() { MoverMouse(antes_.x, antes_.y); }
+  TPonteiroDeVolta(const TPonteiroDeVolta&) = delete;
+  TPonteiroDeVolta& operator=(const TPonteiroDeVolta&) = delete;
+
+ private:
+  POINT antes_{};
+};
+
+inline void ClicarComMouse(HWND Janela) {
+  RECT r;
+  GetWindowRect(Janela, &r);
+  MoverMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT in[2] = {};
+  for (INPUT& i : in) i.type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
 // Types Text (Windows-1252) into a control, one character at a time.
 inline void Digitar(TWinControl* Control, const std::string& Text) {
   for (char ch : Text) SendMessageA(Control->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);

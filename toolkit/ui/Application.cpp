@@ -320,6 +320,12 @@ void TApplication::HintMouseLeave(TControl* Control) {
   if (hintControl_ == Control) CancelHint();
 }
 
+void TApplication::CancelHintOf(TControl* Control) {
+  TControl* c = hintControl_;
+  while (c && c != Control) c = c->Parent();
+  if (c) CancelHint();
+}
+
 void TApplication::ShowHintNow() {
   if (!hintControl_ || !hintWindow_) return;
   hintText_ = ShortHint(hintControl_->Hint());

@@ -404,6 +404,9 @@ class TApplication : public TComponent {
   std::string CurrentHint() const;
   void HintMouseEnter(TControl* Control);
   void HintMouseLeave(TControl* Control);
+  // Takes away the hint (shown or still waiting) of Control or of a control inside it: a hint over a
+  // control that is no longer there, or over items that were replaced, would stay painted until it times out.
+  void CancelHintOf(TControl* Control);
 
   void HookMainWindow(TWindowHook Hook);
   void UnhookMainWindow(TWindowHook Hook);

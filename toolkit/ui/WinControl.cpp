@@ -383,6 +383,7 @@ void TWinControl::UpdateShowing() {
     for (TWinControl* c : children) c->UpdateShowing();
   }
   if (handle_ && showing_ != show) {
+    if (!show && Application) Application->CancelHintOf(this);
     showing_ = show;
     try {
       Perform(CM_SHOWINGCHANGED, 0, 0);
