@@ -27,26 +27,26 @@ int ButtonFaceWidth(int Width, TButtonStyle Style) {
 
 namespace {
 
-int GlyphWithMargins(const TButtonLayoutInput& In) {
+int GlyphWithMargins(const TsButtonRectsInput& In) {
   return In.HasGlyph ? In.ImageWidth + In.Margins.Left + In.Margins.Right : 0;
 }
 
 }  // namespace
 
-int ButtonTextLimit(const TButtonLayoutInput& In) {
+int ButtonTextLimit(const TsButtonRectsInput& In) {
   const int W = ButtonFaceWidth(In.Width, In.Style);
   return In.Style == bsPushButton ? W : W - 2 * In.ContentMargin - GlyphWithMargins(In) - 6;
 }
 
-int CommandLinkHintLimit(const TButtonLayoutInput& In) {
+int CommandLinkHintLimit(const TsButtonRectsInput& In) {
   return ButtonFaceWidth(In.Width, In.Style) - 2 * In.ContentMargin - GlyphWithMargins(In);
 }
 
-TButtonLayout ButtonLayout(const TButtonLayoutInput& In) {
+TsButtonRects ButtonLayout(const TsButtonRectsInput& In) {
   const int W = ButtonFaceWidth(In.Width, In.Style), H = In.Height, M = In.ContentMargin;
   const int IW = In.ImageWidth, IH = In.ImageHeight, tw = In.TextWidth, th = In.TextHeight;
   const TMarginValues& Mg = In.Margins;
-  TButtonLayout L;
+  TsButtonRects L;
   auto Glyph = [&](int Left, int Top) { L.Glyph = MakeRect(Left, Top, Left + IW, Top + IH); };
   if (In.Style == bsCommandLink) {
     Glyph(Mg.Left + M, M);

@@ -44,7 +44,7 @@ struct TMarginValues {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
-struct TButtonLayoutInput {
+struct TsButtonRectsInput {
   int Width = 0, Height = 0;
   TButtonStyle Style = bsPushButton;
   TImageAlignment Alignment = iaLeft;
@@ -55,17 +55,17 @@ struct TButtonLayoutInput {
   int TextWidth = 0, TextHeight = 0;  // measured inside ButtonTextLimit
   int State = 0;
 };
-struct TButtonLayout {
+struct TsButtonRects {
   TPixelRect Glyph;
   TPixelRect Caption;
 };
 // The face width the layout uses: Width, less the drop-down part of a split button.
 int ButtonFaceWidth(int Width, TButtonStyle Style);
 // The width the caption is measured in.
-int ButtonTextLimit(const TButtonLayoutInput& In);
+int ButtonTextLimit(const TsButtonRectsInput& In);
 // The width the hint of a command link is measured in.
-int CommandLinkHintLimit(const TButtonLayoutInput& In);
-TButtonLayout ButtonLayout(const TButtonLayoutInput& In);
+int CommandLinkHintLimit(const TsButtonRectsInput& In);
+TsButtonRects ButtonLayout(const TsButtonRectsInput& In);
 
 // The cell of a glyph strip shown in State; a count below 1 counts as 1.
 int GlyphCellIndex(int State, int NumGlyphs);

@@ -7,8 +7,8 @@
 namespace {
 
 // A 130 x 35 button, ContentMargin 6, a 32 x 32 glyph, a caption measured 40 x 13.
-TButtonLayoutInput Button130(TImageAlignment A, int Margins) {
-  TButtonLayoutInput In;
+TsButtonRectsInput Button130(TImageAlignment A, int Margins) {
+  TsButtonRectsInput In;
   In.Width = 130;
   In.Height = 35;
   In.Alignment = A;
@@ -33,27 +33,27 @@ TEST(ButtonLayout, EveryAlignmentWithMarginsZeroAndFour) {
       {iaCenter, 0, {49, 1, 81, 33}, {44, 11, 86, 24}},    {iaCenter, 4, {49, 1, 81, 33}, {44, 11, 86, 24}},
   };
   for (const auto& C : Cases) {
-    const TButtonLayout L = ButtonLayout(Button130(C.A, C.Margins));
+    const TsButtonRects L = ButtonLayout(Button130(C.A, C.Margins));
     EXPECT_EQ(L.Glyph, C.Glyph) << C.A << " " << C.Margins;
     EXPECT_EQ(L.Caption, C.Caption) << C.A << " " << C.Margins;
   }
 }
 
 TEST(ButtonLayout, CommandLinkSplitButtonAndPressedOffset) {
-  TButtonLayoutInput Link = Button130(iaLeft, 0);
+  TsButtonRectsInput Link = Button130(iaLeft, 0);
   Link.Style = bsCommandLink;
   EXPECT_EQ(ButtonLayout(Link).Glyph, MakeRect(6, 6, 38, 38));
   EXPECT_EQ(ButtonLayout(Link).Caption, MakeRect(44, 6, 124, 19));
   EXPECT_EQ(ButtonTextLimit(Link), 130 - 12 - 32 - 6);
   EXPECT_EQ(CommandLinkHintLimit(Link), 130 - 12 - 32);
 
-  TButtonLayoutInput Split = Button130(iaLeft, 0);
+  TsButtonRectsInput Split = Button130(iaLeft, 0);
   Split.Style = bsSplitButton;
   EXPECT_EQ(ButtonFaceWidth(130, bsSplitButton), 114);
   EXPECT_EQ(ButtonTextLimit(Split), 114 - 12 - 32 - 6);
   EXPECT_EQ(ButtonLayout(Split).Caption, MakeRect(38, 11, 108, 24));
 
-  TButtonLayoutInput Push = Button130(iaLeft, 0);
+  TsButtonRectsInput Push = Button130(iaLeft, 0);
   EXPECT_EQ(ButtonTextLimit(Push), 130);
   Push.State = 2;
   EXPECT_EQ(ButtonLayout(Push).Glyph, MakeRect(7, 2, 39, 34));
@@ -61,16 +61,16 @@ TEST(ButtonLayout, CommandLinkSplitButtonAndPressedOffset) {
 }
 
 TEST(ButtonLayout, TopGlyphWithTopMarginFourSitsTenDownAndTheCaptionBelowIt) {
-  TButtonLayoutInput In = Button130(iaTop, 0);
+  TsButtonRectsInput In = Button130(iaTop, 0);
   In.Height = 80;
   In.Margins.Top = 4;
-  const TButtonLayout L = ButtonLayout(In);
+  const TsButtonRects L = ButtonLayout(In);
   EXPECT_EQ(L.Glyph.Top, 10);
   EXPECT_GE(L.Caption.Top, L.Glyph.Bottom);
 }
 
 TEST(ButtonLayout, NoGlyphCentresTheCaption) {
-  TButtonLayoutInput In = Button130(iaLeft, 4);
+  TsButtonRectsInput In = Button130(iaLeft, 4);
   In.HasGlyph = false;
   EXPECT_EQ(ButtonLayout(In).Caption, MakeRect(44, 11, 86, 24));
 }
