@@ -222,6 +222,17 @@ TEST_F(SkinnedButton, HoverPressAndReleaseThroughTheMouse) {
   EXPECT_EQ(B->CurrentState(), 0);
 }
 
+TEST_F(SkinnedButton, ASkinAnnouncedWithoutRepaintGivesTheSection) {
+  TsButton* B = Button(10, 10);
+  PaintAll();
+  B->SkinData()->SkinIndex = -1;
+  // A manager's loading end announces its skin again without repainting the forms: the button finds its
+  // section while the skin is announced.
+  Manager->Loaded();
+  EXPECT_EQ(B->SkinData()->SkinIndex, Manager->GetSkinIndex("BUTTON"));
+  EXPECT_TRUE(B->SkinData()->IsSkinActive());
+}
+
 TEST_F(SkinnedButton, DownDefaultAndDisabledLooks) {
   TsButton* Down = Button(10, 10);
   Down->SetDown(true);
