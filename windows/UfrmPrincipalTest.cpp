@@ -14,6 +14,7 @@
 
 #include "core/UBConstantes.h"
 #include "core/UDMedicos.h"
+#include "skin/controls/SkinControlsTestSupport.h"
 #include "toolkit/ui/Dialogs.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmAguarde.h"
@@ -353,6 +354,39 @@ TEST_F(JanelaPrincipal, F1OnTheMainWindowAsksForItsHelpContext) {
   detail::SetHtmlHelpHook(nullptr);
   ASSERT_FALSE(ajuda.empty());
   for (const THtmlHelpCall& c : ajuda) EXPECT_EQ(c.Data, 1u);
+}
+
+TEST_F(JanelaPrincipal, TheButtonsShowTheSkinNormalAndHotAsStored) {
+  Criar();
+  StartedUp = true;
+  frmPrincipal->Show();
+  SetForegroundWindow(frmPrincipal->Handle());
+  frmPrincipal->btnExit->SetFocus();
+  // The mouse over "Médicos", its fade run to its end.
+  TsButton* quente = frmPrincipal->btnDoctor;
+  quente->Perform(CM_MOUSEENTER, 0, 0);
+  for (int i = 0; i < 100 && quente->FadeTimer(); ++i) quente->FadeTimer()->Timer();
+  RedrawWindow(frmPrincipal->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  uitest::Pump();
+  GdiFlush();
+  EXPECT_EQ(quente->CurrentState(), 1);
+  EXPECT_EQ(frmPrincipal->btnBackup->CurrentState(), 0);
+  auto foto = skintest::ScreenOf(frmPrincipal->Handle());
+  RECT janela;
+  GetWindowRect(frmPrincipal->Handle(), &janela);
+  std::vector<TRect> textos;
+  for (TsButton* b : {frmPrincipal->btnBrowser, frmPrincipal->btnDoctor, frmPrincipal->btnCalibration,
+                      frmPrincipal->btnTools, frmPrincipal->btnBackup, frmPrincipal->btnHelp, frmPrincipal->btnExit}) {
+    EXPECT_GE(b->SkinData()->SkinIndex, 0);
+    RECT r;
+    GetWindowRect(b->Handle(), &r);
+    textos.push_back(Rect(r.left - janela.left + 6, r.top - janela.top + 6, r.right - janela.left - 6,
+                          r.bottom - janela.top - 6));
+  }
+  const auto resultado = skintest::CompareShot(*foto, "main_window_buttons", textos);
+  if (resultado.Stored) GTEST_SKIP() << "reference picture written";
+  EXPECT_LT(resultado.Different, 0.02);
 }
 
 TEST(JanelasPequenas, TipFocusesItsEditAndItsButtonCloses) {
