@@ -39,6 +39,7 @@ BENCHMARK(BM_Resize)
     ->Args({640, 480, 1600, 1200, sfMitchell})
     ->Args({1600, 1200, 640, 480, sfMitchell})
     ->Args({640, 480, 1600, 1200, sfLinear})
+    ->Args({1600, 1200, 640, 480, sfLinear})
     ->Unit(benchmark::kMillisecond);
 
 // 1024 x 1024 source pixels of every alpha blended over an opaque background, beside pixman's OVER

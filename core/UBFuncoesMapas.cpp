@@ -1,5 +1,6 @@
 #include "core/UBFuncoesMapas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -113,11 +114,16 @@ void TBFuncoesMapas::CalcularMapa(uint8_t Tipo) {
   const int tipo = Tipo & 0x7F;
   NomeMapa = tipo < 7 ? Nomes[tipo] : "";
 
-  // Each map starts from the caller's data and from empty grids.
+  // Each map starts from the caller's data and from empty grids: only the columns that the last map
+  // wrote hold anything.
   D = MatrizD;
   Aneis = AneisPorMeridiano;
-  std::fill(Grade.begin(), Grade.end(), TCelulaGrade{});
-  std::fill(GradeElevacao.begin(), GradeElevacao.end(), TCelulaElevacao{});
+  for (int m = 0; m < NumMeridianos; ++m) {
+    const size_t inicio = size_t(m) * NumAmostrasRaio;
+    std::fill_n(Grade.begin() + inicio, ColunasEscritas, TCelulaGrade{});
+    std::fill_n(GradeElevacao.begin() + inicio, ColunasEscritas, TCelulaElevacao{});
+  }
+  ColunasEscritas = 0;
   ExtensaoRadial = 0;
 
   if (tipo >= tmOrtoAxial && tipo <= tmOrtoRefrativo) Aneis.fill(LimitarAneis(NumAneis));
@@ -300,6 +306,7 @@ void TBFuncoesMapas::Reamostrar(const TMatrizAngAnel& Valores, Destino Para) {
       const int s = Amostra(T);
       if (T > ultimo || s < 0) continue;
       const double v = ArredondarCentesimos(ValorT);
+      ColunasEscritas = std::max(ColunasEscritas, s + 1);
       TCelulaGrade& celula = Grade[size_t(m) * NumAmostrasRaio + size_t(s)];
       TCelulaElevacao& elevacao = GradeElevacao[size_t(m) * NumAmostrasRaio + size_t(s)];
       switch (Para) {
@@ -325,14 +332,16 @@ void TBFuncoesMapas::Reamostrar(const TMatrizAngAnel& Valores, Destino Para) {
 void TBFuncoesMapas::BuscarExtremos() {
   MaximoGrade = MaximoElevacao = 0;
   MinimoGrade = MinimoElevacao = 10000.0;
-  for (size_t i = 0; i < Grade.size(); ++i) {
-    const double v = Grade[i].Valor;
-    if (v > 0 && v > MaximoGrade) MaximoGrade = v;
-    if (v > 0 && v < MinimoGrade) MinimoGrade = v;
-    const double e = GradeElevacao[i].Diferenca;
-    if (e > 0 && e > MaximoElevacao) MaximoElevacao = e;
-    if (e > 0 && e < MinimoElevacao) MinimoElevacao = e;
-  }
+  // The cells past the written columns are zero, and zero counts for neither extreme.
+  for (int m = 0; m < NumMeridianos; ++m)
+    for (size_t i = size_t(m) * NumAmostrasRaio, fim = i + size_t(ColunasEscritas); i < fim; ++i) {
+      const double v = Grade[i].Valor;
+      if (v > 0 && v > MaximoGrade) MaximoGrade = v;
+      if (v > 0 && v < MinimoGrade) MinimoGrade = v;
+      const double e = GradeElevacao[i].Diferenca;
+      if (e > 0 && e > MaximoElevacao) MaximoElevacao = e;
+      if (e > 0 && e < MinimoElevacao) MinimoElevacao = e;
+    }
   CentroGrade = Grade[0].Valor;
   CentroElevacao = GradeElevacao[0].Diferenca;
 }

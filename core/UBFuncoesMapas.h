@@ -117,4 +117,5 @@ class TBFuncoesMapas {
 
   std::vector<TCelulaGrade> Grade;
   std::vector<TCelulaElevacao> GradeElevacao;
+  int ColunasEscritas = 0;  // of every meridian, the leading columns that a map may have written
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -353,6 +354,29 @@ TEST(TBFuncoesMapas, SegundoMapaComecaDoZero) {
   EXPECT_EQ(m.mapa.Celula(0, 10).Valor, 43.27);
 }
 
+// A map that reaches less far than the one before: the columns past its reach are empty again, and
+// the grids and extremes are those of a new object.
+TEST(TBFuncoesMapas, MapaMaisCurtoQueOAnterior) {
+  Mapa m(superficies::Esfera(7.80));
+  m.mapa.CalcularMapa(tmElevacao);
+  const int alcance = int(m.mapa.ExtensaoRadial);
+  ASSERT_NE(m.mapa.Celula(0, alcance - 1).Valor, 0);
+  ASSERT_NE(m.mapa.CelulaElevacao(0, alcance - 1).Cornea, 0);
+  for (auto& linha : m.e.M)
+    for (double& x : linha) x /= 2;
+  m.mapa.CalcularMapa(tmAxial);
+  Mapa novo(m.e);
+  novo.mapa.CalcularMapa(tmAxial);
+  EXPECT_LT(m.mapa.ExtensaoRadial, alcance / 2 + 1);
+  for (int meridiano = 0; meridiano < NumMeridianos; ++meridiano)
+    for (int s = 0; s < NumAmostrasRaio; ++s) {
+      ASSERT_EQ(m.mapa.Celula(meridiano, s).Valor, novo.mapa.Celula(meridiano, s).Valor) << meridiano << " " << s;
+      ASSERT_EQ(m.mapa.CelulaElevacao(meridiano, s).Cornea, 0) << meridiano << " " << s;
+    }
+  EXPECT_EQ(m.mapa.MaximoGrade, novo.mapa.MaximoGrade);
+  EXPECT_EQ(m.mapa.MinimoGrade, novo.mapa.MinimoGrade);
+}
+
 TEST(TBFuncoesMapas, TiposAcimaDeSeisSoReamostram) {
   Mapa m(superficies::Esfera(7.80));
   m.mapa.CalcularMapa(0x80 | tmTangencial);  // the low seven bits select
@@ -377,6 +401,20 @@ TEST(ArredondarCentesimos, IgualAoTextoDeIdaEVolta) {
     const double v = i % 2 ? u(g) : std::nearbyint(u(g) * 1000) / 1000 + 0.005 * (i % 3 - 1);
     ASSERT_EQ(ArredondarCentesimos(v), texto(v)) << v;
   }
+  // Values of every size, whose text keeps 15 significant digits and then zeros.
+  for (int i = 0; i < 20000; ++i) {
+    const double v = std::ldexp(u(g), int(g() % 2000) - 1000);
+    ASSERT_EQ(ArredondarCentesimos(v), texto(v)) << v;
+  }
+}
+
+// The largest doubles round to 15 digits past the last double: an error of the map, as an infinite
+// value is.
+TEST(ArredondarCentesimos, AlemDoMaiorDoubleEhErroDoMapa) {
+  EXPECT_THROW(ArredondarCentesimos(DBL_MAX), EErroMapa);
+  EXPECT_THROW(ArredondarCentesimos(-DBL_MAX), EErroMapa);
+  EXPECT_THROW(ArredondarCentesimos(INFINITY), EErroMapa);
+  EXPECT_EQ(ArredondarCentesimos(1.79769313486231e308), 1.79769313486231e308);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "core/UBNumerosMapa.h"
 
+#include <charconv>
 #include <cmath>
 
-#include "toolkit/rtl/NumberText.h"
+#include "core/UBErroMapa.h"
+#include "toolkit/rtl/DecimalDigits.h"
 
 const TFormatSettings& FormatoPonto() {
   static const TFormatSettings formato = [] {
@@ -27,6 +29,19 @@ double ArredondarCentesimos(double Valor) {
       return centesimos == 0 ? 0.0 : std::copysign(centesimos / 100, Valor);
     }
   }
-  const double lido = StrToFloat(FormatFloat("0.00", Valor, FormatoPonto()), FormatoPonto());
-  return lido == 0 ? 0.0 : lido;  // no negative zero
+  // Near a tie, or too large for the test above: the digits that the text holds (the shortest form
+  // to 15 significant digits, rounded to two decimals) read back as they stand, without writing out
+  // the text, which for a large value runs to hundreds of zeros.
+  if (!std::isfinite(Valor)) throw EErroMapa("Valor fora do intervalo no cálculo do mapa.");
+  detail::DecimalDigits d = detail::ToDecimalDigits(Valor);
+  detail::RoundToDecimals(d, 2);
+  if (d.IsZero()) return 0.0;  // no negative zero
+  char texto[40];
+  char* fim = d.digits.copy(texto, d.digits.size()) + texto;
+  *fim++ = 'e';
+  fim = std::to_chars(fim, texto + sizeof texto, d.exponent - int(d.digits.size())).ptr;
+  double lido = 0;
+  // Rounding to 15 digits can carry the largest doubles past the last one.
+  if (std::from_chars(texto, fim, lido).ec != std::errc()) throw EErroMapa("Valor fora do intervalo no cálculo do mapa.");
+  return d.negative ? -lido : lido;
 }

@@ -95,6 +95,12 @@ int TDExames::GetCodRespByCodigo(int Codigo) {
   return detail::OpenInteger(q, "CodResp");
 }
 
+bool TDExames::ExisteExame(int Codigo) {
+  TIBQuery& q = Operation("SELECT COUNT(*) FROM Exames WHERE Exames.Codigo=:Codigo");
+  q.ParamByName("Codigo").SetAsInteger(Codigo);
+  return detail::OpenInteger(q, "COUNT") > 0;
+}
+
 int TDExames::CountExames() { return detail::OpenInteger(Operation("SELECT COUNT(*) FROM Exames"), "COUNT"); }
 
 int TDExames::CountExamesByCodResp(int CodMed) {

@@ -26,6 +26,7 @@ class TDExames : public TDCursor {
   static void DeleteExamesByCodigo(int Codigo);
   static void DeleteExamesOrtoByCodigoExame(int CodExame);
   static int GetCodRespByCodigo(int Codigo);
+  static bool ExisteExame(int Codigo);
   static int CountExames();
   static int CountExamesByCodResp(int CodMed);
   static int CountExamesByCodRespCodPaciente(int CodMed, int CodPac);

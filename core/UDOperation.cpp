@@ -1,7 +1,39 @@
 #include "core/UDOperation.h"
 
+#include "core/UDTransacaoUnica.h"
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/Exceptions.h"
+
+namespace {
+
+// Open TDTransacaoUnica scopes: while any is open, the routines do not commit.
+int TransacoesUnicas = 0;
+
+void Commit() {
+  if (TransacoesUnicas == 0) DMPrincipal->PCommitDataBase();
+}
+
+}  // namespace
+
+TDTransacaoUnica::TDTransacaoUnica() {
+  Commit();
+  ++TransacoesUnicas;
+}
+
+TDTransacaoUnica::~TDTransacaoUnica() {
+  --TransacoesUnicas;
+  if (Confirmada || TransacoesUnicas > 0) return;
+  try {
+    DMPrincipal->PRollbackDataBase();
+  } catch (const std::exception&) {
+    // The connection is gone: the server drops the uncommitted changes by itself.
+  }
+}
+
+void TDTransacaoUnica::Confirmar() {
+  Confirmada = true;
+  if (TransacoesUnicas == 1) DMPrincipal->PCommitDataBase();
+}
 
 namespace detail {
 
@@ -15,14 +47,14 @@ TIBQuery& Operation(const std::string& Sql) {
 
 void ExecuteAndCommit(TIBQuery& Query) {
   Query.ExecSQL();
-  DMPrincipal->PCommitDataBase();
+  Commit();
 }
 
 int InsertAndCommit(TIBQuery& Query) {
   Query.Open();
   const int codigo = Query.FieldByName("CODIGO")->AsInteger();
   Query.Close();
-  DMPrincipal->PCommitDataBase();
+  Commit();
   return codigo;
 }
 

@@ -9,9 +9,10 @@ namespace detail {
 
 // The data module's IBOperation, closed, holding Sql alone.
 TIBQuery& Operation(const std::string& Sql);
-// Runs a procedure that returns nothing, then commits through the data module.
+// Runs a procedure that returns nothing, then commits through the data module (not while a
+// TDTransacaoUnica is open).
 void ExecuteAndCommit(TIBQuery& Query);
-// Runs an insert procedure, reads the new row's code (its output CODIGO), closes, commits.
+// Runs an insert procedure, reads the new row's code (its output CODIGO), closes, commits (as above).
 int InsertAndCommit(TIBQuery& Query);
 // Opens the query and reads Field of its first row as an integer (0 when there is no row).
 int OpenInteger(TIBQuery& Query, const std::string& Field);

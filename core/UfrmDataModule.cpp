@@ -121,6 +121,15 @@ void TDMPrincipal::PConnectDataBase() {
 
 void TDMPrincipal::PCommitDataBase() {
   if (IBTransaction->InTransaction()) IBTransaction->Commit();
+  ReabrirDados();
+}
+
+void TDMPrincipal::PRollbackDataBase() {
+  if (IBTransaction->InTransaction()) IBTransaction->Rollback();
+  ReabrirDados();
+}
+
+void TDMPrincipal::ReabrirDados() {
   for (TDataSet* d : {static_cast<TDataSet*>(IBMedicos), static_cast<TDataSet*>(IBPacientes),
                       static_cast<TDataSet*>(IBExames), static_cast<TDataSet*>(IBLaudos),
                       static_cast<TDataSet*>(IBLaudosTexto), static_cast<TDataSet*>(IBQueryPacientes)})

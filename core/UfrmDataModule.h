@@ -47,11 +47,16 @@ class TDMPrincipal : public TComponent {
   // Commits (closing every data set) and opens again the doctors, patients, exams, reports, report
   // texts and the patient query, so that windows show the change at once.
   void PCommitDataBase();
+  // Rolls back what the transaction holds uncommitted and opens the same data sets again.
+  void PRollbackDataBase();
 
   // Creates the database file Path from the project's schema script when it is missing (its folder
   // too). True when it was created; false when it exists or Path names a server. Raises
   // EDatabaseError when it cannot be created, leaving no partial file behind.
   static bool PCreateDataBase(const std::string& Path);
+
+ private:
+  void ReabrirDados();
 };
 
 extern TDMPrincipal* DMPrincipal;

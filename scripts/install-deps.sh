@@ -3,9 +3,9 @@
 # Quick when everything is already there: apt-get runs only for what is missing.
 set -euo pipefail
 pkgs=(
-  wine wine64 wine64-tools libwine-dev fonts-wine xvfb xauth x11-apps imagemagick
+  wine wine64 wine64-tools libwine-dev fonts-wine xvfb xauth x11-apps imagemagick x11-utils libxcb1-dev openbox x11vnc
   firebird3.0-server-core firebird3.0-server firebird3.0-utils libfbclient2 firebird-dev
-  libjpeg62-turbo-dev zlib1g-dev libpng-dev libpixman-1-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev zlib1g-dev libpng-dev libpixman-1-dev python3-pil libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev cmake ninja-build g++ ghostscript poppler-utils fonts-dejavu-core procps
 )
 missing=()

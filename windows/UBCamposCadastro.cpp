@@ -2,6 +2,11 @@
 
 #include "windows/UfrmPrincipal.h"
 
+#include <cctype>
+
+#include "toolkit/rtl/DateTime.h"
+#include "toolkit/ui/Forms.h"
+
 const char* const kEstados[27] = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES", "GO", "MA", "MG", "MS", "MT", "PA",
                                   "PB", "PE", "PI", "PR", "RD", "RJ", "RN", "RO", "RS", "SC", "SE", "SP", "TO"};
 
@@ -132,4 +137,23 @@ std::string TextoCampo(TControl* Campo) {
   if (auto* e = dynamic_cast<TDBEdit*>(Campo)) return e->Text();
   if (auto* b = dynamic_cast<TDBComboBox*>(Campo)) return b->Text();
   return "";
+}
+
+bool DataCadastroValida(const std::string& Texto) {
+  if (Texto.find_first_not_of(' ') == std::string::npos) return true;
+  if (Texto.size() != 10 || Texto[2] != '/' || Texto[5] != '/') return false;
+  for (size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
+    if (!std::isdigit(static_cast<unsigned char>(Texto[i]))) return false;
+  const auto numero = [&](size_t Pos, size_t Len) { return std::stoi(Texto.substr(Pos, Len)); };
+  TDateTime data;
+  return TryEncodeDate(numero(6, 4), numero(3, 2), numero(0, 2), data);
+}
+
+bool ConferirDataNascimento(TDBEdit* Campo, TTabSheet* Pagina) {
+  if (DataCadastroValida(Campo->Text())) return true;
+  Application->MessageBox("Data de nascimento inválida. Informe uma data existente no formato dd/mm/aaaa.",
+                          "Atenção", MB_ICONINFORMATION);
+  Pagina->PageControl()->SetActivePage(Pagina);
+  if (Campo->CanFocus()) Campo->SetFocus();
+  return false;
 }

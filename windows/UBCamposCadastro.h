@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "skin/controls/sButton.h"
+#include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/DBCtrls.h"
 #include "toolkit/ui/StdCtrls.h"
 
@@ -51,6 +52,11 @@ struct TCamposEndereco {
 // NomeCep names the CEP edit; EstadoVazio puts an empty entry in place of the first state code.
 void CriarPaginaEndereco(TWinControl* Pagina, TDataSource* Source, const TLugaresEndereco& Lugares,
                          const TCamposEndereco& Campos, const std::string& NomeCep, bool EstadoVazio);
+
+// A birth date as the registers keep it: empty, or a real calendar day written dd/mm/yyyy.
+bool DataCadastroValida(const std::string& Texto);
+// Refuses a birth date that is not a real calendar day: says so, shows the page of the edit and focuses it.
+bool ConferirDataNascimento(TDBEdit* Campo, TTabSheet* Pagina);
 
 // Makes a data-bound control read-only or editable.
 void SomenteLeitura(TControl* Campo, bool Value);

@@ -4,10 +4,18 @@
 
 #include "core/UfrmDataModule.h"
 #include "toolkit/db/IBDatabase.h"
+#include "toolkit/db/IBQuery.h"
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/rtl/FileUtils.h"
 
+const char kNovo[] = ".novo";
+
 namespace {
+
+bool Temporario(const std::string& Nome) {
+  const size_t n = sizeof kNovo - 1;
+  return Nome.size() >= n && Nome.compare(Nome.size() - n, n, kNovo) == 0;
+}
 
 std::string ComBarra(const std::string& Pasta) {
   return !Pasta.empty() && Pasta.back() == '\\' ? Pasta : Pasta + "\\";
@@ -21,7 +29,7 @@ void Listar(const std::string& Pasta, const std::string& Relativo, std::vector<s
     const std::string nome = f.cFileName;
     if (nome == "." || nome == "..") continue;
     if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Listar(Pasta, Relativo + nome + "\\", Nomes);
-    else Nomes.push_back(Relativo + nome);
+    else if (!Temporario(nome)) Nomes.push_back(Relativo + nome);
   } while (FindNextFileA(h, &f));
   FindClose(h);
 }
@@ -31,8 +39,8 @@ struct TFecharArquivo {
 };
 using TArquivo = std::unique_ptr<void, TFecharArquivo>;
 
-TArquivo Abrir(const std::string& Nome) {
-  HANDLE h = CreateFileA(Nome.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+TArquivo Abrir(const std::string& Nome, DWORD Acesso = GENERIC_READ) {
+  HANDLE h = CreateFileA(Nome.c_str(), Acesso, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   return TArquivo(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
@@ -61,7 +69,24 @@ std::vector<std::string> ArquivosDaPasta(const std::string& Pasta) {
 
 DWORD CopiarArquivoConferido(const std::string& Origem, const std::string& Destino) {
   if (!CopyFileA(Origem.c_str(), Destino.c_str(), FALSE)) return GetLastError();
-  return Comparar(Origem, Destino);
+  if (const DWORD erro = Comparar(Origem, Destino)) return erro;
+  return GravarNoDisco(Destino);
+}
+
+DWORD CriarPasta(const std::string& Pasta) {
+  if (ForceDirectories(Pasta)) return 0;
+  return GetLastError() ? GetLastError() : ERROR_PATH_NOT_FOUND;
+}
+
+DWORD GravarNoDisco(const std::string& Arquivo) {
+  const TArquivo a = Abrir(Arquivo, GENERIC_WRITE);
+  return a && FlushFileBuffers(a.get()) ? 0 : GetLastError();
+}
+
+DWORD TrocarPeloNovo(const std::string& Arquivo) {
+  const bool trocado = MoveFileExA((Arquivo + kNovo).c_str(), Arquivo.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return trocado ? 0 : GetLastError();
 }
 
 DWORD CopiarPastaConferida(const std::string& Origem, const std::string& Destino) {
@@ -69,19 +94,29 @@ DWORD CopiarPastaConferida(const std::string& Origem, const std::string& Destino
   for (const std::string& nome : ArquivosDaPasta(Origem)) {
     const std::string destino = ComBarra(Destino) + nome;
     const std::string pasta = destino.substr(0, destino.rfind('\\'));
-    if (!ForceDirectories(pasta)) return GetLastError() ? GetLastError() : ERROR_PATH_NOT_FOUND;
+    if (const DWORD erro = CriarPasta(pasta)) return erro;
     if (const DWORD erro = CopiarArquivoConferido(ComBarra(Origem) + nome, destino)) return erro;
   }
   return 0;
 }
 
-bool BancoAnexa(const std::string& Arquivo, std::string& Erro) {
+bool BancoAnexa(const std::string& Arquivo, std::string& Erro, const std::function<void(TIBQuery&)>& Alterar) {
   try {
     TIBDatabase banco(nullptr);
     banco.SetDatabaseName(Arquivo);
     banco.Params().Assign(&DMPrincipal->IBDatabase->Params());
     banco.SetLoginPrompt(false);
     banco.Open();
+    if (Alterar) {
+      TIBTransaction transacao(nullptr);
+      transacao.SetDefaultDatabase(&banco);
+      TIBQuery q(nullptr);
+      q.SetDatabase(&banco);
+      q.SetTransaction(&transacao);
+      Alterar(q);
+      q.Close();
+      if (transacao.InTransaction()) transacao.Commit();
+    }
     banco.Close();
     return true;
   } catch (const std::exception& e) {

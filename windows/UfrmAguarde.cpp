@@ -40,3 +40,39 @@ TfrmAguarde::~TfrmAguarde() {
 }
 
 void TfrmAguarde::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+
+namespace {
+
+thread_local TAguardeChamada* chamadaAtual = nullptr;
+
+// Hides the wait window outside the activation that asked for it: hiding the active window there would
+// start an activation inside another.
+void CALLBACK EsconderAguarde(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  if (frmAguarde) frmAguarde->Hide();
+}
+
+}  // namespace
+
+TAguardeChamada::TAguardeChamada(TTimer* Timer)
+    : timer_(Timer), ativa_(GetActiveWindow()), gancho_(nullptr), anterior_(chamadaAtual) {
+  if (frmAguarde) frmAguarde->Show();
+  if (timer_) timer_->SetEnabled(true);
+  chamadaAtual = this;
+  gancho_ = SetWindowsHookExA(WH_CBT, Gancho, nullptr, GetCurrentThreadId());
+}
+
+TAguardeChamada::~TAguardeChamada() {
+  if (gancho_) UnhookWindowsHookEx(gancho_);
+  chamadaAtual = anterior_;
+  if (timer_) timer_->SetEnabled(false);
+  if (frmAguarde) frmAguarde->Hide();
+}
+
+LRESULT CALLBACK TAguardeChamada::Gancho(int Code, WPARAM W, LPARAM L) {
+  const HWND ativada = reinterpret_cast<HWND>(W);
+  if (Code == HCBT_ACTIVATE && chamadaAtual && frmAguarde && ativada != chamadaAtual->ativa_ &&
+      ativada != frmAguarde->WindowHandle())
+    SetTimer(nullptr, 0, 0, EsconderAguarde);
+  return CallNextHookEx(nullptr, Code, W, L);
+}

@@ -19,21 +19,20 @@ class TfrmAguarde : public TForm {
 
 extern TfrmAguarde* frmAguarde;
 
-// The wait window around a long call, with the browser's timer (when there is one) that hides it once
-// a module's window is up; hidden again on every way out.
+// The wait window around a long call, with the browser's timer (when there is one); it hides as soon as another
+// window (a module's) becomes active, and again on every way out.
 class TAguardeChamada {
  public:
-  explicit TAguardeChamada(TTimer* Timer) : timer_(Timer) {
-    if (frmAguarde) frmAguarde->Show();
-    if (timer_) timer_->SetEnabled(true);
-  }
+  explicit TAguardeChamada(TTimer* Timer = nullptr);
   TAguardeChamada(const TAguardeChamada&) = delete;
   TAguardeChamada& operator=(const TAguardeChamada&) = delete;
-  ~TAguardeChamada() {
-    if (timer_) timer_->SetEnabled(false);
-    if (frmAguarde) frmAguarde->Hide();
-  }
+  ~TAguardeChamada();
 
  private:
+  static LRESULT CALLBACK Gancho(int Code, WPARAM W, LPARAM L);
+
   TTimer* timer_;
+  HWND ativa_;  // the window active when the call began: its own activation keeps the wait window up
+  HHOOK gancho_;
+  TAguardeChamada* anterior_;
 };

@@ -3,6 +3,7 @@
 // flags them, copies the database and the backup state file to the medium, restores them, and edits
 // the automatic-backup options.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/controls/sButton.h"
@@ -72,11 +73,14 @@ class TfrmBackup : public TForm {
   void Status(const std::string& Texto);
   // The new-disc steps of a medium that is full; false when the backup ends there.
   bool NovoDisco();
-  // Copies the database folder and the state file to the medium with the database detached, and
-  // checks that the copy attaches. False, with the system's error text shown, when it failed.
-  bool CopiarBancoParaBackup();
-  bool RestaurarBanco();
-  void RestaurarBackupIni();
+  // The backup text the module gave each exam and report, by code.
+  struct TMarcas {
+    std::vector<std::pair<int, std::string>> Exames, Laudos;
+  };
+  // Copies the database folder and the state file to the medium with the database detached, beside
+  // the medium's previous copy; the new copy must attach and take the marks before it replaces the
+  // previous one. False, with the error shown, when it failed (the previous copy is then untouched).
+  bool CopiarBancoParaBackup(const TMarcas& Marcas);
 };
 
 extern TfrmBackup* frmBackup;

@@ -8,12 +8,15 @@
 #include "core/UDExames.h"
 #include "core/UDLaudos.h"
 #include "core/UfrmDataModule.h"
+#include "toolkit/db/IBQuery.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/IniFiles.h"
 #include "toolkit/rtl/StringUtils.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "windows/UBCopiaConferida.h"
+#include "windows/UBPontoParada.h"
+#include "windows/UBRestauracao.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmBackup.h"
 
@@ -137,17 +140,32 @@ void TfrmBackup::btnIniciarBkpClick(TObject*) {
   const std::vector<std::string> resExames = Linhas(sResExames), resLaudos = Linhas(sResLaudos);
   ConferirResultado(resExames, exames.size());
   ConferirResultado(resLaudos, laudos.size());
-  for (size_t i = 0; i < resExames.size(); ++i) TDExames::UpdateBackupExameByCodigo(exames[i], resExames[i]);
-  for (size_t i = 0; i < resLaudos.size(); ++i) TDLaudos::UpdateBackupLaudoByCodigo(laudos[i], resLaudos[i]);
-  DMPrincipal->PCommitDataBase();
-  CarregarInfoBackup();
+  PontoDeParada("backup-arquivos");
+  TMarcas marcas;
+  std::string incompletos;
+  for (size_t i = 0; i < resExames.size(); ++i) {
+    marcas.Exames.emplace_back(exames[i], resExames[i]);
+    // Its list names are "patient\exam" + the file's ending, three per exam.
+    const std::string& nome = listaExames[int(3 * i)];
+    if (resExames[i] == "INCOMPLETO") incompletos += "\r\n" + nome.substr(0, nome.size() - 5);
+  }
+  for (size_t i = 0; i < resLaudos.size(); ++i) marcas.Laudos.emplace_back(laudos[i], resLaudos[i]);
   const char letra = Drive.empty() ? 0 : Drive[0];
   const int64_t livre = letra >= 'A' && letra <= 'Z' ? DiskFree(uint8_t(letra - 'A' + 1)) : -1;
   if (livre < 0 || TamanhoBackup() > livre / 1024) {
     if (!NovoDisco()) return;
   }
-  if (!CopiarBancoParaBackup()) return;
-  Application->MessageBox("Backup dos Exames e Laudos concluído com êxito", "Backup", MB_ICONINFORMATION);
+  if (!CopiarBancoParaBackup(marcas)) return;
+  // Only now is the copy holding them whole on the medium.
+  for (const auto& [codigo, texto] : marcas.Exames) TDExames::UpdateBackupExameByCodigo(codigo, texto);
+  for (const auto& [codigo, texto] : marcas.Laudos) TDLaudos::UpdateBackupLaudoByCodigo(codigo, texto);
+  DMPrincipal->PCommitDataBase();
+  PontoDeParada("backup-marcado");
+  CarregarInfoBackup();
+  Application->MessageBox("Backup dos Exames e Laudos concluído com êxito" +
+                              (incompletos.empty() ? std::string()
+                                                   : "\r\n\r\nExames com arquivos faltando (INCOMPLETO):" + incompletos),
+                          "Backup", MB_ICONINFORMATION);
   Status("Backup finalizado!");
 }
 
@@ -199,17 +217,42 @@ bool TfrmBackup::NovoDisco() {
   return true;
 }
 
-bool TfrmBackup::CopiarBancoParaBackup() {
+bool TfrmBackup::CopiarBancoParaBackup(const TMarcas& Marcas) {
   // A live database file is not a copy: commit, detach, copy, check, and attach again in every case.
+  // The medium's previous copy stays whole until the new one beside it has attached and taken the marks.
   DMPrincipal->PCommitDataBase();
   DMPrincipal->PDesconectionDataBase();
   DWORD erro = 0;
   std::string texto;
   const std::string destino = Drive + "Banco de Dados";
-  if (!ForceDirectories(destino)) erro = GetLastError() ? GetLastError() : ERROR_PATH_NOT_FOUND;
-  if (!erro) erro = CopiarPastaConferida(BancoLocal(), destino);
-  if (!erro && FileExists(EstadoLocal())) erro = CopiarArquivoConferido(EstadoLocal(), Drive + "BackUp.ini");
-  if (!erro) BancoAnexa(destino + "\\DATABASE.GDB", texto);
+  // Source and name on the medium of each file.
+  std::vector<std::pair<std::string, std::string>> copias;
+  for (const std::string& n : ArquivosDaPasta(BancoLocal())) copias.emplace_back(BancoLocal() + "\\" + n, destino + "\\" + n);
+  if (FileExists(EstadoLocal())) copias.emplace_back(EstadoLocal(), Drive + "BackUp.ini");
+  for (size_t i = 0; i < copias.size() && !erro; ++i) {
+    const std::string& para = copias[i].second;
+    erro = CriarPasta(para.substr(0, para.rfind('\\')));
+    if (!erro) erro = CopiarArquivoConferido(copias[i].first, para + kNovo);
+  }
+  PontoDeParada("backup-banco-copiado");
+  if (!erro)
+    BancoAnexa(destino + "\\DATABASE.GDB" + kNovo, texto, [&Marcas](TIBQuery& q) {
+      for (const auto& [tabela, marcas] : {std::pair{"EXAMES", &Marcas.Exames}, {"LAUDOS", &Marcas.Laudos}})
+        for (const auto& [codigo, backup] : *marcas) {
+          q.SQL().Clear();
+          q.SQL().Add(std::string("UPDATE ") + tabela + " SET BACKUP = :Backup WHERE CODIGO = :Codigo");
+          q.ParamByName("Backup").SetAsString(backup);
+          q.ParamByName("Codigo").SetAsInteger(codigo);
+          q.ExecSQL();
+        }
+    });
+  if (!erro && texto.empty()) erro = GravarNoDisco(destino + "\\DATABASE.GDB" + kNovo);
+  PontoDeParada("backup-banco-conferido");
+  for (size_t i = 0; i < copias.size() && !erro && texto.empty(); ++i) {
+    erro = TrocarPeloNovo(copias[i].second);
+    PontoDeParada("backup-banco-trocado");
+  }
+  for (const auto& c : copias) DeleteFile(c.second + kNovo);
   DMPrincipal->PConnectDataBase();
   if (erro) texto = SysErrorMessage(erro);
   if (texto.empty()) return true;
@@ -224,61 +267,30 @@ void TfrmBackup::btnRestaurarClick(TObject*) {
                               "nosso suporte técnico.",
                               "Informação", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
     return;
+  // Nothing of the installation changes before the medium's database is known to be whole.
+  TBRestauracao restauracao(Drive);
+  std::string erro;
+  if (!restauracao.PrepararBanco(erro)) {
+    MostrarErro("Não foi possível restaurar: a cópia de segurança do banco de dados está danificada.\r\n\r\n" + erro);
+    return;
+  }
+  PontoDeParada("restauracao-banco");
   if (!CarregarBackupDLL(Texto(PathsMZ.BackupModulo))) return;
-  const int resultado = RestaurarBackup(reinterpret_cast<HWND__*>(Handle()), Texto(PathsMZ.Exames).c_str(),
-                                        Texto(PathsMZ.Laudos).c_str());
+  const int resultado = RestaurarBackup(reinterpret_cast<HWND__*>(Handle()), restauracao.PastaExames().c_str(),
+                                        restauracao.PastaLaudos().c_str());
   LiberarBackupDLL();
   if (resultado == -1) return;
+  if (!restauracao.ConferirArquivos(erro)) {
+    MostrarErro("Não foi possível restaurar: faltam arquivos de exames na cópia de segurança." + erro);
+    return;
+  }
+  PontoDeParada("restauracao-arquivos");
   DMPrincipal->PDesconectionDataBase();
-  const bool restaurado = RestaurarBanco();
+  const DWORD falha = restauracao.Trocar();
   DMPrincipal->PConnectDataBase();
-  if (!restaurado) return;
-  RestaurarBackupIni();
+  if (falha) {
+    MostrarErro("Não foi possível restaurar: nada foi alterado.\r\n\r\n" + SysErrorMessage(falha));
+    return;
+  }
   Application->MessageBox("Restauração concluída com êxito", "Backup", MB_ICONINFORMATION);
-}
-
-bool TfrmBackup::RestaurarBanco() {
-  // Each file arrives under a temporary name and is checked; the database must attach before the old
-  // files step aside as ".bak".
-  const std::string origem = Drive + "Banco de Dados";
-  const std::string banco = BancoLocal();
-  const std::vector<std::string> nomes = ArquivosDaPasta(origem);
-  DWORD erro = nomes.empty() ? ERROR_FILE_NOT_FOUND : 0;
-  std::string texto;
-  for (const std::string& n : nomes) {
-    if (erro) break;
-    const std::string destino = banco + "\\" + n;
-    if (!ForceDirectories(destino.substr(0, destino.rfind('\\')))) erro = GetLastError();
-    else erro = CopiarArquivoConferido(origem + "\\" + n, destino + ".novo");
-  }
-  if (!erro) BancoAnexa(banco + "\\DATABASE.GDB.novo", texto);
-  std::vector<std::string> trocados;
-  if (!erro && texto.empty()) {
-    for (const std::string& n : nomes) {
-      const std::string vivo = banco + "\\" + n;
-      const bool existia = FileExists(vivo);
-      if ((existia && !MoveFileExA(vivo.c_str(), (vivo + ".bak").c_str(), MOVEFILE_REPLACE_EXISTING)) ||
-          !MoveFileExA((vivo + ".novo").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        erro = GetLastError();
-        if (existia) MoveFileExA((vivo + ".bak").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING);
-        break;
-      }
-      trocados.push_back(n);
-    }
-    // Half a swap is no database: the files already swapped go back.
-    if (erro)
-      for (const std::string& n : trocados) {
-        const std::string vivo = banco + "\\" + n;
-        MoveFileExA((vivo + ".bak").c_str(), vivo.c_str(), MOVEFILE_REPLACE_EXISTING);
-      }
-  }
-  for (const std::string& n : nomes) DeleteFile(banco + "\\" + n + ".novo");
-  if (erro) texto = SysErrorMessage(erro);
-  if (texto.empty()) return true;
-  MostrarErro(texto);
-  return false;
-}
-
-void TfrmBackup::RestaurarBackupIni() {
-  if (FileExists(Drive + "BackUp.ini")) CopiarArquivoConferido(Drive + "BackUp.ini", EstadoLocal());
 }

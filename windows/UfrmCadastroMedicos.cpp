@@ -203,6 +203,7 @@ bool TfrmCadastroMedicos::Salvar() {
     if (Showing()) dbeNome->SetFocus();
     return false;
   }
+  if (!ConferirDataNascimento(dbeDataNascimento, tbsPessoais)) return false;
   // The routines commit, which reopens the table: the edited row goes and the table is positioned by code, so a homonym
   // is never taken for the doctor just stored.
   int codigo;

@@ -288,19 +288,55 @@ TEST_F(CadastroMedicos, TheMainWindowOpensTheRegister) {
   frmPrincipal = new TfrmPrincipal(Application);
   std::string titulo;
   int imagens = 0;
+  // A button without a caption draws its picture of the main window's list itself, inside its face.
+  const auto comFigura = [](TsButton* b) {
+    const TsButtonRects r = b->Rects();
+    return b->Caption().empty() && (GetWindowLongA(b->Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW &&
+           b->CurrentGlyphIndex() == b->ImageIndex() && r.Glyph.Left >= 0 && r.Glyph.Right <= b->Width() &&
+           b->Images() == frmPrincipal->img32;
+  };
+  std::vector<int> indices;
   TPassoModal passo([&] {
     titulo = frmCadastroMedicos->Caption();
     imagens = frmCadastroMedicos->btnAdd->Images() == frmPrincipal->img32;
+    TfrmCadastroMedicos& f = *frmCadastroMedicos;
+    for (TsButton* b : {f.btnPRI, f.btnANT, f.btnPRO, f.btnULT})
+      if (comFigura(b)) indices.push_back(b->ImageIndex());
     Clicar(frmCadastroMedicos->sButton7);
   });
   Clicar(frmPrincipal->btnDoctor);
   EXPECT_EQ(titulo, "Cadastro de Médicos");
   EXPECT_EQ(imagens, 1);
+  EXPECT_EQ(indices, (std::vector<int>{9, 10, 11, 12}));
+  DMPrincipal->IBPacientes->Open();
+  frmCadastroPacientes = new TfrmCadastroPacientes(Application);
+  frmCadastroPacientes->Show();
+  Application->ProcessMessages();
+  EXPECT_TRUE(comFigura(frmCadastroPacientes->btnAJU));
+  EXPECT_EQ(frmCadastroPacientes->btnAJU->ImageIndex(), 5);
+  frmCadastroPacientes->Close();
+  EXPECT_TRUE(EsperarAte([] { return frmCadastroPacientes == nullptr; }));
   EXPECT_EQ(frmCadastroMedicos, nullptr);
   EXPECT_FALSE(DMPrincipal->IBMedicos->Active());
   // Closing gives the user's regional values back to the prefix that later tests read.
   frmPrincipal->Close();
   EXPECT_TRUE(EsperarAte([] { return frmPrincipal == nullptr; }));
+}
+
+TEST_F(CadastroMedicos, ABirthDateThatIsNoCalendarDayIsRefused) {
+  TfrmCadastroMedicos* f = Abrir();
+  Clicar(f->btnAdd);
+  Digitar(f->dbeNome, "Dra. Clara");
+  f->dbeDataNascimento->SetText("31/02/2020");
+  Clicar(f->btnAtu);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, "Data de nascimento inválida. Informe uma data existente no formato dd/mm/aaaa.");
+  EXPECT_EQ(TDMedicos::CountMedicos(), 0);
+  EXPECT_EQ(Botoes(f), kAdicionando);
+  f->dbeDataNascimento->SetText("28/02/2020");
+  Clicar(f->btnAtu);
+  EXPECT_EQ(TDMedicos::CountMedicos(), 1);
+  EXPECT_EQ(Atual("DATANASCIMENTO"), "28/02/2020");
 }
 
 }  // namespace

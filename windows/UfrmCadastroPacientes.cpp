@@ -3,6 +3,7 @@
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/DateTime.h"
 #include "windows/UBCamposCadastro.h"
+#include "windows/UBExportaComponentes.h"
 #include "windows/UBShell.h"
 
 TfrmCadastroPacientes* frmCadastroPacientes = nullptr;
@@ -111,6 +112,7 @@ TfrmCadastroPacientes::TfrmCadastroPacientes(TComponent* AOwner) : TForm(AOwner)
     btnAJU->OnClick = [](TObject*) { PressionarF1(); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    ExportaComponentes(*this);
   });
 }
 
@@ -133,11 +135,12 @@ void TfrmCadastroPacientes::sbtOkClick(TObject*) {
   const std::string nome = dbeNome->Text();
   const bool nomeValido = !nome.empty() && nome != " ";
   TDadosPaciente dados = LerCampos(FCampos);
+  if (Modo == "Add" && !nomeValido) {
+    Application->MessageBox("Digite o nome do paciente ...", "Atenção", MB_ICONINFORMATION);
+    return;
+  }
+  if ((Modo == "Add" || Modo == "Atualiza") && !ConferirDataNascimento(dbeDataNascimento, tbsPessoais)) return;
   if (Modo == "Add") {
-    if (!nomeValido) {
-      Application->MessageBox("Digite o nome do paciente ...", "Atenção", MB_ICONINFORMATION);
-      return;
-    }
     UltimoPaciente.Nome = nome;
     UltimoPaciente.Codigo = TDPacientes::InsertPacientes(dados, Date(), 0);
     lblCodigo->SetCaption("Código:");

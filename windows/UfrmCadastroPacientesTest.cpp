@@ -7,6 +7,12 @@
 
 #include "core/UDPacientes.h"
 #include "windows/RegistrosTestSupport.h"
+#include "windows/UBCamposCadastro.h"
+#include "windows/UBExportaComponentes.h"
+#include "toolkit/ui/ComCtrls.h"
+#include "toolkit/ui/DBGrids.h"
+#include "toolkit/ui/Timer.h"
+#include "widgets/LabelX.h"
 
 namespace {
 
@@ -165,6 +171,83 @@ TEST_F(CadastroPacientes, ARowWithoutCivilStateShowsMarried) {
   EXPECT_TRUE(Fechado());
   EXPECT_EQ(Coluna(UltimoPaciente.Codigo, "NOME"), "Davi");
   EXPECT_EQ(Coluna(UltimoPaciente.Codigo, "ESTADOCIVIL"), "C");
+}
+
+TEST_F(CadastroPacientes, ABirthDateThatIsNoCalendarDayIsRefusedBeforeTheRowIsWritten) {
+  for (const char* d : {"", "29/02/2024", "31/12/1999", "01/01/1900"}) EXPECT_TRUE(DataCadastroValida(d)) << d;
+  for (const char* d : {"31/02/2020", "99/99/9999", "29/02/2023", "00/01/2020", "1/2/2020", "2020-01-01", "ab/cd/efgh",
+                        "31/04/2020", "01/13/2020"})
+    EXPECT_FALSE(DataCadastroValida(d)) << d;
+
+  TfrmCadastroPacientes* f = AbrirNovo("Paula");
+  f->PageControl1->SetActivePage(f->tbsResidenciais);
+  f->dbeDataNascimento->SetText("31/02/2020");
+  Clicar(f->btnCON);
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Text, "Data de nascimento inválida. Informe uma data existente no formato dd/mm/aaaa.");
+  EXPECT_EQ(dialogs.Log()[0].Caption, "Atenção");
+  EXPECT_EQ(TDPacientes::CountPacientes(), 0);
+  ASSERT_EQ(frmCadastroPacientes, f);
+  EXPECT_EQ(f->PageControl1->ActivePage(), f->tbsPessoais);
+  f->dbeDataNascimento->SetText("29/02/2024");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  ASSERT_EQ(TDPacientes::CountPacientes(), 1);
+  const int codigo = TDPacientes::GetUltimoCodigo();
+  EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "29/02/2024");
+
+  // A change to an impossible date keeps the stored one; an empty date is allowed.
+  f = AbrirAlteracao(codigo);
+  f->dbeDataNascimento->SetText("99/99/9999");
+  Clicar(f->btnCON);
+  EXPECT_EQ(dialogs.Log().size(), 2u);
+  EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "29/02/2024");
+  f->dbeDataNascimento->SetText("");
+  Clicar(f->btnCON);
+  EXPECT_TRUE(Fechado());
+  EXPECT_EQ(Coluna(codigo, "DATANASCIMENTO"), "");
+}
+
+// A small form of a few listed classes, one of them listed twice, and one that is not listed.
+TEST(ListaComponentes, OneLinePerListedClassOfEachComponentInComponentOrder) {
+  TForm form(nullptr);
+  form.SetName("frmPequeno");
+  const auto criar = [&](auto* c, const char* Nome) {
+    c->SetName(Nome);
+    c->SetParent(&form);
+    return c;
+  };
+  criar(new TLabel(&form), "lblNome")->SetCaption("Nome:");
+  criar(new TLabelX(&form), "lblPasso")->SetCaption("Gravar Exame");
+  TListView* lista = criar(new TListView(&form), "lswSemColunas");
+  lista->AddItem()->SetCaption("OD - 01");
+  lista->AddItem()->SetCaption("OS - 02");
+  TToolBar* barra = criar(new TToolBar(&form), "tlbComandos");
+  TToolButton* botao = criar(new TToolButton(&form), "tbExame");
+  botao->SetParent(barra);
+  botao->SetCaption("Exame");
+  botao->SetHint("Novo Exame");
+  TDBGrid* grade = criar(new TDBGrid(&form), "DBGrid1");
+  grade->Columns()->Add()->Title()->SetCaption("ID");
+  grade->Columns()->Add()->Title()->SetCaption("NOME");
+  criar(new TEdit(&form), "edtNome");
+  (new TTimer(&form))->SetName("tmrNaoListado");
+  const std::vector<std::string> esperadas = {
+      "TLabel\tlblNome\t\tNome:",
+      "TLabelX\tlblPasso\t\tGravar Exame",
+      "TLabelX\tlblPasso\t\tGravar Exame",
+      "TListView\tlswSemColunas\t\tOD - 01;OS - 02;",
+      "TToolBar\ttlbComandos\t\tExame;",
+      "TToolButton\ttbExame\t\tExameHint: Novo Exame",
+      "TDBGrid\tDBGrid1\t\tID;NOME;",
+      "TEdit\tedtNome",
+  };
+  EXPECT_EQ(LinhasComponentes(form), esperadas);
+  // The lister leaves the form as it was.
+  const int componentes = form.ComponentCount();
+  ExportaComponentes(form);
+  EXPECT_EQ(form.ComponentCount(), componentes);
+  EXPECT_EQ(LinhasComponentes(form), esperadas);
 }
 
 }  // namespace

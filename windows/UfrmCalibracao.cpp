@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "core/UBCalibracao.h"
 #include "core/UBConstantes.h"
-#include "toolkit/rtl/FormatSettings.h"
 #include "toolkit/rtl/NumberText.h"
 #include "widgets/Bitmap32.h"
 #include "windows/UBArtes.h"
@@ -16,8 +16,6 @@ TfrmCalib* frmCalib = nullptr;
 
 namespace {
 
-// Hundredths of a millimetre, so the text takes the process's separator.
-constexpr int kRaios[4] = {773, 805, 834, 891};
 // The spheres' places on the square calibrator's picture and on the wheel's.
 constexpr int kQuadradoX[4] = {16, 82, 148, 214};
 constexpr int kRedondoX[4] = {18, 98, 168, 98};
@@ -30,11 +28,7 @@ std::string Filme(const std::string& Nome) {
 
 }  // namespace
 
-std::string TfrmCalib::TextoRaio(int Esfera) {
-  const int r = kRaios[Esfera - 1];
-  const std::string centesimos = IntToStr(r % 100);
-  return IntToStr(r / 100) + FormatSettings.DecimalSeparator + (centesimos.size() < 2 ? "0" : "") + centesimos;
-}
+std::string TfrmCalib::TextoRaio(int Esfera) { return TextoRaioEsfera(Esfera); }
 
 TfrmCalib::TfrmCalib(TComponent* AOwner) : TForm(AOwner) {
   InitializeForm([this] {

@@ -1,7 +1,5 @@
 // One sphere through the capture and processing modules, and the fit of the four result files.
-#include <vector>
-
-#include "core/UBArquivosExame.h"
+#include "core/UBCalibracao.h"
 #include "core/UBCapturaDLL.h"
 #include "core/UBConstantes.h"
 #include "core/UBModuleStream.h"
@@ -80,36 +78,7 @@ void TfrmCalib::Ajustar(unsigned char N) {
   // Files of earlier calibrations must not take part.
   for (int i = 1; i <= 4; ++i)
     if (!EsferaFeita[i]) throw Exception("A esfera " + IntToStr(i) + " não foi processada.");
-  TStringList arquivos[4];
-  for (int i = 0; i < 4; ++i) arquivos[i].LoadFromFile(PastaCalibracao() + IntToStr(i + 1) + ".txt");
-  double y[4];
-  for (int i = 0; i < 4; ++i) {
-    if (arquivos[i].Count() == 0) throw EReadError("Arquivo de esfera vazio");
-    y[i] = StrToFloatPontoVirgula(arquivos[i][0]);
-  }
-  std::vector<double> a(N, 0.0), b(N, 0.0);
-  for (int j = 1; j < arquivos[0].Count(); ++j) {
-    double sx = 0, sy = 0, sxy = 0, sxx = 0;
-    for (int i = 0; i < 4; ++i) {
-      if (j >= arquivos[i].Count()) throw EReadError("Arquivo de esfera incompleto");
-      const double x = StrToFloatPontoVirgula(arquivos[i][j]);
-      sx += x;
-      sy += y[i];
-      sxy += x * y[i];
-      sxx += x * x;
-    }
-    const double d = 4 * sxx - sx * sx;
-    if (d == 0) throw EZeroDivide("Valores iguais nas quatro esferas");
-    if (j > N) continue;
-    a[size_t(j - 1)] = (sy * sxx - sx * sxy) / d;
-    b[size_t(j - 1)] = (4 * sxy - sy * sx) / d;
-  }
-  TStringList coeficientes;
-  for (size_t i = 0; i < N; ++i) {
-    coeficientes.Add(FloatToStr(a[i]));
-    coeficientes.Add(FloatToStr(b[i]));
-  }
-  coeficientes.SaveToFile(PastaCalibracao() + "Coef.txt");
+  GravarCoeficientes(PastaCalibracao(), N);
 }
 
 void TfrmCalib::SalvarCalibracao(unsigned char N) {

@@ -143,6 +143,7 @@ void TfrmExames::CriarNavegacao() {
   CBoxExames->SetBounds(4, 304, 200, 18);
   CBoxExames->SetVisible(false);
   CBoxExames->OnClick = [this](TObject* Sender) { CBoxExamesClick(Sender); };
+  tsAtivos->OnResize = [this](TObject*) { AjustarLayout(); };
   pnlPacInfo = Criar<TPanel>(this, tsAtivos, "pnlPacInfo");
   pnlPacInfo->SetBounds(0, 330, 220, 120);
   lblID = Rotulo(this, pnlPacInfo, "lblID", "0000", 8, 4);
@@ -243,17 +244,22 @@ void TfrmExames::CriarConteudo() {
   lblPRI = Criar<TsLabelFX>(this, this, "lblPRI");
   lblPRI->SetAlign(alTop);
   lblPRI->SetCaption("Painel de Conteúdo: Pacientes");
-  lswPrincipal = Criar<TListView>(this, this, "lswPrincipal");
+  pnlConteudo = Criar<TPanel>(this, this, "pnlConteudo");
+  pnlConteudo->SetAlign(alClient);
+  pnlConteudo->SetBevelOuter(bvNone);
+  lswPrincipal = Criar<TListView>(this, pnlConteudo, "lswPrincipal");
   lswPrincipal->SetAlign(alClient);
   lswPrincipal->SetViewStyle(vsIcon);
   lswPrincipal->SetReadOnly(true);
   lswPrincipal->SetHideSelection(false);
   lswPrincipal->SetHint("Clique duas vezes para exibir mais detalhes.");
   lswPrincipal->SetShowHint(true);
-  ImageList1 = new TImageList(this);
+  // Icon 1 marks an exam, icon 3 an orthokeratology exam.
+  ImageList1 = new TsAlphaImageList(this);
   ImageList1->SetName("ImageList1");
   ImageList1->SetWidth(32);
   ImageList1->SetHeight(32);
+  PreencherLista(ImageList1, "IMG32_", 4);
   lswPrincipal->SetLargeImages(ImageList1);
   lswPrincipal->OnSelectItem = [this](TObject* Sender, TListItem* Item, bool Selected) {
     lswPrincipalSelectItem(Sender, Item, Selected);
@@ -262,7 +268,7 @@ void TfrmExames::CriarConteudo() {
 }
 
 void TfrmExames::CriarPainelExame() {
-  pnlInfoExame = Criar<TPanel>(this, this, "pnlInfoExame");
+  pnlInfoExame = Criar<TPanel>(this, pnlConteudo, "pnlInfoExame");
   pnlInfoExame->SetAlign(alBottom);
   pnlInfoExame->SetHeight(220);
   pnlInfoExame->SetVisible(false);
@@ -301,13 +307,14 @@ void TfrmExames::CriarPainelExame() {
     aba->SetCaption(p.Caption);
     *p.Aba = aba;
     *p.Memo = Criar<TMemo>(this, aba, p.NomeMemo);
-    (*p.Memo)->SetBounds(4, 4, 300, 170);
+    (*p.Memo)->SetBounds(4, 4, 250, 170);
+    // Wide enough for the longest caption, "Descrever observações".
     *p.Editar = Criar<TButton>(this, aba, p.NomeEditar);
     (*p.Editar)->SetCaption(p.CaptionEditar);
-    (*p.Editar)->SetBounds(310, 4, 100, 24);
+    (*p.Editar)->SetBounds(260, 4, 150, 24);
     *p.Gravar = Criar<TButton>(this, aba, p.NomeGravar);
     (*p.Gravar)->SetCaption(p.CaptionGravar);
-    (*p.Gravar)->SetBounds(310, 32, 100, 24);
+    (*p.Gravar)->SetBounds(260, 32, 150, 24);
   }
   imgVisualizar = Criar<TImage>(this, pnlInfoExame, "imgVisualizar");
   imgVisualizar->SetBounds(750, 4, 200, 200);

@@ -10,6 +10,7 @@
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
+#include "skin/engine/acAlphaImageList.h"
 #include "toolkit/rtl/Classes.h"
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/DBCtrls.h"
@@ -79,8 +80,10 @@ class TfrmExames : public TForm {
   // Content.
   TPanel* pnlPrincipalAtual;
   TsLabelFX* lblPRI;
+  // The list and the exam panel under it, right of the navigation: the exam panel never takes the navigation's height.
+  TPanel* pnlConteudo;
   TListView* lswPrincipal;
-  TImageList* ImageList1;
+  TsAlphaImageList* ImageList1;
   TToolBar* tlbPaciente;
   TToolButton* tbNovoExame1;
   TToolButton* tbExameOrto1;
@@ -169,6 +172,8 @@ class TfrmExames : public TForm {
   void AbrirAbaPacientes();
   void AbrirAbaExemplos();
   void AjustarLayout();
+  // The width the map buttons ask for, by the screen's width.
+  static int LarguraMapas();
   std::string MedicoEscolhido() const;
 
   // Exam commands. A new exam (Orto: an orthokeratology series) of the patient under the cursor.

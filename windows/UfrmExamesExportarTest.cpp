@@ -132,11 +132,16 @@ TEST_F(Exportacao, NothingIsWrittenWithoutAnExamOrCoefficientsOrWhenCancelled) {
   ASSERT_EQ(dialogs.Log().size(), 1u);
   EXPECT_EQ(dialogs.Log()[0].Kind, "SaveDialog");
 
-  // Not calibrated: the missing file ends the command before the dialog.
+  // Not calibrated: the missing file ends the command before the dialog, with the program's message.
   dialogs.ClearLog();
   DeleteFileA(Coef().c_str());
-  EXPECT_THROW(f.tbExportadorClick(f.tbExportador), Exception);
-  EXPECT_TRUE(dialogs.Log().empty());
+  EXPECT_NO_THROW(f.tbExportadorClick(f.tbExportador));
+  ASSERT_EQ(dialogs.Log().size(), 1u);
+  EXPECT_EQ(dialogs.Log()[0].Kind, "MessageBox");
+  EXPECT_EQ(dialogs.Log()[0].Caption, "Exportação");
+  EXPECT_EQ(dialogs.Log()[0].Icon, UINT(MB_ICONERROR));
+  EXPECT_EQ(dialogs.Log()[0].Text, "Erro ao exportar o exame: a calibração do aparelho não foi encontrada. Calibre o "
+                                   "aparelho e exporte o exame novamente.\r\n\r\n" + Coef());
   for (const auto& e : std::filesystem::directory_iterator(inst->Raiz()))
     EXPECT_NE(e.path().extension(), ".exp") << e.path();
 }

@@ -2,8 +2,11 @@
 // and exam lists, the selection and its panel, the examples, the layout and the settings on closing.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -329,9 +332,11 @@ TEST_F(Navegador, FormAtTheTestScreenAndClosingWritesTheThreeSettings) {
   ASSERT_EQ(Screen->Width(), 1280);
   ASSERT_EQ(Screen->Height(), 1024);
   f.AjustarLayout();
+  // The proportions of a 1280 x 1024 screen, as far as the patient panel stays whole on the page.
   const int altura = f.tsAtivos->Height();
-  EXPECT_EQ(f.DBGridPacientes->Height(), std::lround(0.79 * altura));
-  EXPECT_EQ(f.pnlPacInfo->Top(), std::lround(0.855 * altura));
+  const long topo = std::min(std::lround(0.855 * altura), long(altura - f.pnlPacInfo->Height()));
+  EXPECT_EQ(f.pnlPacInfo->Top(), topo);
+  EXPECT_EQ(f.DBGridPacientes->Height(), std::min(std::lround(0.79 * altura), topo - f.CBoxExames->Height() - 4));
   EXPECT_EQ(f.Caption(), "Navegador do MZ3100");
   EXPECT_EQ(f.HelpContext(), 5);
   EXPECT_EQ(PacienteDoCursor(), "José");
@@ -351,6 +356,98 @@ TEST_F(Navegador, FormAtTheTestScreenAndClosingWritesTheThreeSettings) {
   EXPECT_STREQ(texto, mini ? "1" : "0");
   EXPECT_EQ(std::string(InfosMZ.MedicoAtivo), "Dr. Beta");
   EXPECT_EQ(InfosMZ.AutoMiniMapa, mini);
+}
+
+TEST_F(Navegador, BackFromTheExamplesEveryCommandTheyTookAwayReturns) {
+  TfrmExames& f = Abrir(Todos, "José");
+  f.pcExames->SetActivePageIndex(1);
+  f.pcExames->OnChange(f.pcExames);
+  f.lswPrincipal->Items(0)->SetSelected(true);
+  ASSERT_FALSE(f.tbNovoExame1->Enabled());
+  f.pcExames->SetActivePageIndex(0);
+  f.pcExames->OnChange(f.pcExames);
+  for (TToolButton* b : {f.tbNovoExame1, f.tbNovoExame2, f.tbtCadPaciente, f.tbLocPacExam, f.tbtAlterarPaciente,
+                         f.tbtExcluirPaciente, f.tbtExcluirExame, f.tbExportador, f.tbOrdemAlfa, f.tbOrdemCriacao,
+                         f.tbExameOrto1, f.tbExameOrto2})
+    EXPECT_TRUE(b->Enabled()) << b->Name();
+  EXPECT_FALSE(f.ModoExemplo);
+}
+
+// A control's rectangle on the screen.
+RECT NaTela(TControl* C) {
+  const TPoint a = C->ClientToScreen(TPoint{0, 0});
+  return RECT{a.x, a.y, a.x + C->Width(), a.y + C->Height()};
+}
+bool Dentro(const RECT& R, const RECT& Em) {
+  return R.left >= Em.left && R.top >= Em.top && R.right <= Em.right && R.bottom <= Em.bottom;
+}
+bool Cruzam(const RECT& A, const RECT& B) {
+  RECT r;
+  return IntersectRect(&r, &A, &B) != 0;
+}
+
+TEST_F(Navegador, EveryControlIsWholeAndReachableAndTheListShowsDateAndTime) {
+  TfrmExames& f = Abrir(Todos, "José");
+  Application->ProcessMessages();
+  const RECT tela{0, 0, Screen->Width(), Screen->Height()};
+  const auto painelNaPagina = [&] {
+    EXPECT_TRUE(Dentro(NaTela(f.pnlPacInfo), NaTela(f.tsAtivos))) << f.tsAtivos->Height();
+    EXPECT_LE(f.DBGridPacientes->Top() + f.DBGridPacientes->Height(), f.CBoxExames->Top());
+    EXPECT_LE(f.CBoxExames->Top() + f.CBoxExames->Height(), f.pnlPacInfo->Top());
+    for (TControl* c : {static_cast<TControl*>(f.DBTextTotalExames), static_cast<TControl*>(f.lblID)})
+      EXPECT_TRUE(Dentro(NaTela(c), NaTela(f.pnlPacInfo))) << c->Name();
+  };
+  painelNaPagina();
+  // The exam panel open under the list leaves the navigation its height.
+  f.lswPrincipal->Items(0)->SetSelected(true);
+  f.MostrarInfoExame(0);
+  Application->ProcessMessages();
+  ASSERT_TRUE(f.pnlInfoExame->Visible());
+  painelNaPagina();
+  EXPECT_FALSE(Cruzam(NaTela(f.pnlInfoExame), NaTela(f.pnlNAV)));
+  for (TButton* b : {f.btnEDD, f.btnGRD, f.btnEDO, f.btnGRO}) {
+    EXPECT_TRUE(Dentro(NaTela(b), NaTela(f.pcInfoExame))) << b->Name();
+    HDC dc = GetDC(b->Handle());
+    HGDIOBJ antes = SelectObject(dc, HGDIOBJ(SendMessageA(b->Handle(), WM_GETFONT, 0, 0)));
+    SIZE texto{};
+    GetTextExtentPoint32A(dc, b->Caption().c_str(), int(b->Caption().size()), &texto);
+    SelectObject(dc, antes);
+    ReleaseDC(b->Handle(), dc);
+    EXPECT_LE(texto.cx + 8, b->Width()) << b->Name();
+  }
+  EXPECT_TRUE(Dentro(NaTela(f.pnlInfoExame), tela));
+  // Both toolbars' commands are whole and clear of the Fechar and Ajuda buttons.
+  for (TToolBar* barra : {f.tlbExame, f.tlbPaciente}) {
+    if (barra == f.tlbPaciente) f.MostrarPainelPacientes();
+    Application->ProcessMessages();
+    for (int i = 0; i < barra->ButtonCount(); ++i) {
+      TToolButton* b = barra->Buttons(i);
+      if (!b->Visible()) continue;
+      EXPECT_TRUE(Dentro(NaTela(b), NaTela(barra))) << b->Name();
+      for (TControl* fechar : {static_cast<TControl*>(f.sButton1), static_cast<TControl*>(f.sButton2)})
+        EXPECT_FALSE(Cruzam(NaTela(b), NaTela(fechar))) << b->Name();
+      EXPECT_TRUE(Dentro(NaTela(b), tela)) << b->Name();
+    }
+  }
+  // A caption is whole on one line under an icon of the list's pictures.
+  ASSERT_GE(f.ImageList1->Count(), 4);
+  for (int i = 0; i < f.lswPrincipal->Count(); ++i) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    ASSERT_TRUE(SendMessageA(f.lswPrincipal->Handle(), LVM_GETITEMRECT, i, LPARAM(&r)));
+    HDC dc = GetDC(f.lswPrincipal->Handle());
+    HGDIOBJ antes = SelectObject(dc, HGDIOBJ(SendMessageA(f.lswPrincipal->Handle(), WM_GETFONT, 0, 0)));
+    const std::string legenda = f.lswPrincipal->Items(i)->Caption();
+    SIZE texto{};
+    GetTextExtentPoint32A(dc, legenda.c_str(), int(legenda.size()), &texto);
+    SelectObject(dc, antes);
+    ReleaseDC(f.lswPrincipal->Handle(), dc);
+    EXPECT_GE(r.right - r.left, texto.cx) << legenda;
+    EXPECT_LT(r.bottom - r.top, 2 * texto.cy) << legenda;
+  }
+  // The examples' grid has no empty first row.
+  f.pcExames->SetActivePageIndex(1);
+  f.pcExames->OnChange(f.pcExames);
+  EXPECT_EQ(f.GridExemplos->RowHeights(0), 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "core/UDMedicos.h"
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/Exceptions.h"
 #include "toolkit/rtl/FilePaths.h"
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/StringUtils.h"
@@ -45,12 +46,24 @@ void TfrmExames::tbExportadorClick(TObject*) {
   const std::string prefixo = std::string(PathsMZ.Exames) + "\\" + exame->FieldByName("CODPACIENTE")->AsString() +
                               "\\" + exame->FieldByName("CODIGO")->AsString();
   const std::string calibracao = PathsMZ.Calibracao;
-  for (const std::string& arquivo : {prefixo + "d.txt", prefixo + "m.txt", prefixo + "a.txt", calibracao + "1.txt",
-                                     calibracao + "2.txt", calibracao + "3.txt", calibracao + "4.txt",
-                                     calibracao + "Coef.txt"}) {
+  // A file that cannot be read ends the export before the dialog, telling which one.
+  const auto anexar = [&linhas](const std::string& Arquivo, const char* Erro) {
     linhas.Add("#");
-    AnexarArquivoTexto(linhas, arquivo);
-  }
+    try {
+      if (!FileExists(Arquivo)) throw EFOpenError(Arquivo);
+      AnexarArquivoTexto(linhas, Arquivo);
+      return true;
+    } catch (const std::exception&) {
+      Application->MessageBox(std::string(Erro) + "\r\n\r\n" + Arquivo, "Exportação", MB_ICONERROR);
+      return false;
+    }
+  };
+  for (const char* a : {"d.txt", "m.txt", "a.txt"})
+    if (!anexar(prefixo + a, "Erro ao exportar o exame: arquivo do exame não encontrado.")) return;
+  for (const char* a : {"1.txt", "2.txt", "3.txt", "4.txt", "Coef.txt"})
+    if (!anexar(calibracao + a, "Erro ao exportar o exame: a calibração do aparelho não foi encontrada. Calibre o "
+                                "aparelho e exporte o exame novamente."))
+      return;
   EmbaralharExportacao(linhas);
   if (!sdExport->Execute()) return;
   std::string nome = sdExport->FileName;

@@ -1,5 +1,10 @@
 // The browser's lists: doctors, patients, the chosen patient's exams or the examples, the selected
 // exam and its panel, the tabs, the toolbars and the layout.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -55,7 +60,10 @@ bool TfrmExames::OrdemAlfabetica() const { return tbOrdemAlfa->Down(); }
 void TfrmExames::FormShow(TObject*) {
   if (!frmAguarde) frmAguarde = new TfrmAguarde(Application);
   frmAguarde->Hide();
-  pscrollMapas->SetWidth(Screen->Width() <= 800 ? 300 : 830);
+  pscrollMapas->SetWidth(LarguraMapas());
+  AjustarLayout();
+  // Room for a whole caption, date and time, on one line under its icon.
+  ListView_SetIconSpacing(lswPrincipal->Handle(), 170, 72);
   ExameSelecionado = false;
   ModoExemplo = false;
   tbLocPacExam->SetDown(false);
@@ -345,6 +353,7 @@ void TfrmExames::MostrarPainelExames() {
   tlbPaciente->SetVisible(false);
   pnlInfoExame->SetVisible(false);
   tlbExame->SetVisible(true);
+  AjustarLayout();
   lblPRI->SetCaption("Painel de Conteúdo: Exames");
 }
 
@@ -369,6 +378,8 @@ void TfrmExames::HabilitarBotoesDeExame(bool Habilitar) {
 
 void TfrmExames::AbrirAbaPacientes() {
   HabilitarBotoesDeExame(true);
+  // An example's selection also took the patient toolbar's commands away.
+  for (TToolButton* b : {tbNovoExame1, tbtCadPaciente, tbLocPacExam}) b->SetEnabled(true);
   tbOrdemAlfa->SetDown(true);
   ExameSelecionado = true;
   ModoExemplo = false;
@@ -386,6 +397,7 @@ void TfrmExames::AbrirAbaExemplos() {
                                     "Astigmatismo - Iregular", "Normal", "Ortoceratologia"};
   for (int i = 0; i < 6; ++i) GridExemplos->SetCells(1, i + 1, categorias[i]);
   GridExemplos->SetRowCount(7);
+  GridExemplos->SetRowHeights(0, 0);  // the title row holds nothing
   GridExemplos->SetRow(1);
   ExemplosDaLinha(1);
 }
@@ -415,6 +427,18 @@ void TfrmExames::ExemplosDaLinha(int Linha) {
 void TfrmExames::AjustarLayout() {
   const TProporcoesLayout p = ProporcoesLayout(Screen->Width(), Screen->Height());
   const int altura = tsAtivos->Height();
-  DBGridPacientes->SetHeight(int(std::lround(p.AlturaGrade * altura)));
-  pnlPacInfo->SetTop(int(std::lround(p.TopoPainel * altura)));
+  // The proportions place the patient panel and the grid, but the panel never leaves the page and the grid
+  // with the check box under it stays above the panel.
+  const int topo = std::max(0, std::min(int(std::lround(p.TopoPainel * altura)), altura - pnlPacInfo->Height()));
+  pnlPacInfo->SetTop(topo);
+  const int grade = std::max(0, std::min(int(std::lround(p.AlturaGrade * altura)), topo - CBoxExames->Height() - 4));
+  DBGridPacientes->SetHeight(grade);
+  CBoxExames->SetTop(grade + 2);
+  // The map buttons take the room the exam commands leave in their toolbar.
+  int comandos = 0;
+  for (int i = 0; i < tlbExame->ButtonCount(); ++i)
+    if (tlbExame->Buttons(i)->Visible()) comandos += tlbExame->Buttons(i)->Width();
+  pscrollMapas->SetWidth(std::max(0, std::min(LarguraMapas(), tlbExame->ClientWidth() - comandos - 8)));
 }
+
+int TfrmExames::LarguraMapas() { return Screen->Width() <= 800 ? 300 : 830; }

@@ -121,6 +121,8 @@ void TfrmNovoExame::CriarOlho(TOlho& O, const std::string& S, const std::string&
   O.Previa->SetBitmapAlign(baTopLeft);
   O.Previa->SetScaleMode(smResize);
   O.Previa->Bitmap()->SetSize(640, 480);
+  // The rings are finer than the thumbnail's pixels: reduced without a smoothing filter they show moiré.
+  O.Previa->Bitmap()->SetStretchFilter(sfSpline);
   O.Painel = Criar<TPanel>(this, this, S == "D" ? "pnlDireito" : "pnlEsquerdo");
   O.Painel->SetBounds(Left, 330, 308, 250);
   O.Painel->SetVisible(false);

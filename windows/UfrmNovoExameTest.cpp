@@ -21,6 +21,7 @@
 #include "core/UDExames.h"
 #include "core/UDPacientes.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/UfrmAguarde.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmNovoExame.h"
 #include "windows/UfrmPrincipal.h"
@@ -402,6 +403,51 @@ TEST_F(Assistente, ANewExamFromTheBrowserRunsThroughTheStandIns) {
   EXPECT_EQ(Valor("SELECT OLHO FROM EXAMES WHERE CODIGO = :C", antes + 1), "OD");
   EXPECT_EQ(LinhasArquivo(ArquivoExame(antes + 1, "m.txt")).size(), 360u);
   EXPECT_EQ(nav.lswPrincipal->Count(), 2);
+}
+
+// What the operator sees while a map window is up: the map window, then the wait window gone; the map is
+// closed then, or after a long deadline.
+struct TVistaMapa {
+  bool MapaVisto = false, AguardeEscondido = false;
+  DWORD Inicio = 0;
+  RECT Mapa{};
+};
+TVistaMapa vistaMapa;
+
+void CALLBACK OlharMapa(HWND, UINT, UINT_PTR, DWORD) {
+  HWND mapa = FindWindowA("MZFiguraModulo", nullptr);
+  if (!mapa || !IsWindowVisible(mapa)) return;
+  vistaMapa.MapaVisto = true;
+  GetWindowRect(mapa, &vistaMapa.Mapa);
+  vistaMapa.AguardeEscondido = frmAguarde && !IsWindowVisible(frmAguarde->Handle());
+  if (vistaMapa.AguardeEscondido || GetTickCount() - vistaMapa.Inicio > 20000) PostMessageA(mapa, WM_CLOSE, 0, 0);
+}
+
+TEST_F(Assistente, TheThumbnailIsSmoothedAndTheMapWindowOpensCentredWithTheWaitWindowGone) {
+  ProcessamentoFixo();
+  AbrirNavegador();  // it makes the wait window, hidden
+  ASSERT_NE(frmAguarde, nullptr);
+  std::ofstream(inst->Pasta("Mapas") / "Mapas.ini", std::ios::binary) << "[MAPAS]\r\n";
+  TfrmNovoExame& w = AbrirAssistente(false);
+  Executar(w, 1);
+  // The captured rings are reduced to the thumbnail through a smoothing filter, without moiré.
+  EXPECT_EQ(w.Direito.Previa->Bitmap()->StretchFilter(), sfSpline);
+  Executar(w, 1);
+  ASSERT_EQ(w.Direito.Passo, 3);
+  vistaMapa = {};
+  vistaMapa.Inicio = GetTickCount();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, OlharMapa);
+  Executar(w, 1);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(vistaMapa.MapaVisto);
+  EXPECT_TRUE(vistaMapa.AguardeEscondido) << "the wait window stayed up behind the map";
+  EXPECT_FALSE(IsWindowVisible(frmAguarde->Handle()));
+  // The map window opens centred on the wizard that called it.
+  RECT assistente;
+  GetWindowRect(w.Handle(), &assistente);
+  EXPECT_NEAR(vistaMapa.Mapa.left + vistaMapa.Mapa.right, assistente.left + assistente.right, 2);
+  EXPECT_NEAR(vistaMapa.Mapa.top + vistaMapa.Mapa.bottom, assistente.top + assistente.bottom, 2);
+  frmAguarde->Free();
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// Step 4 of the wizard: the exam rows, the map data files and the pictures of one eye, all or nothing;
-// then the patient's last exam and count, and the browser on this patient and doctor.
+// Step 4 of the wizard: the exam rows, the map data files, the pictures and the patient's last exam and
+// count of one eye, all or nothing even when the program stops half-way: the exam codes are issued
+// first, the files are written and put on the disk under a staging folder, every row is committed at
+// once, and only then do the files take their names. Then the browser on this patient and doctor.
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "core/UBArquivosExame.h"
 #include "core/UBConstantes.h"
@@ -10,52 +11,17 @@
 #include "core/UDArquivos.h"
 #include "core/UDExames.h"
 #include "core/UDPacientes.h"
+#include "core/UDTransacaoUnica.h"
 #include "core/UfrmDataModule.h"
 #include "toolkit/rtl/Exceptions.h"
-#include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/NumberText.h"
+#include "windows/UBGravacaoExame.h"
+#include "windows/UBPontoParada.h"
 #include "windows/UfrmAguarde.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmNovoExame.h"
 
 namespace {
-
-const char* const kArquivos[] = {"d.txt", "m.txt", "a.txt"};
-
-// What one save made, undone unless the save is kept: rows (with their pictures and
-// orthokeratology values) and files.
-class TDesfazer {
- public:
-  explicit TDesfazer(int CodPaciente) : CodPaciente(CodPaciente) {}
-  TDesfazer(const TDesfazer&) = delete;
-  TDesfazer& operator=(const TDesfazer&) = delete;
-  ~TDesfazer() {
-    if (Manter) return;
-    for (int codigo : Codigos) {
-      const std::string prefixo = PrefixoArquivosExame(PathsMZ.Exames, CodPaciente, codigo);
-      for (const char* a : kArquivos) DeleteFileA((prefixo + a).c_str());
-      try {
-        TDExames::DeleteExamesByCodigo(codigo);
-      } catch (const std::exception&) {
-        // The database refuses even this: nothing more can be undone.
-      }
-    }
-    if (!Codigos.empty()) RemoveDirectoryA(PastaPaciente(CodPaciente).c_str());
-  }
-  void Exame(int Codigo) { Codigos.push_back(Codigo); }
-  bool Manter = false;
-
-  static std::string PastaPaciente(int CodPaciente) { return std::string(PathsMZ.Exames) + "\\" + IntToStr(CodPaciente); }
-
- private:
-  int CodPaciente;
-  std::vector<int> Codigos;
-};
-
-void CriarPastaPaciente(int CodPaciente) {
-  const std::string pasta = TDesfazer::PastaPaciente(CodPaciente);
-  if (!ForceDirectories(pasta)) throw EInOutError("Não foi possível criar a pasta " + pasta);
-}
 
 // A time of the whole second: the exam list's caption finds the exam by it.
 TDateTime HoraInteira(TDateTime Agora) {
@@ -89,6 +55,15 @@ void Jpeg(bool Gravar, TMemoryStream* Bmp, TMemoryStream& Saida) {
   Saida.SetPosition(0);
 }
 
+// The files on the disk, the rows committed in one go, then the files under their names.
+void Confirmar(TDTransacaoUnica& Transacao, TBGravacaoExame& Arquivos) {
+  Arquivos.Preparar();
+  PontoDeParada("antes-confirmar");
+  Transacao.Confirmar();
+  PontoDeParada("confirmado");
+  Arquivos.Publicar();
+}
+
 }  // namespace
 
 int TfrmNovoExame::CodigoMedico() const {
@@ -114,16 +89,18 @@ bool TfrmNovoExame::GravarExame(int Olho) {
     o.Observacoes->SetEnabled(false);
     const TDateTime agora = Now();
     const TDateTime data = DateOf(agora), hora = HoraInteira(agora);
-    TDesfazer desfazer(CodPaciente);
     try {
       const int codMedico = CodigoMedico();
+      TDTransacaoUnica transacao;
+      TBGravacaoExame arquivos(CodPaciente);
       const int codigo = TDExames::InsertExames(CodPaciente, codMedico, data, hora, olho, o.IndConf, "T", "", diag, obs,
                                                 InfosMZ.NumAneis, InfosMZ.TipoCone ? InfosMZ.TipoCone : "");
-      desfazer.Exame(codigo);
-      CriarPastaPaciente(CodPaciente);
-      GravarArquivoD(CodPaciente, codigo, *o.MatrizD);
-      GravarArquivoM(CodPaciente, codigo, *o.MatrizM);
-      GravarArquivoA(CodPaciente, codigo, o.AneisPorMeridiano, o.CentroX, o.CentroY, o.Pupila);
+      arquivos.Exame(codigo);
+      PontoDeParada("exame-inserido");
+      GravarArquivoD(arquivos.Pasta(), CodPaciente, codigo, *o.MatrizD, InfosMZ.NumAneis);
+      PontoDeParada("arquivo-gravado");
+      GravarArquivoM(arquivos.Pasta(), CodPaciente, codigo, *o.MatrizM, InfosMZ.NumAneis);
+      GravarArquivoA(arquivos.Pasta(), CodPaciente, codigo, o.AneisPorMeridiano, o.CentroX, o.CentroY, o.Pupila);
       try {
         TMemoryStream central, lateral;
         Jpeg(InfosMZ.SImagemCentral, o.Central.get(), central);
@@ -134,10 +111,10 @@ bool TfrmNovoExame::GravarExame(int Olho) {
       }
       TDPacientes::UpdateExamesPacientesByCodigo(CodPaciente, UltimoExame(olho, data, hora),
                                                  TDExames::CountExamesByCodPaciente(CodPaciente));
-      desfazer.Manter = true;
+      Confirmar(transacao, arquivos);
       gravado = true;
     } catch (const std::exception&) {
-      // Nothing of this save is kept (the undo runs before the message).
+      // Nothing of this save is kept (rolled back and the staged files removed before the message).
     }
   }
   if (gravado) {
@@ -167,7 +144,8 @@ bool TfrmNovoExame::GravarExameOrto(int Olho) {
     o.Diagnostico->SetEnabled(false);
     o.Observacoes->SetEnabled(false);
     const int codMedico = CodigoMedico();
-    TDesfazer desfazer(CodPaciente);
+    TDTransacaoUnica transacao;
+    TBGravacaoExame arquivos(CodPaciente);
     TDateTime anterior = 0;
     for (int k = 0; k < 4; ++k) {
       const double sag = StrToFloatPontoVirgula(valores[4 * k]), div = StrToFloatPontoVirgula(valores[4 * k + 1]),
@@ -182,15 +160,15 @@ bool TfrmNovoExame::GravarExameOrto(int Olho) {
       anterior = data + hora;
       const int codigo = TDExames::InsertExames(CodPaciente, codMedico, data, hora, olho, o.Valores[size_t(k)], "O", "",
                                                 diag, obs, InfosMZ.NumAneis, InfosMZ.TipoCone ? InfosMZ.TipoCone : "");
-      desfazer.Exame(codigo);
+      arquivos.Exame(codigo);
+      PontoDeParada("exame-inserido");
       TDExames::InsertExamesOrto(codigo, QuatroCasas(div), 0, QuatroCasas(raio), QuatroCasas(sag));
-      CriarPastaPaciente(CodPaciente);
-      GravarArquivosOrto(CodPaciente, codigo, linhasD, linhasM, k);
+      GravarArquivosOrto(arquivos.Pasta(), CodPaciente, codigo, linhasD, linhasM, k, InfosMZ.NumAneis);
+      PontoDeParada("arquivo-gravado");
     }
-    // Once the four are stored: a failure before leaves the patient's row as it was.
     TDPacientes::UpdateExamesPacientesByCodigo(CodPaciente, UltimoExame(olho, DateOf(anterior), anterior - DateOf(anterior)),
                                                TDExames::CountExamesByCodPaciente(CodPaciente));
-    desfazer.Manter = true;
+    Confirmar(transacao, arquivos);
   }
   AposGravar();
   Application->MessageBox("Exame gravado com sucesso", "Informação", MB_ICONINFORMATION);

@@ -33,16 +33,6 @@ void LerLinhas(TMemoryStream& Stream, TStringList& Linhas) {
   Linhas.LoadFromStream(&Stream);
 }
 
-// Hides the wait window however the step ends.
-struct TAguarde {
-  TAguarde() {
-    if (frmAguarde) frmAguarde->Show();
-  }
-  ~TAguarde() {
-    if (frmAguarde) frmAguarde->Hide();
-  }
-};
-
 }  // namespace
 
 bool TfrmNovoExame::DigitalizarOlho(int Olho) {
@@ -144,7 +134,7 @@ std::vector<std::string> TfrmNovoExame::InfoPaciente(const TOlho& O, bool SemCod
 bool TfrmNovoExame::ExibirMapa(int Olho) {
   TOlho& o = OlhoDe(Olho);
   {
-    TAguarde aguarde;
+    TAguardeChamada aguarde;
     if (!Orto) {
       if (!o.MatrizM) return false;
       TMemoryStream info;

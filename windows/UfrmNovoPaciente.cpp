@@ -7,12 +7,16 @@
 #include "core/UDPacientes.h"
 #include "core/UfrmDataModule.h"
 #include "windows/UBCamposCadastro.h"
+#include "windows/UBExportaComponentes.h"
 #include "windows/UfrmCadastroPacientes.h"
 #include "windows/UfrmExames.h"
 
 TfrmNovoPaciente* frmNovoPaciente = nullptr;
 
 namespace {
+
+// A dark title row, on which the grid's white titles read.
+constexpr TColor kCorTitulosGrade = RGB(34, 58, 94);
 
 const char* const Todos = "*** Todos";
 
@@ -59,6 +63,7 @@ TfrmNovoPaciente::TfrmNovoPaciente(TComponent* AOwner) : TForm(AOwner) {
       coluna->Title()->Font()->SetStyle(fsBold);
       if (std::string(c.Campo) == "RG") coluna->SetAlignment(taRightJustify);
     }
+    DBGrid1->SetFixedColor(kCorTitulosGrade);
     DBGrid1->OnCellClick = [this](TColumn* Column) { DBGrid1CellClick(Column); };
     DBGrid1->OnDblClick = [this](TObject* Sender) { DBGrid1DblClick(Sender); };
     Button1 = new TButton(this);
@@ -76,6 +81,7 @@ TfrmNovoPaciente::TfrmNovoPaciente(TComponent* AOwner) : TForm(AOwner) {
     OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    ExportaComponentes(*this);
   });
 }
 

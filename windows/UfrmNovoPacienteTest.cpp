@@ -1,6 +1,7 @@
 // The patient picker opened by the browser's new-patient command, on the seeded database.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -168,6 +169,34 @@ TEST_F(Seletor, ANewNameIsRegisteredThroughThePatientFormUnlessCancelled) {
   EXPECT_EQ(CodigoDoCursor(), UltimoPaciente.Codigo);
   EXPECT_EQ(NomeDoCursor(), "Zé Novo");
   EXPECT_FALSE(DMPrincipal->IBPacientes->Active());
+}
+
+// The contrast ratio of two colours, from their relative luminances.
+double Contraste(TColor A, TColor B) {
+  const auto luminancia = [](TColor C) {
+    const auto canal = [](int V) {
+      const double c = V / 255.0;
+      return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const COLORREF rgb = ColorToRGB(C);
+    return 0.2126 * canal(GetRValue(rgb)) + 0.7152 * canal(GetGValue(rgb)) + 0.0722 * canal(GetBValue(rgb));
+  };
+  const double a = luminancia(A), b = luminancia(B);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+TEST_F(Seletor, TheWhiteTitlesOfThePatientGridReadOnADarkTitleRow) {
+  TfrmExames& f = Abrir();
+  ASSERT_TRUE(NoSeletor(f, [&](TfrmNovoPaciente& p) {
+    p.DBGrid1->Repaint();
+    for (int i = 0; i < p.DBGrid1->Columns()->Count(); ++i)
+      EXPECT_GE(Contraste(p.DBGrid1->Columns()->Items(i)->Title()->Font()->Color(), p.DBGrid1->FixedColor()), 4.5);
+    HDC dc = GetDC(p.DBGrid1->Handle());
+    const COLORREF titulo = GetPixel(dc, 14, 4);  // the first title cell, left of its centred text
+    ReleaseDC(p.DBGrid1->Handle(), dc);
+    EXPECT_EQ(titulo, ColorToRGB(p.DBGrid1->FixedColor()));
+    Clicar(p.sButton1);
+  }));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/NumberText.h"
 #include "toolkit/ui/Dialogs.h"
+#include "windows/UBGravacaoExame.h"
+#include "windows/UBRestauracao.h"
 #include "windows/UfrmBackup.h"
 #include "windows/UfrmExames.h"
 #include "windows/UfrmPrincipal.h"
@@ -92,9 +94,12 @@ void TfrmPrincipal::StepDatabase() {
   SplashProgress(0);
   frmIniciando->Repaint();
   const std::string arquivo = std::string(PathsMZ.BancoDados) + "\\DATABASE.GDB";
+  // What a stopped restore changed goes back before anything reads the database.
+  DesfazerRestauracaoInterrompida();
   // A fresh installation gets its database from the schema.
   TDMPrincipal::PCreateDataBase(arquivo);
   DatabaseOk = DMPrincipal->PSetDataBaseName(arquivo);
+  if (DatabaseOk) ConcluirGravacoesInterrompidas();
   if (!DatabaseOk)
     Application->MessageBox(std::string("Não foi possível conectar com o banco de dados, entre em contato com o nosso "
                                         "suporte técnico. \rTelefone: ") +

@@ -7,6 +7,8 @@
 // first picture and a little less on each later one, as the cornea returns through the day.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -94,13 +96,28 @@ LRESULT CALLBACK JanelaProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcA(h, m, w, l);
 }
 
-HWND Criar(HWND dono, Captura& c, const std::string& titulo, bool escolher) {
+// The name of a calibration sphere of the given radius, written as the clinic reads millimetres.
+std::string NomeEsfera(double raio) {
+  char texto[64];
+  std::snprintf(texto, sizeof texto, "Esfera de calibração %.2f mm", raio);
+  std::string nome = texto;
+  std::replace(nome.begin(), nome.end(), '.', ',');
+  return nome;
+}
+
+// Esfera names the sphere being captured: the list then holds it alone and cannot be changed.
+HWND Criar(HWND dono, Captura& c, const std::string& titulo, const std::string& esfera) {
   HWND h = CriarJanelaModulo("MZCapturaModelo", JanelaProc, dono, titulo, 500, 452, &c);
   CriarFilho(h, "STATIC", "Modelo:", 0, {10, 14, 70, 34}, 0);
   c.lista = CriarFilho(h, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, {70, 10, 490, 210}, kLista);
-  for (const ModeloOlho& m : ModelosOlho()) SendMessageA(c.lista, CB_ADDSTRING, 0, LPARAM(m.nome));
-  SendMessageA(c.lista, CB_SETCURSEL, kCorneaNormal, 0);
-  EnableWindow(c.lista, escolher);
+  if (esfera.empty()) {
+    for (const ModeloOlho& m : ModelosOlho()) SendMessageA(c.lista, CB_ADDSTRING, 0, LPARAM(m.nome));
+    SendMessageA(c.lista, CB_SETCURSEL, kCorneaNormal, 0);
+  } else {
+    SendMessageA(c.lista, CB_ADDSTRING, 0, LPARAM(esfera.c_str()));
+    SendMessageA(c.lista, CB_SETCURSEL, 0, 0);
+    EnableWindow(c.lista, FALSE);
+  }
   CriarFilho(h, "BUTTON", "Capturar", BS_DEFPUSHBUTTON | WS_TABSTOP, {300, 414, 390, 442}, kCapturar);
   CriarFilho(h, "BUTTON", "Cancelar", WS_TABSTOP, {400, 414, 490, 442}, kCancelar);
   return h;
@@ -116,9 +133,8 @@ bool Executar(HWND__* handle, Captura& c, int32_t olho, const TInfosMZ* infos, c
     if (infos->Z0 > 0) c.z0 = infos->Z0;
   }
   const bool esfera = olho == 2;
-  if (esfera) {
-    c.olho = Olho(RaioDoTitulo(titulo) > 0 ? RaioDoTitulo(titulo) : 7.80);
-  }
+  const double raioEsfera = RaioDoTitulo(titulo) > 0 ? RaioDoTitulo(titulo) : 7.80;
+  if (esfera) c.olho = Olho(raioEsfera);
   c.direito = olho == 1;
   const std::string ini = PastaDoModulo() + "Captura.ini";
   const bool automatico = GetPrivateProfileIntA("CAPTURA", "AUTOMATICO", 0, ini.c_str()) == 1;
@@ -129,7 +145,7 @@ bool Executar(HWND__* handle, Captura& c, int32_t olho, const TInfosMZ* infos, c
   if (automatico) {
     c.capturada = true;
   } else {
-    HWND h = Criar(reinterpret_cast<HWND>(handle), c, titulo, !esfera);
+    HWND h = Criar(reinterpret_cast<HWND>(handle), c, titulo, esfera ? NomeEsfera(raioEsfera) : std::string());
     if (!esfera && modelo >= 0) SendMessageA(c.lista, CB_SETCURSEL, WPARAM(modelo), 0);
     LacoModal(reinterpret_cast<HWND>(handle), h, &c.fim);
     DestroyWindow(h);

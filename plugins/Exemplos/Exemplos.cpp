@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/UBArquivosExame.h"
+#include "core/UBCalibracao.h"
 #include "core/UBCapturaDLL.h"
 #include "core/UBCapturaOrtoDLL.h"
 #include "core/UBModuleStream.h"
@@ -97,6 +98,34 @@ class Gerador {
     paths.Calibracao = calibracao.c_str();
   }
 
+  void Calibrar(const std::string& Pasta, int NumAneis) {
+    captura.Modelo(kCorneaNormal);  // unattended; a sphere takes its radius from the title
+    const std::string cone = config.TipoCone;
+    infos.TipoCone = cone.c_str();
+    infos.NumAneis = NumAneis;
+    for (int esfera = 1; esfera <= 4; ++esfera) {
+      const std::string raio = TextoRaioEsfera(esfera);
+      TMemoryStream central, lateral, resultado;
+      {
+        if (!CarregarCapturaDLL(captura.Captura())) throw Exception("Módulo de captura inválido: " + config.Captura);
+        TLiberarAoSair liberar(LiberarCapturaDLL);
+        TStreamModulo c(central), l(lateral);
+        Digitalizar(nullptr, &c, &l, 2, &infos, ("Digitalizando Esfera (" + raio + ")").c_str());
+      }
+      central.SetPosition(0);
+      {
+        if (!CarregarProcDLL(config.Processamento))
+          throw Exception("Módulo de processamento inválido: " + config.Processamento);
+        TLiberarAoSair liberar(LiberarProcDLL);
+        TStreamModulo c(central), r(resultado);
+        if (central.Size() == 0 || ProcessaEsfera(nullptr, &c, raio.c_str(), &r, &infos) != 1 || resultado.Size() == 0)
+          throw Exception("O processamento não mediu a esfera de " + raio + " mm");
+      }
+      resultado.SaveToFile(Pasta + std::to_string(esfera) + ".txt");
+    }
+    GravarCoeficientes(Pasta, static_cast<unsigned char>(NumAneis));
+  }
+
   std::vector<std::string> Gerar() {
     std::vector<std::string> prefixos;
     for (const Serie& s : kSeries)
@@ -178,3 +207,7 @@ class Gerador {
 }  // namespace
 
 std::vector<std::string> GerarExemplos(const ConfigExemplos& Config) { return Gerador(Config).Gerar(); }
+
+void GerarCalibracao(const ConfigExemplos& Config, const std::string& Pasta, int NumAneis) {
+  Gerador(Config).Calibrar(Pasta, NumAneis);
+}

@@ -1,6 +1,7 @@
 // GeraExemplos SETTINGS.ini: makes the example exams into the examples folder that the settings
 // file names, with the capture and processing modules and the camera scale and working distance it
-// names (the cone is the examples' own).
+// names (the cone is the examples' own); and, when the installation has no calibration yet, the
+// instrument's calibration on the four spheres with its own cone.
 #include <cstdio>
 
 #include "core/UBArquivosExame.h"
@@ -26,6 +27,14 @@ int main(int argc, char** argv) {
     c.Z0 = StrToFloatPontoVirgula(ini.ReadString("MZ", "Z0", "10"));
     if (c.Pasta.empty() || !ForceDirectories(c.Pasta)) throw Exception("Pasta de exemplos inválida: " + c.Pasta);
     std::printf("%zu exames de exemplo em %s\n", GerarExemplos(c).size(), c.Pasta.c_str());
+    c.TipoCone = ini.ReadString("MZ", "TipoCone", "4");
+    // The folder and the rings per meridian the program uses for the calibration.
+    const std::string calibracao = ini.ReadString("DIRETORIOS", "DIRMZ", "") + "\\Calibração\\";
+    if (!FileExists(calibracao + "Coef.txt")) {
+      if (!ForceDirectories(calibracao)) throw Exception("Pasta de calibração inválida: " + calibracao);
+      GerarCalibracao(c, calibracao, 32);
+      std::printf("Calibração em %s\n", calibracao.c_str());
+    }
     return 0;
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", e.Message().c_str());

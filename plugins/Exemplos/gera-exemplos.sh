@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # gera-exemplos.sh BUILD INSTALL PRINTER_TOOL GERADOR MODULE...: runs the example generator under
 # Wine over the installation's settings file, in the prefix that scripts/run.sh starts the program
-# in. Skipped while the examples made last time are still there and neither the generator, the
-# modules (the built files given after it) nor the settings' examples folder changed since (by
-# content: the build links the modules afresh every time).
+# in (it also calibrates an installation that has no calibration yet). Skipped while the examples
+# made last time and a calibration are still there and neither the generator, the modules (the
+# built files given after it) nor the settings' examples folder changed since (by content: the
+# build links the modules afresh every time).
 set -euo pipefail
 build=$1 install=$2 tool=$3 gerador=$4
 shift 3
@@ -18,7 +19,8 @@ if [[ $pasta == [Zz]:* ]]; then
   ultimo=${pasta:2}
   ultimo=${ultimo//\\//}/Orto04a.txt
 fi
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$estado" ] && [ -n "$ultimo" ] && [ -f "$ultimo" ]; then
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$estado" ] && [ -n "$ultimo" ] && [ -f "$ultimo" ] &&
+  [ -f "$install/Calibração/Coef.txt" ]; then
   echo "Exemplos em dia: $pasta"
   exit 0
 fi

@@ -107,7 +107,12 @@ HBITMAP Desenhar(const Mapa& m, const std::vector<std::string>& info, int w, int
   // Legend: highest level on top.
   SelectObject(dc, FonteModulo());
   SetBkMode(dc, TRANSPARENT);
-  const int lx = 20 + lado, passo = std::max(12, (lado - 20) / 15);
+  std::vector<std::string> textos{std::string("Mapa ") + kNome};
+  textos.insert(textos.end(), m.linhas.begin(), m.linhas.end());
+  textos.insert(textos.end(), info.begin(), info.end());
+  // The scale gives up height for the texts under it: none of them leaves the picture.
+  const int alturaTextos = 16 * int(textos.size());
+  const int lx = 20 + lado, passo = std::max(12, std::min((lado - 20) / 15, (h - 30 - alturaTextos) / 15));
   for (int i = 0; i < 15; ++i) {
     const auto& c = m.escala.cores[size_t(14 - i)];
     HBRUSH b = CreateSolidBrush(RGB(c[0], c[1], c[2]));
@@ -118,9 +123,6 @@ HBITMAP Desenhar(const Mapa& m, const std::vector<std::string>& info, int w, int
     TextOutA(dc, lx + 30, 10 + i * passo, t.c_str(), int(t.size()));
   }
   int y = 10 + 15 * passo + 10;
-  std::vector<std::string> textos{std::string("Mapa ") + kNome};
-  textos.insert(textos.end(), m.linhas.begin(), m.linhas.end());
-  textos.insert(textos.end(), info.begin(), info.end());
   for (const std::string& t : textos) {
     TextOutA(dc, lx, y, t.c_str(), int(t.size()));
     y += 16;

@@ -1,5 +1,6 @@
 #include "plugins/common/ModuloWin32.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -38,8 +39,18 @@ void LacoModal(HWND dono, HWND janela, const bool* fim) {
   if (reativar) EnableWindow(dono, FALSE);
   ShowWindow(janela, SW_SHOW);
   SetForegroundWindow(janela);
+  // A click may come as a sent message, delivered inside the wait for posted ones: the flag is looked at
+  // after every delivery, so the loop never waits on with the window already answered.
   MSG msg;
-  while (!*fim && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (!*fim) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!*fim) WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
     if (!IsDialogMessageA(janela, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -101,9 +112,14 @@ HWND CriarJanelaModulo(const char* classe, WNDPROC proc, HWND dono, const std::s
   RegisterClassA(&wc);
   RECT r{0, 0, largura, altura};
   AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-  return CreateWindowExA(WS_EX_DLGMODALFRAME, classe, titulo.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                         CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, dono, nullptr,
-                         wc.hInstance, dados);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  // Centred on the program's window that called the module (on the screen without one), and whole on the screen.
+  RECT sobre{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (dono) GetWindowRect(GetAncestor(dono, GA_ROOT), &sobre);
+  const int x = std::max(0, std::min((sobre.left + sobre.right - w) / 2, GetSystemMetrics(SM_CXSCREEN) - w));
+  const int y = std::max(0, std::min((sobre.top + sobre.bottom - h) / 2, GetSystemMetrics(SM_CYSCREEN) - h));
+  return CreateWindowExA(WS_EX_DLGMODALFRAME, classe, titulo.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, w, h,
+                         dono, nullptr, wc.hInstance, dados);
 }
 
 HWND CriarFilho(HWND pai, const char* classe, const char* texto, DWORD estilo, RECT r, int id) {

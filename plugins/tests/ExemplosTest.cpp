@@ -1,5 +1,6 @@
 // The example exams: every exam the browser's "Exemplos" tab lists is made by the generator and
-// loads back through the map data object, with the shape its category promises.
+// loads back through the map data object, with the shape its category promises. The installation's
+// calibration is made on the four spheres.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,8 @@
 #include "plugins/Exemplos/Exemplos.h"
 #include "plugins/common/ModelosOlho.h"
 #include "plugins/tests/PastaModulos.h"
+#include "toolkit/rtl/Classes.h"
+#include "toolkit/rtl/NumberText.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace fs = std::filesystem;
@@ -45,13 +48,17 @@ class Exemplos : public testing::Test {
         "exemplos-test", std::initializer_list<const char*>{"Captura", "CapturaOrto", "Processamento", "ProcessamentoOrto", "Kelvanor"},
         "Modulos");
     fs::create_directories(pasta->Raiz() / "Exemplos");
+    prefixos = GerarExemplos(Config());
+  }
+  // The stand-in modules and the examples folder.
+  static ConfigExemplos Config() {
     ConfigExemplos c;
     c.Captura = pasta->Dll("Captura");
     c.CapturaOrto = pasta->Dll("CapturaOrto");
     c.Processamento = pasta->Dll("Processamento");
     c.ProcessamentoOrto = pasta->Dll("ProcessamentoOrto");
     c.Pasta = Pasta();
-    prefixos = GerarExemplos(c);
+    return c;
   }
   static void TearDownTestSuite() { pasta.reset(); }
 
@@ -187,6 +194,18 @@ TEST_F(Exemplos, NormalExampleElevationWithTheExamplesCone) {
   EXPECT_GT(celulas, 360 * 150);
   EXPECT_GT(alcance, 3.8);
   EXPECT_LT(pior, 3.0);
+}
+
+TEST_F(Exemplos, TheCalibrationOfTheFourSpheresFitsEveryRing) {
+  fs::create_directories(pasta->Raiz() / "Calibracao");
+  GerarCalibracao(Config(), CaminhoWindows(pasta->Raiz() / "Calibracao") + "\\", 32);
+  for (const char* f : {"1.txt", "2.txt", "3.txt", "4.txt"})
+    EXPECT_GT(fs::file_size(pasta->Raiz() / "Calibracao" / f), 0u) << f;
+  TStringList coef;
+  coef.LoadFromFile(CaminhoWindows(pasta->Raiz() / "Calibracao" / "Coef.txt"));
+  ASSERT_EQ(coef.Count(), 64);  // a and b of each of the 32 rings
+  // The curvature rises with the ring's mean on the spheres: b of the first ring is not zero.
+  EXPECT_NE(StrToFloat(coef[1]), 0.0);
 }
 
 }  // namespace

@@ -253,6 +253,10 @@ TEST_F(Mapas, SingleMapModulesWriteTheirPictureToTheFileOfTheSettings) {
     EXPECT_EQ(img.altura, 480) << m;
     // The middle of the map square: a sphere's curvature in the scale's colour.
     if (img.largura == 700) EXPECT_NE(img.At(240, 240), 255) << m;
+    // The texts under the scale end inside the picture: its last rows right of the map are blank.
+    if (img.largura == 700 && img.altura == 480)
+      for (int y = 472; y < 480; ++y)
+        for (int x = 480; x < 700; ++x) ASSERT_EQ(img.At(x, y), 255) << m << " " << x << "," << y;
   }
 }
 

@@ -190,6 +190,47 @@ TEST_F(Modulos, CancelledCaptureLeavesTheStreamsEmpty) {
   EXPECT_EQ(lateral.Size(), 0);
 }
 
+// An operator on a thread of its own: the click reaches the capture window as a sent message, with no other
+// input behind it. Terminou is set when the capture returns; Acordado tells that the window needed more input.
+struct TOperador {
+  HANDLE Terminou = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  bool Acordado = false;
+  std::string Modelo;
+
+  static DWORD WINAPI Executar(void* Dados) {
+    auto& o = *static_cast<TOperador*>(Dados);
+    HWND h = nullptr;
+    for (int i = 0; i < 2000 && !(h = FindWindowA("MZCapturaModelo", nullptr)); ++i)
+      WaitForSingleObject(o.Terminou, 10);
+    if (!h) return 0;
+    HWND lista = FindWindowExA(h, nullptr, "COMBOBOX", nullptr);
+    char texto[128] = {};
+    SendMessageA(lista, CB_GETLBTEXT, SendMessageA(lista, CB_GETCURSEL, 0, 0), LPARAM(texto));
+    o.Modelo = texto;
+    // The window painted: nothing is left in its queue that would wake the capture's loop.
+    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendMessageA(h, WM_COMMAND, 103, 0);
+    if (WaitForSingleObject(o.Terminou, 20000) != WAIT_OBJECT_0) {
+      o.Acordado = true;
+      PostMessageA(h, WM_NULL, 0, 0);
+    }
+    return 0;
+  }
+};
+
+TEST_F(Modulos, ASentClickEndsTheCaptureWindowAtOnceAndTheWindowNamesTheSphere) {
+  Capturar(1, false);
+  TOperador operador;
+  HANDLE thread = CreateThread(nullptr, 0, TOperador::Executar, &operador, 0, nullptr);
+  TMemoryStream central, lateral;
+  EXPECT_FALSE(Digitalizar(central, lateral, 2, "Digitalizando Esfera (8,05)"));
+  SetEvent(operador.Terminou);
+  WaitForSingleObject(thread, INFINITE);
+  for (HANDLE h : {thread, operador.Terminou}) CloseHandle(h);
+  EXPECT_FALSE(operador.Acordado) << "the window stayed up after the click";
+  EXPECT_EQ(operador.Modelo, "Esfera de calibração 8,05 mm");
+}
+
 TEST_F(Modulos, SphereThroughCaptureAndProcessing) {
   Capturar(0, true);  // the 7.80 mm reference sphere
   TMemoryStream central, lateral;

@@ -1,5 +1,7 @@
 #include "skin/engine/acColorManager.h"
 
+#include "skin/engine/acGammaTables.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -34,10 +36,6 @@ void SetPacked(uint8_t* row, unsigned n, unsigned bits, unsigned value) {
 }
 
 bool Selected(uint8_t mask, unsigned n) { return mask & (0x80u >> (n & 7)); }
-
-uint8_t GammaCorrect(unsigned value, unsigned sourceRange, unsigned targetRange, double exponent) {
-  return static_cast<uint8_t>(std::nearbyint(std::pow(double(value) / sourceRange, exponent) * targetRange));
-}
 
 }  // namespace
 
@@ -93,22 +91,23 @@ TPixelFormat TColorManager::GetPixelFormat(int index) const {
 void TColorManager::SetGamma(float mainGamma, float displayGamma) {
   FMainGamma = mainGamma <= 0 ? 1.0f : mainGamma;
   FDisplayGamma = displayGamma <= 0 ? 2.2f : displayGamma;
-  FGammaTableMade = false;
-  FGammaTable16.clear();
+  FGammaTable.reset();
+  FGammaTable16.reset();
+  FPaletteGammaTable.reset();
   FChanged = true;
 }
 
+double TColorManager::GammaExponent() const { return 1.0 / (double(FMainGamma) * FDisplayGamma); }
+
 void TColorManager::MakeGammaTable() {
-  const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
   const unsigned sourceRange = FSourceBPS >= 8 ? 255 : (1u << FSourceBPS) - 1;
   const unsigned targetRange = FTargetBPS >= 8 ? 255 : (1u << FTargetBPS) - 1;
-  for (unsigned i = 0; i <= sourceRange; ++i) FGammaTable[i] = GammaCorrect(i, sourceRange, targetRange, exponent);
-  FGammaTableMade = true;
+  FGammaTable = SharedGammaTable(GammaExponent(), sourceRange, targetRange);
 }
 
 const uint8_t* TColorManager::GammaTable() {
-  if (!FGammaTableMade) MakeGammaTable();
-  return FGammaTable;
+  if (!FGammaTable) MakeGammaTable();
+  return FGammaTable->data();
 }
 
 bool TColorManager::GammaOn16BitRows() const {
@@ -116,14 +115,15 @@ bool TColorManager::GammaOn16BitRows() const {
 }
 
 uint8_t TColorManager::Reduce16(uint16_t value, bool gamma) const {
-  return gamma ? FGammaTable16[value] : static_cast<uint8_t>(value * 255u / 65535u);
+  return gamma ? (*FGammaTable16)[value] : static_cast<uint8_t>(value * 255u / 65535u);
 }
 
 // Palettes hold 8-bit levels, so their gamma is taken 8 bits to 8 bits whatever the row depths are
 // (the row table of a 2-bit grey image has only four entries).
 uint8_t TColorManager::Gamma8(uint8_t value) const {
   if (!(FTargetOptions & coApplyGamma)) return value;
-  return GammaCorrect(value, 255, 255, 1.0 / (double(FMainGamma) * FDisplayGamma));
+  if (!FPaletteGammaTable) FPaletteGammaTable = SharedGammaTable(GammaExponent(), 255, 255);
+  return (*FPaletteGammaTable)[value];
 }
 
 uint16_t TColorManager::Swap16(uint16_t value) const {
@@ -175,12 +175,8 @@ void TColorManager::PrepareConversion() {
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
   const bool wideOrByte = (FSourceBPS == 8 || s16) && (FTargetBPS == 8 || t16);
   const bool targetRGBKind = IsRGBKind(FTargetScheme) || IsBGRKind(FTargetScheme);
-  if ((FTargetOptions & coApplyGamma) && !FGammaTableMade) MakeGammaTable();
-  if (GammaOn16BitRows() && FGammaTable16.empty()) {
-    const double exponent = 1.0 / (double(FMainGamma) * FDisplayGamma);
-    FGammaTable16.resize(65536);
-    for (unsigned i = 0; i < 65536; ++i) FGammaTable16[i] = GammaCorrect(i, 65535, 255, exponent);
-  }
+  if ((FTargetOptions & coApplyGamma) && !FGammaTable) MakeGammaTable();
+  if (GammaOn16BitRows() && !FGammaTable16) FGammaTable16 = SharedGammaTable(GammaExponent(), 65535, 255);
   switch (FSourceScheme) {
     case schIndexed:
       FRowConversion = s16 && t16 ? &TColorManager::RowConvertIndexedBoth16
@@ -253,6 +249,17 @@ void TColorManager::RowConvertIndexed8(std::span<const uint8_t* const> source, u
   }
   const bool gray = FSourceScheme == schGray;
   const unsigned sourceMax = (1u << sb) - 1, targetMax = (1u << tb) - 1;
+  if (tb == 8 && sb < 8 && mask == 0xFF) {
+    // Packed samples widened to a byte each, as pictures with transparency take them: whole
+    // source bytes at a time. 255 is a multiple of every smaller depth's top value.
+    const unsigned perByte = 8 / sb, scale = gray ? 255 / sourceMax : 1;
+    for (unsigned n = 0; n < count; ++row) {
+      const unsigned bits = *row;
+      for (unsigned k = 0; k < perByte && n < count; ++k, ++n)
+        target[n] = static_cast<uint8_t>(((bits >> (8 - sb * (k + 1))) & sourceMax) * scale);
+    }
+    return;
+  }
   unsigned s = 0;
   for (unsigned n = 0; n < count; ++n) {
     if (!Selected(mask, n)) continue;
@@ -291,6 +298,10 @@ void TColorManager::RowConvertGray(std::span<const uint8_t* const> source, uint8
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16, gamma = GammaOn16BitRows();
   const unsigned step = (FSourceScheme == schGrayAlpha ? 2 : 1) * (s16 ? 2 : 1);
   const uint8_t* row = source[0];
+  if (!s16 && !t16 && mask == 0xFF) {
+    for (unsigned n = 0; n < count; ++n, row += step) target[n] = *row;
+    return;
+  }
   for (unsigned n = 0; n < count; ++n) {
     if (!Selected(mask, n)) continue;
     if (!s16 && !t16) target[n] = *row;
@@ -308,6 +319,7 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
   const bool sourceAlpha = FSourceOptions & coAlpha, targetAlpha = FTargetOptions & coAlpha;
   const bool s16 = FSourceBPS == 16, t16 = FTargetBPS == 16;
   const bool gamma = FTargetOptions & coApplyGamma;
+  const uint8_t* gammaTable = gamma ? FGammaTable->data() : nullptr;
   const unsigned sBytes = s16 ? 2 : 1, tBytes = t16 ? 2 : 1;
   const unsigned sStep = (planar ? 1 : (sourceAlpha ? 4 : 3)) * sBytes;
   const unsigned tStep = (targetAlpha ? 4 : 3) * tBytes;
@@ -317,14 +329,26 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
   const unsigned tr = targetBGR ? 2 : 0, tb = targetBGR ? 0 : 2;
   const unsigned sourceOrder[4] = {sr, 1, sb, 3}, targetOrder[4] = {tr, 1, tb, 3};
   const unsigned channels = sourceAlpha && targetAlpha ? 4 : 3;
-  if (!planar && !s16 && !t16 && !gamma && mask == 0xFF) {
-    // The common case of every row of a PNG picture: a plain reorder of bytes.
-    const unsigned ss = sStep, ts = tStep;
-    const uint8_t* p = source[0];
-    for (unsigned n = 0; n < count; ++n, p += ss, target += ts) {
-      target[tr] = p[sr], target[1] = p[1], target[tb] = p[sb];
-      if (channels == 4) target[3] = p[3];
-    }
+  if (!planar && !t16 && mask == 0xFF) {
+    // The common case of every row of a PNG picture: interleaved samples, every pixel taken.
+    const bool swap = FSourceOptions & coNeedByteSwap;
+    auto reorder = [&](auto colour, auto alpha) {
+      const uint8_t* p = source[0];
+      for (unsigned n = 0; n < count; ++n, p += sStep, target += tStep) {
+        target[tr] = colour(p + sr * sBytes), target[1] = colour(p + sBytes), target[tb] = colour(p + sb * sBytes);
+        if (channels == 4) target[3] = alpha(p + 3 * sBytes);
+      }
+    };
+    auto byte = [](const uint8_t* p) { return *p; };
+    auto wide = [swap](const uint8_t* p) {
+      const uint16_t v = Load16(p);
+      return swap ? static_cast<uint16_t>((v >> 8) | (v << 8)) : v;
+    };
+    auto reduced = [&](const uint8_t* p) { return static_cast<uint8_t>(wide(p) * 255u / 65535u); };
+    if (!s16 && !gamma) reorder(byte, byte);
+    else if (!s16) reorder([&](const uint8_t* p) { return gammaTable[*p]; }, byte);
+    else if (!gamma) reorder(reduced, reduced);
+    else reorder([&, table = FGammaTable16->data()](const uint8_t* p) { return table[wide(p)]; }, reduced);
     return;
   }
   const uint8_t* in[4];
@@ -342,11 +366,11 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
       const bool colour = c < 3;
       uint8_t* q = out + targetOrder[c] * tBytes;
       if (!s16 && !t16) {
-        *q = colour && gamma ? FGammaTable[*p] : *p;
+        *q = colour && gamma ? gammaTable[*p] : *p;
       } else if (s16 && !t16) {
         *q = Reduce16(Swap16(Load16(p)), colour && gamma);
       } else if (!s16) {
-        const uint8_t v = colour && gamma ? FGammaTable[*p] : *p;
+        const uint8_t v = colour && gamma ? gammaTable[*p] : *p;
         Store16(q, Swap16(static_cast<uint16_t>(v * 65535u / 255u)));
       } else {
         Store16(q, Swap16(Load16(p)));

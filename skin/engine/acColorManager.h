@@ -1,6 +1,7 @@
 #pragma once
 // Conversion of rows of pixel samples from a file's layout into a device-independent bitmap's
 // scan line layout, with gamma correction and palette making. Pure code: no windows.h.
+#include "skin/engine/acGammaTables.h"
 #include "skin/engine/acGraphicTypes.h"
 #include "toolkit/rtl/Exceptions.h"
 
@@ -92,6 +93,7 @@ class TColorManager {
   using TConverter = void (TColorManager::*)(std::span<const uint8_t* const>, uint8_t*, unsigned, uint8_t);
   void PrepareConversion();
   void MakeYCbCrTables(int offset1, int offset2);
+  double GammaExponent() const;
   void MakeGammaTable();
   uint8_t Gamma8(uint8_t value) const;
   // 16-bit samples reduced to 8 bits are gamma-corrected from their full value, so that dark tones
@@ -114,9 +116,10 @@ class TColorManager {
   uint8_t FSourceBPS = 8, FTargetBPS = 8;
   uint8_t FSourceSPP = 3, FTargetSPP = 3;
   float FMainGamma = 1, FDisplayGamma = 2.2f;
-  uint8_t FGammaTable[256] = {};  // made on demand: most pictures carry no gamma
-  bool FGammaTableMade = false;
-  std::vector<uint8_t> FGammaTable16;  // 65536 entries, made on demand for 16-bit rows
+  // Taken on demand (most pictures carry no gamma): rows of the source depth, 16-bit rows reduced to
+  // 8 bits, and 8-bit palette levels.
+  TGammaTable FGammaTable, FGammaTable16;
+  mutable TGammaTable FPaletteGammaTable;
   std::vector<int32_t> FYCCTables;  // four tables of 256 entries, made on demand
   TColorScheme FSourceScheme = schRGB, FTargetScheme = schBGR;
   TConverter FRowConversion = nullptr;

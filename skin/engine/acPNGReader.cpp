@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <type_traits>
 
 #if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
@@ -710,16 +711,24 @@ void TPNGReader::ConvertScanLine(const uint8_t* row, uint32_t y, uint8_t mask) {
   // loop for each kind of picture, so that no pixel asks which kind it is.
   const uint8_t depth = ImageProperties.BitsPerSample;
   auto eachPixel = [&](bool colour, auto alphaOf) {
-    size_t s = 0;
-    for (uint32_t x = 0; x < width; ++x) {
-      if (!(mask & (0x80u >> (x & 7)))) continue;
-      uint8_t* q = line + 4 * size_t(x);
-      if (colour) {
-        const TPaletteEntry& e = Palette[FBaseRow[x]];
-        q[0] = e.peBlue, q[1] = e.peGreen, q[2] = e.peRed;
+    auto run = [&](auto colourKind, auto everyPixel) {
+      size_t s = 0;
+      for (uint32_t x = 0; x < width; ++x) {
+        if constexpr (!decltype(everyPixel)::value)
+          if (!(mask & (0x80u >> (x & 7)))) continue;
+        uint8_t* q = line + 4 * size_t(x);
+        if constexpr (decltype(colourKind)::value) {
+          const TPaletteEntry& e = Palette[FBaseRow[x]];
+          q[0] = e.peBlue, q[1] = e.peGreen, q[2] = e.peRed;
+        }
+        q[3] = alphaOf(s++, x);
       }
-      q[3] = alphaOf(s++, x);
-    }
+    };
+    // Rows of plain pictures take every pixel; the checks are made once a row, not once a pixel.
+    if (colour && mask == 0xFF) run(std::true_type{}, std::true_type{});
+    else if (colour) run(std::true_type{}, std::false_type{});
+    else if (mask == 0xFF) run(std::false_type{}, std::true_type{});
+    else run(std::false_type{}, std::false_type{});
   };
   switch (ImageProperties.ColorScheme) {
     case schRGB:
@@ -730,7 +739,14 @@ void TPNGReader::ConvertScanLine(const uint8_t* row, uint32_t y, uint8_t mask) {
       });
       break;
     case schGray:
-      eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(RawSample(row, s, depth) == FKey[0] ? 0 : 255); });
+      if (depth <= 8) {
+        // The row's samples are widened to bytes already (v * 255 / top, one to one): the key is
+        // widened alike.
+        const unsigned key = FKey[0] * (255u / ((1u << depth) - 1));
+        eachPixel(true, [&](size_t, uint32_t x) { return uint8_t(FBaseRow[x] == key ? 0 : 255); });
+      } else {
+        eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(RawSample(row, s, depth) == FKey[0] ? 0 : 255); });
+      }
       break;
     case schGrayAlpha:
       if (depth == 16) eachPixel(true, [&](size_t s, uint32_t) { return uint8_t(BigEndian16(row + 4 * s + 2) * 255u / 65535u); });

@@ -1,5 +1,8 @@
 // Decoding time of the PNG reader beside libpng's, on the same files and into the same pixel layout,
 // in one run: photographs and skin art of three sizes, and the small random pictures of the tests.
+// Then whole classes of files in turn (skin art, photographs, and a suite of small files of every
+// colour type, depth, interlacing, gamma and transparency key): each class reports its geometric
+// mean speed and its slowest file.
 #include "bench/SideBySide.h"
 #include "skin/engine/PngTestFiles.h"
 #include "skin/engine/acPNGReader.h"
@@ -7,6 +10,8 @@
 #include <benchmark/benchmark.h>
 #include <png.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -214,5 +219,144 @@ void BM_Decode(benchmark::State& state) {
   state.SetItemsProcessed(int64_t(state.iterations() * c.Width * c.Height));
 }
 BENCHMARK(BM_Decode)->DenseRange(0, std::size(kCases) - 1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// libpng's simplified reading into 8-bit B, G, R, A.
+void LibpngSimplified(const Bytes& file) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, file.data(), file.size()))
+    throw std::runtime_error("libpng refused the picture");
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+    throw std::runtime_error("libpng could not read the picture");
+  benchmark::DoNotOptimize(pixels.data());
+}
+
+struct NamedFile {
+  std::string Name;
+  Bytes Data;
+};
+
+// A small picture of smooth ramps in every channel, as test suites draw them.
+Bytes SuiteFile(uint8_t colorType, uint8_t depth, bool interlaced, uint32_t gamma, bool keyed) {
+  PngSpec spec;
+  spec.Width = spec.Height = 32, spec.ColorType = colorType, spec.BitDepth = depth, spec.Interlaced = interlaced;
+  spec.Gamma = gamma;
+  const uint32_t top = (1u << depth) - 1;
+  if (colorType == 3)
+    for (uint32_t i = 0; i <= top; ++i)
+      spec.Palette.insert(spec.Palette.end(), {uint8_t(i * 255 / top), uint8_t(255 - i * 255 / top), uint8_t(i * 97)});
+  if (keyed) {
+    if (colorType == 3) spec.Transparency = {0, 128};
+    else if (colorType == 0) spec.Transparency = {uint8_t(top / 2 >> 8), uint8_t(top / 2)};
+    else spec.Transparency = {0, 0, 0, 0, 0, 0};
+  }
+  std::vector<uint16_t> samples;
+  const unsigned channels = ChannelsOf(colorType);
+  for (uint32_t y = 0; y < spec.Height; ++y)
+    for (uint32_t x = 0; x < spec.Width; ++x)
+      for (unsigned c = 0; c < channels; ++c)
+        samples.push_back(uint16_t((x * (c + 1) + y * (3 - c % 3)) * top / (31 * 7)));
+  return EncodePng(spec, samples);
+}
+
+std::vector<NamedFile> SuiteFiles() {
+  std::vector<NamedFile> files;
+  struct Kind {
+    uint8_t ColorType, Depth;
+  };
+  const Kind basic[] = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8}, {2, 16}, {3, 1},
+                        {3, 2}, {3, 4}, {3, 8}, {4, 8}, {4, 16}, {6, 8}, {6, 16}};
+  auto name = [](const char* prefix, Kind k, const std::string& rest = "") {
+    return std::string(prefix) + std::to_string(k.ColorType) + "_" + std::to_string(k.Depth) + rest;
+  };
+  for (const bool interlaced : {false, true})
+    for (const Kind k : basic)
+      files.push_back({name(interlaced ? "interlaced" : "plain", k), SuiteFile(k.ColorType, k.Depth, interlaced, 0, false)});
+  for (const uint32_t gamma : {35000u, 45000u, 55000u, 70000u, 100000u, 250000u})
+    for (const Kind k : {Kind{0, 16}, Kind{2, 8}, Kind{3, 4}, Kind{2, 16}, Kind{6, 16}})
+      files.push_back({name("gamma", k, "_" + std::to_string(gamma)), SuiteFile(k.ColorType, k.Depth, false, gamma, false)});
+  for (const Kind k : {Kind{0, 4}, Kind{0, 16}, Kind{2, 8}, Kind{2, 16}, Kind{3, 8}})
+    files.push_back({name("keyed", k), SuiteFile(k.ColorType, k.Depth, false, 0, true)});
+  return files;
+}
+
+std::vector<NamedFile> ClassFiles(Kind of) {
+  std::vector<NamedFile> files;
+  for (const Case& c : kCases)
+    if (c.Of == of)
+      files.push_back({std::string(c.Name) + "/" + std::to_string(c.Width) + "x" + std::to_string(c.Height), MakeFile(c)});
+  return files;
+}
+
+// Every file of a class in turn, ours then the anchor's, each iteration; per file the total times
+// over the iterations. "speed" is the geometric mean of the files' speeds, "slowest" the lowest one
+// (named in the label).
+template <class Anchor>
+void RunClass(benchmark::State& state, const std::vector<NamedFile>& files, Anchor&& anchor) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> ours(files.size()), theirs(files.size());
+  for (auto _ : state) {
+    double iteration = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+      const auto t0 = Clock::now();
+      TPNGReader reader;
+      reader.LoadFromBuffer(files[i].Data.data(), files[i].Data.size());
+      benchmark::DoNotOptimize(reader.Image.Bits.data());
+      const auto t1 = Clock::now();
+      anchor(files[i].Data);
+      const auto t2 = Clock::now();
+      ours[i] += std::chrono::duration<double>(t1 - t0).count();
+      theirs[i] += std::chrono::duration<double>(t2 - t1).count();
+      iteration += std::chrono::duration<double>(t1 - t0).count();
+    }
+    state.SetIterationTime(iteration);
+  }
+  if (state.iterations() == 0) return;
+  double logSum = 0, slowest = INFINITY;
+  size_t slowestFile = 0;
+  for (size_t i = 0; i < files.size(); ++i) {
+    const double speed = theirs[i] / ours[i];
+    logSum += std::log(speed);
+    if (speed < slowest) slowest = speed, slowestFile = i;
+  }
+  state.counters["speed"] = std::exp(logSum / double(files.size()));
+  state.counters["slowest"] = slowest;
+  state.counters["files"] = double(files.size());
+  state.SetLabel("slowest: " + files[slowestFile].Name);
+}
+
+void BM_ClassSkinArt(benchmark::State& state) {
+  static const std::vector<NamedFile> files = ClassFiles(kSkinArt);
+  RunClass(state, files, [](const Bytes& f) { benchmark::DoNotOptimize(LibpngLikeReader(f).data()); });
+}
+void BM_ClassPhoto(benchmark::State& state) {
+  static const std::vector<NamedFile> files = ClassFiles(kPhoto);
+  RunClass(state, files, [](const Bytes& f) { benchmark::DoNotOptimize(LibpngLikeReader(f).data()); });
+}
+void BM_ClassSuite(benchmark::State& state) {
+  static const std::vector<NamedFile> files = SuiteFiles();
+  RunClass(state, files, LibpngSimplified);
+}
+BENCHMARK(BM_ClassSkinArt)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassPhoto)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassSuite)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The suite's files one by one, beside libpng's simplified reading.
+void BM_SuiteFile(benchmark::State& state) {
+  static const std::vector<NamedFile> files = SuiteFiles();
+  const NamedFile& file = files[size_t(state.range(0))];
+  state.SetLabel(file.Name);
+  RunBesideAnchor(
+      state,
+      [&] {
+        TPNGReader reader;
+        reader.LoadFromBuffer(file.Data.data(), file.Data.size());
+        benchmark::DoNotOptimize(reader.Image.Bits.data());
+      },
+      [&] { LibpngSimplified(file.Data); });
+}
+BENCHMARK(BM_SuiteFile)->DenseRange(0, 64)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -204,6 +204,40 @@ TEST(PNGReader, SixteenBitGammaKeepsDarkTones) {
   EXPECT_EQ(uint32_t(std::nearbyint(std::pow(255 / 65535.0, 1 / 2.2) * 255)), 20u);
 }
 
+// Gamma tables are kept between pictures: pictures of many gammas in turn, more gammas than are kept
+// and then the first ones again, each come out as their own gamma makes them, in 16-bit rows, 8-bit
+// rows and palettes.
+TEST(PNGReader, PicturesOfDifferentGammasInTurn) {
+  const uint16_t levels[] = {0, 1, 255, 1000, 20000, 40000, 65535};
+  std::vector<uint32_t> gammas;
+  for (uint32_t g = 20000; g <= 250000; g += 10000) gammas.push_back(g);
+  for (const uint32_t first : {20000u, 100000u, 45455u}) gammas.push_back(first);
+  for (const uint32_t fileGamma : gammas) {
+    const double exponent = 1 / (double(float(fileGamma) / 100000.0f) * double(2.2f));
+    auto corrected = [&](double v, double range) { return uint32_t(std::nearbyint(std::pow(v / range, exponent) * 255)); };
+    PngSpec wide;
+    wide.Width = std::size(levels), wide.ColorType = 0, wide.BitDepth = 16, wide.Gamma = fileGamma;
+    TPNGReader reader;
+    const auto grey = Decode(EncodePng(wide, {std::begin(levels), std::end(levels)}), reader);
+    PngSpec colour;
+    colour.Width = 2, colour.ColorType = 2, colour.Gamma = fileGamma;
+    const auto rgb = Decode(EncodePng(colour, {0, 64, 255, 128, 17, 200}), reader);
+    colour.ColorType = 3, colour.Palette = {10, 20, 30, 200, 100, 50};
+    const auto indexed = Decode(EncodePng(colour, {1, 0}), reader);
+    for (size_t i = 0; i < std::size(levels); ++i) {
+      const uint32_t g = corrected(levels[i], 65535);
+      EXPECT_EQ(grey[i], 0xFF000000u | g << 16 | g << 8 | g) << "gamma " << fileGamma << " level " << levels[i];
+    }
+    auto pixel = [&](double r, double g, double b) {
+      return 0xFF000000u | corrected(r, 255) << 16 | corrected(g, 255) << 8 | corrected(b, 255);
+    };
+    EXPECT_EQ(rgb[0], pixel(0, 64, 255)) << "gamma " << fileGamma;
+    EXPECT_EQ(rgb[1], pixel(128, 17, 200)) << "gamma " << fileGamma;
+    EXPECT_EQ(indexed[0], pixel(200, 100, 50)) << "gamma " << fileGamma;
+    EXPECT_EQ(indexed[1], pixel(10, 20, 30)) << "gamma " << fileGamma;
+  }
+}
+
 Bytes Minimal(const Bytes& extraBeforeIdat = {}, const Bytes& extraAfterIdat = {}) {
   return Concat({PngSignature(), Ihdr(1, 1, 8, 0), extraBeforeIdat, Chunk("IDAT", Deflate({0, 42})),
                  extraAfterIdat, Chunk("IEND", {})});

@@ -5,6 +5,7 @@
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/HintWindow.h"
+#include "toolkit/ui/ScreenColormap.h"
 
 #include <commctrl.h>
 
@@ -41,6 +42,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
                             nullptr, nullptr, inst, nullptr);
   if (!handle_) throw EOSError("Cannot create the application window", GetLastError());
   SetPropA(handle_, kAppProp, this);
+  screenColormap_ = std::make_unique<detail::TScreenColormap>();
   hintWindow_ = new THintWindow(this);
   icon_->OnChange = [this](TObject*) {
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));

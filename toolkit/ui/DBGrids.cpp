@@ -197,6 +197,9 @@ void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+  // A dataset without records has no current row to show: its one empty row is never highlighted.
+  TDataSet* ds = link_.DataSet();
+  if (!link_.Active() || !ds || ds->IsEmpty()) AState &= ~(gdSelected | gdFocused);
   TCustomGrid::DrawCell(ACol, ARow, ARect, AState);
   const int column = ColumnIndex(ACol);
   TCanvas* c = Canvas();

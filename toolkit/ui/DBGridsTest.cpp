@@ -133,4 +133,29 @@ TEST_F(DBGridsTest, FollowsTheCursorPastTheRowsItHadAndToTheLast) {
   EXPECT_EQ(grid->CellText(1, kRows), "Paciente " + std::to_string(kRows));
 }
 
+// The colour painted under a cell's text.
+COLORREF CorDaCelula(TDBGrid& Grid, int Col, int Row) {
+  const TRect r = Grid.CellRect(Col, Row);
+  Grid.Repaint();
+  HDC dc = GetDC(Grid.WindowHandle());
+  const COLORREF c = GetPixel(dc, (r.left + r.right) / 2, r.bottom - 2);
+  ReleaseDC(Grid.WindowHandle(), dc);
+  return c;
+}
+
+TEST_F(DBGridsTest, TheTitleRowTakesItsColourAndAnEmptySetHighlightsNoRow) {
+  grid->SetFixedColor(RGB(34, 58, 94));
+  grid->SetOptions(grid->Options() | dgRowSelect);
+  Pump();
+  EXPECT_EQ(CorDaCelula(*grid, 2, 0), RGB(34, 58, 94));
+  EXPECT_EQ(CorDaCelula(*grid, 2, 1), COLORREF(GetSysColor(COLOR_HIGHLIGHT)));
+  q.Close();
+  q.SQL().Clear();
+  q.SQL().Add("SELECT * FROM PACIENTES WHERE CODIGO < 0");
+  q.Open();
+  Pump();
+  ASSERT_TRUE(q.IsEmpty());
+  EXPECT_EQ(CorDaCelula(*grid, 2, 1), ColorToRGB(grid->Color()));
+}
+
 }  // namespace

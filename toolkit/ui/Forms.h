@@ -333,6 +333,10 @@ class TScreen : public TComponent {
   std::vector<std::pair<TCursor, HCURSOR>> cursors_;
 };
 
+namespace detail {
+class TScreenColormap;
+}
+
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* AOwner);
@@ -446,6 +450,7 @@ class TApplication : public TComponent {
   std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
   std::string helpFile_;
   std::vector<TWindowHook> windowHooks_;
+  std::unique_ptr<detail::TScreenColormap> screenColormap_;
 };
 
 extern TApplication* Application;

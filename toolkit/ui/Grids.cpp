@@ -241,7 +241,7 @@ void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
   TCanvas* c = Canvas();
   c->Font()->Assign(*Font());
   if (AState & gdFixed) {
-    c->Brush()->SetColor(clBtnFace);
+    c->Brush()->SetColor(fixedColor_);
   } else if (AState & gdSelected) {
     c->Brush()->SetColor(clHighlight);
     c->Font()->SetColor(clHighlightText);

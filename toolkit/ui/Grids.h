@@ -39,6 +39,12 @@ class TCustomGrid : public TCustomControl {
   void SetRowCount(int Value);
   int FixedCols() const { return fixedCols_; }
   void SetFixedCols(int Value);
+  // The colour of the fixed cells (the titles).
+  TColor FixedColor() const { return fixedColor_; }
+  void SetFixedColor(TColor Value) {
+    fixedColor_ = Value;
+    Invalidate();
+  }
   int FixedRows() const { return fixedRows_; }
   void SetFixedRows(int Value);
   int DefaultColWidth() const { return defaultColWidth_; }
@@ -103,6 +109,7 @@ class TCustomGrid : public TCustomControl {
   std::vector<int> colWidths_;
   std::vector<int> rowHeights_;
   int fixedCols_ = 1, fixedRows_ = 1;
+  TColor fixedColor_ = clBtnFace;
   int defaultColWidth_ = 64, defaultRowHeight_ = 24;
   int gridLineWidth_ = 1;
   TGridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
