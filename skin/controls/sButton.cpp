@@ -45,14 +45,18 @@ class THintsOff {
   bool was_;
 };
 
-// WM_SETREDRAW off for the lifetime of the object.
+// WM_SETREDRAW off for the lifetime of the object, for a window on screen only (turning redraw on makes a
+// hidden window visible). What was exposed meanwhile was not painted: the window is invalidated after.
 class TRedrawOff {
  public:
-  explicit TRedrawOff(TWinControl* C) : wnd_(C->HandleAllocated() ? C->WindowHandle() : nullptr) {
+  explicit TRedrawOff(TWinControl* C)
+      : wnd_(C->HandleAllocated() && IsWindowVisible(C->WindowHandle()) ? C->WindowHandle() : nullptr) {
     if (wnd_) SendMessageA(wnd_, WM_SETREDRAW, 0, 0);
   }
   ~TRedrawOff() {
-    if (wnd_) SendMessageA(wnd_, WM_SETREDRAW, 1, 0);
+    if (!wnd_) return;
+    SendMessageA(wnd_, WM_SETREDRAW, 1, 0);
+    RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
   TRedrawOff(const TRedrawOff&) = delete;
   TRedrawOff& operator=(const TRedrawOff&) = delete;

@@ -377,6 +377,19 @@ TEST_F(SkinnedButton, FocusChangesRunWithRedrawOff) {
   EXPECT_EQ(std::vector<std::string>(B->Seq.begin(), B->Seq.begin() + 3), Got);
 }
 
+TEST_F(SkinnedButton, AFocusChangeLeavesNothingUnpainted) {
+  TsButton* B = Button(10, 10);
+  PaintAll();
+  // What the screen showed while redraw was off is painted again afterwards.
+  const HDC DC = GetDC(B->Handle());
+  FillDC(DC, Rect(0, 0, B->Width(), B->Height()), clBlack);
+  ReleaseDC(B->Handle(), DC);
+  B->Perform(CM_FOCUSCHANGED, 0, 0);
+  uitest::Pump();
+  GdiFlush();
+  EXPECT_NE(skintest::ScreenPixel(B->Handle(), 100, 4), RGB(0, 0, 0));
+}
+
 // ---- The glyph painter's cases
 
 class GlyphPainter : public SkinnedButton {
