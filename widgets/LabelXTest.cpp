@@ -34,6 +34,8 @@ class LabelXTest : public testing::Test {
       S.Font->SetStyle(S.Style);
     }
     Label->Font()->SetColor(clGray);  // the form's own font until the mouse first comes by
+    // Wherever an earlier test left the cursor, it is not over the label when the form comes up.
+    SetCursorPos(600, 600);
     Form->Show();
     uitest::Pump();
   }

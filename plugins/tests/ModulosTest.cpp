@@ -199,11 +199,16 @@ struct TOperador {
 
   static DWORD WINAPI Executar(void* Dados) {
     auto& o = *static_cast<TOperador*>(Dados);
-    HWND h = nullptr;
-    for (int i = 0; i < 2000 && !(h = FindWindowA("MZCapturaModelo", nullptr)); ++i)
+    // The window is found as soon as it is made; it is answered once it is up, its list filled.
+    HWND h = nullptr, lista = nullptr;
+    for (int i = 0; i < 2000; ++i) {
+      h = FindWindowA("MZCapturaModelo", nullptr);
+      lista = h ? FindWindowExA(h, nullptr, "COMBOBOX", nullptr) : nullptr;
+      if (lista && IsWindowVisible(h) && SendMessageA(lista, CB_GETCURSEL, 0, 0) != CB_ERR) break;
+      lista = nullptr;
       WaitForSingleObject(o.Terminou, 10);
-    if (!h) return 0;
-    HWND lista = FindWindowExA(h, nullptr, "COMBOBOX", nullptr);
+    }
+    if (!lista) return 0;
     char texto[128] = {};
     SendMessageA(lista, CB_GETLBTEXT, SendMessageA(lista, CB_GETCURSEL, 0, 0), LPARAM(texto));
     o.Modelo = texto;
