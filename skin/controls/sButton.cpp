@@ -340,7 +340,7 @@ void TsButton::DrawCaption(TCanvas* Canvas, int State, const TsButtonRects& R) {
   WriteTextForControl(Canvas, Text, Enabled() || D.IsSkinActive(), State, &D, Flags, CaptionRect);
   if (Link) {
     Canvas->Font()->Assign(*Font());
-    TRect Hint = Rect(CaptionRect.left, CaptionRect.bottom + 6, CaptionRect.right, Height() - FContentMargin);
+    const TRect Hint = ToRect(R.Hint);
     WriteTextForControl(Canvas, FCommandLinkHint, Enabled() || D.IsSkinActive(), State, &D,
                         DT_EXPANDTABS | DT_WORDBREAK, Hint);
   }

@@ -38,10 +38,6 @@ int ButtonTextLimit(const TsButtonRectsInput& In) {
   return In.Style == bsPushButton ? W : W - 2 * In.ContentMargin - GlyphWithMargins(In) - 6;
 }
 
-int CommandLinkHintLimit(const TsButtonRectsInput& In) {
-  return ButtonFaceWidth(In.Width, In.Style) - 2 * In.ContentMargin - GlyphWithMargins(In);
-}
-
 TsButtonRects ButtonLayout(const TsButtonRectsInput& In) {
   const int W = ButtonFaceWidth(In.Width, In.Style), H = In.Height, M = In.ContentMargin;
   const int IW = In.ImageWidth, IH = In.ImageHeight, tw = In.TextWidth, th = In.TextHeight;
@@ -51,6 +47,8 @@ TsButtonRects ButtonLayout(const TsButtonRectsInput& In) {
   if (In.Style == bsCommandLink) {
     Glyph(Mg.Left + M, M);
     L.Caption = MakeRect(GlyphWithMargins(In) + M + 6, M, W - M, M + th);
+    const int HintWidth = W - 2 * M - GlyphWithMargins(In);
+    L.Hint = MakeRect(L.Caption.Left, L.Caption.Bottom + 6, L.Caption.Left + HintWidth, H - M);
   } else if (!In.HasGlyph || In.Alignment == iaCenter) {
     Glyph((W - IW) / 2, (H - IH) / 2);
     const int Left = (W - tw) / 2 - 1, Top = (H - th) / 2;
@@ -88,6 +86,7 @@ TsButtonRects ButtonLayout(const TsButtonRectsInput& In) {
   if (In.State == 2) {
     OffsetRect(L.Glyph, 1, 1);
     OffsetRect(L.Caption, 1, 1);
+    OffsetRect(L.Hint, 1, 1);
   }
   return L;
 }

@@ -58,13 +58,13 @@ struct TsButtonRectsInput {
 struct TsButtonRects {
   TPixelRect Glyph;
   TPixelRect Caption;
+  // A command link's hint: under the caption, as wide as the room beside the glyph.
+  TPixelRect Hint;
 };
 // The face width the layout uses: Width, less the drop-down part of a split button.
 int ButtonFaceWidth(int Width, TButtonStyle Style);
 // The width the caption is measured in.
 int ButtonTextLimit(const TsButtonRectsInput& In);
-// The width the hint of a command link is measured in.
-int CommandLinkHintLimit(const TsButtonRectsInput& In);
 TsButtonRects ButtonLayout(const TsButtonRectsInput& In);
 
 // The cell of a glyph strip shown in State; a count below 1 counts as 1.

@@ -45,7 +45,8 @@ TEST(ButtonLayout, CommandLinkSplitButtonAndPressedOffset) {
   EXPECT_EQ(ButtonLayout(Link).Glyph, MakeRect(6, 6, 38, 38));
   EXPECT_EQ(ButtonLayout(Link).Caption, MakeRect(44, 6, 124, 19));
   EXPECT_EQ(ButtonTextLimit(Link), 130 - 12 - 32 - 6);
-  EXPECT_EQ(CommandLinkHintLimit(Link), 130 - 12 - 32);
+  Link.Height = 60;
+  EXPECT_EQ(ButtonLayout(Link).Hint, MakeRect(44, 25, 44 + 130 - 12 - 32, 54));
 
   TsButtonRectsInput Split = Button130(iaLeft, 0);
   Split.Style = bsSplitButton;
