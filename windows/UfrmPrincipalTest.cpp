@@ -372,17 +372,26 @@ TEST_F(JanelaPrincipal, TheButtonsShowTheSkinNormalAndHotAsStored) {
   GdiFlush();
   EXPECT_EQ(quente->CurrentState(), 1);
   EXPECT_EQ(frmPrincipal->btnBackup->CurrentState(), 0);
-  auto foto = skintest::ScreenOf(frmPrincipal->Handle());
-  RECT janela;
+  // The column of the buttons with 10 pixels around it, from the picture of the window.
+  auto janelaFoto = skintest::ScreenOf(frmPrincipal->Handle());
+  RECT janela, primeiro, ultimo;
   GetWindowRect(frmPrincipal->Handle(), &janela);
+  GetWindowRect(frmPrincipal->btnBrowser->Handle(), &primeiro);
+  GetWindowRect(frmPrincipal->btnExit->Handle(), &ultimo);
+  const TPoint origem = Point(primeiro.left - janela.left - 10, primeiro.top - janela.top - 10);
+  std::unique_ptr<TBitmap> foto = std::make_unique<TBitmap>();
+  foto->SetPixelFormat(pf24bit);
+  foto->SetSize(ultimo.right - primeiro.left + 20, ultimo.bottom - primeiro.top + 20);
+  BitBlt(foto->Canvas()->Handle(), 0, 0, foto->Width(), foto->Height(), janelaFoto->Canvas()->Handle(), origem.x,
+         origem.y, SRCCOPY);
   std::vector<TRect> textos;
   for (TsButton* b : {frmPrincipal->btnBrowser, frmPrincipal->btnDoctor, frmPrincipal->btnCalibration,
                       frmPrincipal->btnTools, frmPrincipal->btnBackup, frmPrincipal->btnHelp, frmPrincipal->btnExit}) {
     EXPECT_GE(b->SkinData()->SkinIndex, 0);
     RECT r;
     GetWindowRect(b->Handle(), &r);
-    textos.push_back(Rect(r.left - janela.left + 6, r.top - janela.top + 6, r.right - janela.left - 6,
-                          r.bottom - janela.top - 6));
+    textos.push_back(Rect(r.left - primeiro.left + 16, r.top - primeiro.top + 16, r.right - primeiro.left + 4,
+                          r.bottom - primeiro.top + 4));
   }
   const auto resultado = skintest::CompareShot(*foto, "main_window_buttons", textos);
   if (resultado.Stored) GTEST_SKIP() << "reference picture written";
