@@ -4,6 +4,7 @@
 #include "core/UBConeDLL.h"
 #include "core/UfrmDataModule.h"
 #include "skin/engine/sSkinGlobals.h"
+#include "skin/forms/sFormSkinning.h"
 #include "toolkit/rtl/FilePaths.h"
 #include "toolkit/ui/Forms.h"
 #include "widgets/Bitmap32_System.h"
@@ -26,6 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   InitBitmap32System();
   InitSkinEngine();
+  InitFormSkinning();
   {
     const auto gancho = InstalarGanchoExecucao();
     Application->Initialize();

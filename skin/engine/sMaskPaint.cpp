@@ -386,9 +386,11 @@ void CollectTransparentPixels(std::vector<TPixelRect>& Rects, int TargetWidth, c
     for (int Row = 0; Row < Rows; ++Row) {
       const TColor32* Line = Piece.Image.PixelPtr(Mask.R.Left, int(Top) + Row);
       for (int64_t C = First; C <= Last; ++C) {
-        if (Line[C] != KeyPixel) continue;
+        // A key pixel is known by its colour whatever alpha the loaded image gave it.
+        auto IsKey = [](TColor32 P) { return (P & 0x00FFFFFFu) == KeyPixel; };
+        if (!IsKey(Line[C])) continue;
         const int64_t Start = C;
-        while (C + 1 <= Last && Line[C + 1] == KeyPixel) ++C;
+        while (C + 1 <= Last && IsKey(Line[C + 1])) ++C;
         Rects.push_back({int(PlaceX + Start), TargetY + Row, int(PlaceX + C + 1), TargetY + Row + 1});
       }
     }

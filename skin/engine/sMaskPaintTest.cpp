@@ -306,4 +306,13 @@ TEST(CollectTransparentPixels, RunsPerRowLeftCornerFirst) {
   EXPECT_EQ(Rects, (std::vector<TPixelRect>{{37, 6, 38, 7}}));
 }
 
+TEST(CollectTransparentPixels, AnOpaqueKeyPixelCountsToo) {
+  TMaster M(0, 0);
+  M.Mask.WL = M.Mask.WR = M.Mask.WT = M.Mask.WB = 2;
+  M.Image(3, 2) = KeyPixel | 0xFF000000u;
+  std::vector<TPixelRect> Rects;
+  CollectTransparentPixels(Rects, 40, M.Piece(), 0, false);
+  EXPECT_EQ(Rects, (std::vector<TPixelRect>{{0, 0, 1, 1}}));
+}
+
 }  // namespace

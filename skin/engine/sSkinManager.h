@@ -151,6 +151,10 @@ class TsSkinManager : public TComponent {
   TControl* HotControl() const { return FHotControl; }
   // The dialog hook is installed.
   bool DialogHookInstalled() const { return bool(FCBTHook); }
+  // The skin is being removed (or a request of another process applied).
+  bool RemovingSkin() const { return FRemovingSkin; }
+  // What the main-window hook last saw of WM_SYSCOMMAND: 1 a minimize, 2 a restore under way.
+  int SysCommand() const { return FSysCommand; }
 
   // Applies a skin-change request of a WM_COPYDATA message; answers 1 in its result when applied.
   void ApplySkinFromCopyData(TMessage& Message);
