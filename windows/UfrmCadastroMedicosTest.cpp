@@ -288,10 +288,12 @@ TEST_F(CadastroMedicos, TheMainWindowOpensTheRegister) {
   frmPrincipal = new TfrmPrincipal(Application);
   std::string titulo;
   int imagens = 0;
-  // A button without a caption shows its picture of the main window's list.
+  // A button without a caption draws its picture of the main window's list itself, inside its face.
   const auto comFigura = [](TsButton* b) {
-    return b->Caption().empty() && (GetWindowLongA(b->Handle(), GWL_STYLE) & BS_ICON) &&
-           SendMessageA(b->Handle(), BM_GETIMAGE, IMAGE_ICON, 0) != 0 && b->Images() == frmPrincipal->img32;
+    const TsButtonRects r = b->Rects();
+    return b->Caption().empty() && (GetWindowLongA(b->Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW &&
+           b->CurrentGlyphIndex() == b->ImageIndex() && r.Glyph.Left >= 0 && r.Glyph.Right <= b->Width() &&
+           b->Images() == frmPrincipal->img32;
   };
   std::vector<int> indices;
   TPassoModal passo([&] {

@@ -14,6 +14,7 @@
 
 #include "core/UBConstantes.h"
 #include "core/UDMedicos.h"
+#include "skin/controls/SkinControlsTestSupport.h"
 #include "toolkit/ui/Dialogs.h"
 #include "windows/UBShell.h"
 #include "windows/UfrmAguarde.h"
@@ -353,6 +354,48 @@ TEST_F(JanelaPrincipal, F1OnTheMainWindowAsksForItsHelpContext) {
   detail::SetHtmlHelpHook(nullptr);
   ASSERT_FALSE(ajuda.empty());
   for (const THtmlHelpCall& c : ajuda) EXPECT_EQ(c.Data, 1u);
+}
+
+TEST_F(JanelaPrincipal, TheButtonsShowTheSkinNormalAndHotAsStored) {
+  Criar();
+  StartedUp = true;
+  frmPrincipal->Show();
+  SetForegroundWindow(frmPrincipal->Handle());
+  frmPrincipal->btnExit->SetFocus();
+  // The mouse over "Médicos", its fade run to its end.
+  TsButton* quente = frmPrincipal->btnDoctor;
+  quente->Perform(CM_MOUSEENTER, 0, 0);
+  for (int i = 0; i < 100 && quente->FadeTimer(); ++i) quente->FadeTimer()->Timer();
+  RedrawWindow(frmPrincipal->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  uitest::Pump();
+  GdiFlush();
+  EXPECT_EQ(quente->CurrentState(), 1);
+  EXPECT_EQ(frmPrincipal->btnBackup->CurrentState(), 0);
+  // The column of the buttons with 10 pixels around it, from the picture of the window.
+  auto janelaFoto = skintest::ScreenOf(frmPrincipal->Handle());
+  RECT janela, primeiro, ultimo;
+  GetWindowRect(frmPrincipal->Handle(), &janela);
+  GetWindowRect(frmPrincipal->btnBrowser->Handle(), &primeiro);
+  GetWindowRect(frmPrincipal->btnExit->Handle(), &ultimo);
+  const TPoint origem = Point(primeiro.left - janela.left - 10, primeiro.top - janela.top - 10);
+  std::unique_ptr<TBitmap> foto = std::make_unique<TBitmap>();
+  foto->SetPixelFormat(pf24bit);
+  foto->SetSize(ultimo.right - primeiro.left + 20, ultimo.bottom - primeiro.top + 20);
+  BitBlt(foto->Canvas()->Handle(), 0, 0, foto->Width(), foto->Height(), janelaFoto->Canvas()->Handle(), origem.x,
+         origem.y, SRCCOPY);
+  std::vector<TRect> textos;
+  for (TsButton* b : {frmPrincipal->btnBrowser, frmPrincipal->btnDoctor, frmPrincipal->btnCalibration,
+                      frmPrincipal->btnTools, frmPrincipal->btnBackup, frmPrincipal->btnHelp, frmPrincipal->btnExit}) {
+    EXPECT_GE(b->SkinData()->SkinIndex, 0);
+    RECT r;
+    GetWindowRect(b->Handle(), &r);
+    textos.push_back(Rect(r.left - primeiro.left + 16, r.top - primeiro.top + 16, r.right - primeiro.left + 4,
+                          r.bottom - primeiro.top + 4));
+  }
+  const auto resultado = skintest::CompareShot(*foto, "main_window_buttons", textos);
+  if (resultado.Stored) GTEST_SKIP() << "reference picture written";
+  EXPECT_LT(resultado.Different, 0.02);
 }
 
 TEST(JanelasPequenas, TipFocusesItsEditAndItsButtonCloses) {

@@ -171,7 +171,7 @@ void TsCommonData::SetDefaultSection() {
 void TsCommonData::ResolveIndexes() {
   BGChanged = true;
   const TsSkinManager* M = GetSkinManager();
-  SkinIndex = M && M->SkinData().Active ? M->GetSkinIndex(FSkinSection) : -1;
+  SkinIndex = M && (M->SkinData().Active || M->AnnouncingSkin()) ? M->GetSkinIndex(FSkinSection) : -1;
   UpdateBgKind();
   CtrlState = 0;
   if (const TsGeneralData* S = Section()) {

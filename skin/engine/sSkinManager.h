@@ -99,6 +99,9 @@ class TsSkinManager : public TComponent {
 
   bool Active() const { return FActive; }
   void SetActive(bool Value);
+  // True while a new skin is announced: its tables are complete though it is not yet marked active, so
+  // that receivers find their sections in them without painting.
+  bool AnnouncingSkin() const { return FAnnouncingSkin; }
   const std::string& SkinName() const { return FSkinName; }
   // Loads the skin of that name (a folder of the skin directory, a packed file with or without ".asz",
   // or a stored skin) and applies it. An error while loading removes the skin and clears the loading
@@ -261,6 +264,7 @@ class TsSkinManager : public TComponent {
   std::unique_ptr<HHOOK__, THookDeleter> FCBTHook;
   // Set while the skin is being removed, and while a request of another process is applied.
   bool FRemovingSkin = false;
+  bool FAnnouncingSkin = false;
   bool FApplySuppressed = false;
   // What the hook last saw of WM_SYSCOMMAND: 1 a minimize, 2 a restore under way.
   int FSysCommand = 0;

@@ -20,6 +20,18 @@ bool LiveWindowOfThisThread(HWND Wnd) {
   return Wnd && IsWindow(Wnd) && GetWindowThreadProcessId(Wnd, nullptr) == GetCurrentThreadId();
 }
 
+// A flag set for the lifetime of the object.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& Flag) : flag_(Flag) { flag_ = true; }
+  ~TFlagScope() { flag_ = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 void TsSkinManager::BroadcastSkinCmd(int Code) {
@@ -34,7 +46,10 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
   if (FMenuPainter) FMenuPainter->SetSkinBorderWidth(-1);
   FSkinData.Active = false;
   FCommonIndexes = ResolveCommonIndexes(FTables);
-  BroadcastSkinCmd(SkinCmdSkinChanged);
+  {
+    const TFlagScope Announcing(FAnnouncingSkin);
+    BroadcastSkinCmd(SkinCmdSkinChanged);
+  }
   FSkinData.Active = true;
   if (DefaultManager == this && !FCBTHook) InstallDialogHook();
   if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(true);
@@ -42,11 +57,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 }
 
 void TsSkinManager::SendRemoveSkin() {
-  struct TRemoving {
-    bool& Flag;
-    explicit TRemoving(bool& F) : Flag(F) { Flag = true; }
-    ~TRemoving() { Flag = false; }
-  } Removing(FRemovingSkin);
+  const TFlagScope Removing(FRemovingSkin);
   ClearGlows(true);
   if (DefaultManager == this && FCBTHook) RemoveDialogHook();
   if (DefaultManager == this && FMenuPainter) FMenuPainter->SetActive(false);
