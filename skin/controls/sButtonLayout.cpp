@@ -93,6 +93,8 @@ TsButtonRects ButtonLayout(const TsButtonRectsInput& In) {
 
 int GlyphCellIndex(int State, int NumGlyphs) { return std::max(0, std::min(State, std::max(1, NumGlyphs) - 1)); }
 
+int GlyphCellWidth(int StripWidth, int NumGlyphs) { return StripWidth / std::max(1, NumGlyphs); }
+
 TPixelRect GlyphCellRect(int Cell, int CellWidth, int CellHeight, int BmpWidth, int BmpHeight) {
   if (Cell < 0 || CellWidth <= 0 || CellHeight <= 0) return {};
   const long long Left = static_cast<long long>(Cell) * CellWidth;

@@ -69,6 +69,8 @@ TsButtonRects ButtonLayout(const TsButtonRectsInput& In);
 
 // The cell of a glyph strip shown in State; a count below 1 counts as 1.
 int GlyphCellIndex(int State, int NumGlyphs);
+// The width of one cell of a strip StripWidth wide; a count below 1 counts as 1.
+int GlyphCellWidth(int StripWidth, int NumGlyphs);
 // Cell Cell, CellWidth x CellHeight, of a strip of cells side by side, clipped to the strip's
 // BmpWidth x BmpHeight (empty when the cell lies outside it).
 TPixelRect GlyphCellRect(int Cell, int CellWidth, int CellHeight, int BmpWidth, int BmpHeight);
