@@ -17,7 +17,7 @@ int BitBtnCaptionLimit(const TBitBtnLayoutInput& In) {
 }
 
 TGlyphButtonPlaces BitBtnLayout(const TBitBtnLayoutInput& In) {
-  TButtonLayout L;
+  TButtonLayoutInput L;
   L.Client = MakeRect(0, 0, In.Width, In.Height);
   L.GlyphSize = {In.GlyphWidth, In.GlyphHeight};
   L.CaptionSize = {In.TextWidth, In.TextHeight};

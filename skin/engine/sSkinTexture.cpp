@@ -92,7 +92,7 @@ void PaintMaskedTexture(const TPaintMaskedTexture& P) {
   }
 }
 
-TButtonPlaces CalcButtonLayout(const TButtonLayout& L) {
+TButtonPlaces CalcButtonLayout(const TButtonLayoutInput& L) {
   int Layout = L.Layout;
   if (L.RightToLeft && (Layout == 0 || Layout == 1)) Layout = 1 - Layout;
   const bool Across = Layout == 0 || Layout == 1;  // glyph and caption side by side

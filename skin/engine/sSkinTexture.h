@@ -29,7 +29,7 @@ void PaintMaskedTexture(const TPaintMaskedTexture& P);
 
 // A button's client rectangle, glyph and caption sizes (X the width, Y the height); Spacing and Margin
 // -1 for automatic; Alignment 2 centres; Layout 0 glyph left, 1 right, 2 top, 3 bottom.
-struct TButtonLayout {
+struct TButtonLayoutInput {
   TPixelRect Client;
   TPixelPoint GlyphSize, CaptionSize;
   bool RightToLeft = false;
@@ -41,4 +41,4 @@ struct TButtonPlaces {
   TPixelRect Caption;
   TPixelPoint Glyph;
 };
-TButtonPlaces CalcButtonLayout(const TButtonLayout& L);
+TButtonPlaces CalcButtonLayout(const TButtonLayoutInput& L);

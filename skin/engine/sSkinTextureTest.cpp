@@ -148,7 +148,7 @@ TEST(PaintMaskedTexture, Mode0TilesToTheEdgesAndMode10FillsTheStrips) {
 }
 
 struct TLayoutCase {
-  TButtonLayout In;
+  TButtonLayoutInput In;
   TPixelPoint Glyph;
   TPixelRect Caption;
 };
