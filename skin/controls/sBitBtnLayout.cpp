@@ -4,7 +4,7 @@
 
 namespace {
 
-bool Beside(TGlyphSide S) { return S == gsLeft || S == gsRight; }
+bool Beside(TGlyphSide S) { return S == gpLeft || S == gpRight; }
 
 TPixelRect Shifted(TPixelRect R, int D) { return MakeRect(R.Left + D, R.Top + D, R.Right + D, R.Bottom + D); }
 

@@ -5,14 +5,14 @@
 
 // The orders of the toolkit's glyph layouts (glyph left, right, top, bottom) and alignments (left,
 // right, centre), kept as numbers here.
-enum TGlyphSide { gsLeft, gsRight, gsTop, gsBottom };
-enum TBlockAlignment { baLeft, baRight, baCenter };
+enum TGlyphSide { gpLeft, gpRight, gpTop, gpBottom };
+enum TBlockAlignment { blockLeft, blockRight, blockCenter };
 
 struct TBitBtnLayoutInput {
   int Width = 0, Height = 0;
   int GlyphWidth = 0, GlyphHeight = 0;  // one cell of the strip; 0 without a glyph
-  TGlyphSide Layout = gsLeft;
-  TBlockAlignment Alignment = baCenter;
+  TGlyphSide Layout = gpLeft;
+  TBlockAlignment Alignment = blockCenter;
   int Margin = -1, Spacing = 4;  // -1 for automatic
   bool RightToLeft = false;
   int TextWidth = 0, TextHeight = 0;  // measured inside BitBtnCaptionLimit; 0 without a caption shown

@@ -51,7 +51,7 @@ TEST(BitBtnLayout, GlyphOnTopWithAutomaticMarginAndSpacing) {
   In.Width = 80;
   In.Height = 60;
   In.GlyphWidth = In.GlyphHeight = 16;
-  In.Layout = gsTop;
+  In.Layout = gpTop;
   In.Spacing = -1;
   In.TextWidth = 40;
   In.TextHeight = 13;
@@ -65,8 +65,8 @@ TEST(BitBtnLayout, CaptionLimitLeavesTheGlyphBesideIt) {
     TGlyphSide Layout;
     int Margin, Spacing, GlyphWidth, Limit;
   } Cases[] = {
-      {gsLeft, -1, 4, 16, 34}, {gsRight, -1, 4, 16, 34}, {gsTop, -1, 4, 16, 54}, {gsBottom, 2, 4, 16, 48},
-      {gsLeft, 0, 4, 0, 52},   {gsLeft, 3, 0, 16, 30},   {gsRight, 3, -1, 16, 31},
+      {gpLeft, -1, 4, 16, 34}, {gpRight, -1, 4, 16, 34}, {gpTop, -1, 4, 16, 54}, {gpBottom, 2, 4, 16, 48},
+      {gpLeft, 0, 4, 0, 52},   {gpLeft, 3, 0, 16, 30},   {gpRight, 3, -1, 16, 31},
   };
   for (const auto& C : Cases) {
     TBitBtnLayoutInput In = Busca();
@@ -98,9 +98,9 @@ TEST(SpeedButtonLayout, SideLayoutsByAlignment) {
     TBlockAlignment Alignment;
     TPixelRect Glyph, Caption;
   } Cases[] = {
-      {gsLeft, baCenter, {10, 4, 26, 20}, {29, 5, 52, 19}},  {gsLeft, baLeft, {0, 4, 16, 20}, {18, 5, 42, 19}},
-      {gsLeft, baRight, {20, 4, 36, 20}, {39, 5, 62, 19}},   {gsRight, baLeft, {24, 4, 40, 20}, {-1, 5, 22, 19}},
-      {gsRight, baRight, {44, 4, 60, 20}, {19, 5, 42, 19}},  {gsRight, baCenter, {34, 4, 50, 20}, {9, 5, 32, 19}},
+      {gpLeft, blockCenter, {10, 4, 26, 20}, {29, 5, 52, 19}},  {gpLeft, blockLeft, {0, 4, 16, 20}, {18, 5, 42, 19}},
+      {gpLeft, blockRight, {20, 4, 36, 20}, {39, 5, 62, 19}},   {gpRight, blockLeft, {24, 4, 40, 20}, {-1, 5, 22, 19}},
+      {gpRight, blockRight, {44, 4, 60, 20}, {19, 5, 42, 19}},  {gpRight, blockCenter, {34, 4, 50, 20}, {9, 5, 32, 19}},
   };
   for (const auto& C : Cases) {
     const TGlyphButtonPlaces P = SpeedButtonLayout(Speed(C.Layout, C.Alignment));
@@ -116,11 +116,11 @@ TEST(SpeedButtonLayout, TopAndBottomLeaveTheDropDownPart) {
     bool Reflected;
     TPixelRect Glyph, Caption;
   } Cases[] = {
-      {gsTop, 0, false, {15, 3, 31, 19}, {11, 23, 34, 37}},   {gsTop, 2, false, {16, 4, 32, 20}, {12, 24, 35, 38}},
-      {gsTop, 0, true, {15, 1, 31, 17}, {11, 23, 34, 37}},    {gsBottom, 0, false, {15, 21, 31, 37}, {11, 3, 34, 17}},
+      {gpTop, 0, false, {15, 3, 31, 19}, {11, 23, 34, 37}},   {gpTop, 2, false, {16, 4, 32, 20}, {12, 24, 35, 38}},
+      {gpTop, 0, true, {15, 1, 31, 17}, {11, 23, 34, 37}},    {gpBottom, 0, false, {15, 21, 31, 37}, {11, 3, 34, 17}},
   };
   for (const auto& C : Cases) {
-    TSpeedButtonLayoutInput In = Speed(C.Layout, baCenter);
+    TSpeedButtonLayoutInput In = Speed(C.Layout, blockCenter);
     In.Height = 40;
     In.DropDown = true;
     In.Margin = 2;
@@ -133,14 +133,14 @@ TEST(SpeedButtonLayout, TopAndBottomLeaveTheDropDownPart) {
 }
 
 TEST(SpeedButtonLayout, CaptionLimit) {
-  TSpeedButtonLayoutInput In = Speed(gsLeft, baCenter);
+  TSpeedButtonLayoutInput In = Speed(gpLeft, blockCenter);
   In.DropDown = true;
   In.Margin = 2;
   EXPECT_EQ(SpeedCaptionLimit(In), 20);
-  In.Layout = gsTop;
+  In.Layout = gpTop;
   EXPECT_EQ(SpeedCaptionLimit(In), 40);
   In.GlyphWidth = 0;
-  In.Layout = gsRight;
+  In.Layout = gpRight;
   EXPECT_EQ(SpeedCaptionLimit(In), 40);
   In.ShowsCaption = false;
   EXPECT_EQ(SpeedCaptionLimit(In), 0);
@@ -149,8 +149,8 @@ TEST(SpeedButtonLayout, CaptionLimit) {
 // Every layout, alignment, margin and spacing, with and without glyph and caption: the glyph keeps
 // its size and a press moves both places by one pixel.
 TEST(GlyphButtonLayout, EveryCombinationKeepsTheGlyphSizeAndPressesByOnePixel) {
-  for (int Layout = gsLeft; Layout <= gsBottom; ++Layout)
-    for (int Align = baLeft; Align <= baCenter; ++Align)
+  for (int Layout = gpLeft; Layout <= gpBottom; ++Layout)
+    for (int Align = blockLeft; Align <= blockCenter; ++Align)
       for (int Margin : {-1, 0, 5})
         for (int Spacing : {-1, 0, 4})
           for (int Glyph : {0, 16})

@@ -10,7 +10,7 @@ int DropDownPart(const TSpeedButtonLayoutInput& In) { return In.DropDown ? Speed
 int SpeedCaptionLimit(const TSpeedButtonLayoutInput& In) {
   if (!In.ShowsCaption) return 0;
   int W = In.Width - 2 * In.Margin - DropDownPart(In);
-  if ((In.Layout == gsLeft || In.Layout == gsRight) && HasGlyph(In)) W -= In.GlyphWidth + In.Spacing;
+  if ((In.Layout == gpLeft || In.Layout == gpRight) && HasGlyph(In)) W -= In.GlyphWidth + In.Spacing;
   return W;
 }
 
@@ -24,14 +24,14 @@ TGlyphButtonPlaces SpeedButtonLayout(const TSpeedButtonLayoutInput& In) {
   TPixelRect C;
   int Gx = 0, Gy = (H - Gh) / 2;
   switch (In.Layout) {
-    case gsLeft:
+    case gpLeft:
       C.Top = (H - Th) / 2;
       C.Bottom = H - C.Top;
-      if (In.Alignment == baLeft) {
+      if (In.Alignment == blockLeft) {
         C.Left = Gw + In.Margin + S;
         C.Right = W - T - 2 * Mh;
         Gx = T;
-      } else if (In.Alignment == baRight) {
+      } else if (In.Alignment == blockRight) {
         C.Left = T + 2 * Mh + Gw + S;
         C.Right = W - T;
         Gx = T + 2 * Mh;
@@ -41,20 +41,20 @@ TGlyphButtonPlaces SpeedButtonLayout(const TSpeedButtonLayoutInput& In) {
         Gx = T + Mh;
       }
       break;
-    case gsRight:
+    case gpRight:
       C.Top = (H - Th) / 2;
       C.Bottom = H - C.Top;
-      C.Left = In.Alignment == baLeft ? T : In.Alignment == baRight ? T + 2 * Mh : T + Mh;
+      C.Left = In.Alignment == blockLeft ? T : In.Alignment == blockRight ? T + 2 * Mh : T + Mh;
       C.Right = C.Left + Tw;
-      Gx = In.Alignment == baLeft ? C.Right + In.Spacing : In.Alignment == baRight ? W - Gw - T : (W - Gw + S + Tw) / 2;
+      Gx = In.Alignment == blockLeft ? C.Right + In.Spacing : In.Alignment == blockRight ? W - Gw - T : (W - Gw + S + Tw) / 2;
       break;
-    case gsTop:
+    case gpTop:
       C = MakeRect((W - Tw) / 2, Gh + T + Mv + S, 0, H - Mv - T);
       C.Right = In.Width - C.Left - Dd;
       Gx = (W - Gw) / 2 + 1;
       Gy = Mv + T;
       break;
-    case gsBottom:
+    case gpBottom:
       C = MakeRect((W - Tw) / 2, T + Mv, 0, H - Mv - T - Gh - S);
       C.Right = In.Width - C.Left - Dd;
       Gx = (W - Gw) / 2 + 1;

@@ -10,8 +10,8 @@ struct TSpeedButtonLayoutInput {
   int Width = 0, Height = 0;
   bool DropDown = false;
   int GlyphWidth = 0, GlyphHeight = 0;  // one cell of the strip; 0 without a glyph
-  TGlyphSide Layout = gsLeft;
-  TBlockAlignment Alignment = baCenter;
+  TGlyphSide Layout = gpLeft;
+  TBlockAlignment Alignment = blockCenter;
   int Margin = -1, Spacing = 4;
   bool ShowsCaption = false;  // ShowCaption and a caption
   int TextWidth = 0, TextHeight = 0;  // measured inside SpeedCaptionLimit
