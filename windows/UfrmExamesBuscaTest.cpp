@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/UDLaudos.h"
+#include "skin/controls/SkinControlsTestSupport.h"
+#include "skin/engine/sDefaultSkin.h"
 #include "windows/UfrmNovoExame.h"
 #include "toolkit/rtl/NumberText.h"
 #include "windows/BuscaTestSupport.h"
@@ -98,6 +100,42 @@ TEST_F(Busca, EveryCriterionFindsItsPatientsWithTheTextBound) {
   EXPECT_FALSE(f.pnlFindPac->Visible());
   EXPECT_FALSE(f.tbLocPacExam->Down());
   EXPECT_TRUE(f.tbtCadPaciente->Enabled());
+}
+
+TEST_F(Busca, TheSearchButtonShowsTheSkinNormalAndHotAsStored) {
+  // The program's skin, as the main window loads it.
+  auto gerente = std::make_unique<TsSkinManager>(nullptr);
+  ReadDefaultSkin(*gerente->InternalSkins().Add(), nullptr);
+  gerente->SetSkinningRules(1 << srStdForms | 1 << srStdDialogs);
+  gerente->SetSkinName("WEB2");
+  TfrmExames& F = Abrir();
+  TsBitBtn* b = F.sBitBtn1;
+  ASSERT_TRUE(b->SkinData()->IsSkinActive());
+  ASSERT_EQ(b->SkinData()->SkinIndex, b->SkinData()->GetSkinManager()->GetSkinIndex("BUTTON"));
+  // The button with 4 pixels around it (the panel above it), normal, then hot with its fade run to its end.
+  const TPixelRect texto = b->Places().Caption;
+  std::unique_ptr<TBitmap> foto = std::make_unique<TBitmap>();
+  foto->SetPixelFormat(pf24bit);
+  foto->SetSize(2 * (b->Width() + 8), b->Height() + 8);
+  std::vector<TRect> textos;
+  for (int quente = 0; quente < 2; ++quente) {
+    if (quente) b->Perform(CM_MOUSEENTER, 0, 0);
+    for (int i = 0; i < 100 && b->FadeTimer(); ++i) b->FadeTimer()->Timer();
+    RedrawWindow(F.pnlPacInfo->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Application->ProcessMessages();
+    GdiFlush();
+    EXPECT_EQ(b->CurrentState(), quente);
+    auto painel = skintest::ScreenOf(F.pnlPacInfo->Handle());
+    const int x = quente * (b->Width() + 8);
+    BitBlt(foto->Canvas()->Handle(), x, 0, b->Width() + 8, b->Height() + 8, painel->Canvas()->Handle(),
+           b->Left() - 4, b->Top() - 4, SRCCOPY);
+    textos.push_back(Rect(x + 4 + texto.Left - 2, 4 + texto.Top - 2, x + 4 + texto.Right + 2, 4 + texto.Bottom + 2));
+  }
+  b->Perform(CM_MOUSELEAVE, 0, 0);
+  const auto resultado = skintest::CompareShot(*foto, "browser_search_button", textos);
+  if (resultado.Stored) GTEST_SKIP() << "reference picture written";
+  EXPECT_LT(resultado.Different, 0.02);
 }
 
 TEST_F(Busca, AnEmptyEditCannotBeSearched) {
