@@ -40,19 +40,6 @@ void TsBitBtn::SetWordWrap(bool Value) {
   Repaint();
 }
 
-void TsBitBtn::SetImages(TCustomImageList* Value) {
-  if (FImages == Value) return;
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = Value;
-  if (FImages) FImages->FreeNotification(this);
-  Changed();
-}
-
-void TsBitBtn::Notification(TComponent* AComponent, TOperation Operation) {
-  TsButtonBase<TBitBtn>::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
-}
-
 void TsBitBtn::Loaded() {
   TsButtonBase<TBitBtn>::Loaded();
   if (ImageInUse()) SetGlyph(nullptr);

@@ -8,7 +8,6 @@
 
 #include "skin/controls/sBitBtnLayout.h"
 #include "skin/controls/sButtonBase.h"
-#include "toolkit/ui/ImgList.h"
 
 using TBmpPaintEvent = std::function<void(TObject* Sender, TBitmap* Bmp)>;
 
@@ -30,8 +29,6 @@ class TsBitBtn : public TsButtonBase<TBitBtn> {
   void SetGrayed(bool Value) { Store(FGrayed, Value); }
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value) { Store(FImageIndex, Value); }
-  TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* Value);
   bool Reflected() const { return FReflected; }
   void SetReflected(bool Value) { Store(FReflected, Value); }
   bool ShowCaption() const { return FShowCaption; }
@@ -60,7 +57,6 @@ class TsBitBtn : public TsButtonBase<TBitBtn> {
 
  protected:
   void Loaded() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   void DrawFace(int State) override;
   bool DrawsOverBorder() const override { return FDrawOverBorder; }
   void CachePainted() override;
@@ -83,7 +79,6 @@ class TsBitBtn : public TsButtonBase<TBitBtn> {
   TsDisabledGlyphKind FDisabledGlyphKind = 1u << dgBlended;
   bool FGrayed = false;
   int FImageIndex = -1;
-  TCustomImageList* FImages = nullptr;
   bool FReflected = false, FShowCaption = true, FDrawOverBorder = true, FWordWrap = true;
   int FTextOffset = 0;
   // What the cache was last built for.

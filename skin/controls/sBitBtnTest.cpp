@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "skin/controls/SkinControlsTestSupport.h"
+#include "skin/controls/sButtonTestSupport.h"
 #include "skin/controls/sButton.h"
 #include "skin/engine/acAlphaImageList.h"
 #include "skin/engine/sAlphaGraph.h"
@@ -78,16 +79,6 @@ class SkinnedBitBtn : public SkinnedFormTest {
   static COLORREF GlyphCentre(TsBitBtn* B) {
     const TPixelRect R = B->Places().Glyph;
     return CachePixel(B, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-  }
-  static TPoint Centre(TWinControl* C) { return C->ClientToScreen(Point(C->Width() / 2, C->Height() / 2)); }
-  static void Press(bool Down) {
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &In, sizeof(INPUT));
-  }
-  static void Drive(TsBitBtn* B) {
-    for (int I = 0; I < 100 && B->FadeTimer(); ++I) B->FadeTimer()->Timer();
   }
 };
 
@@ -238,21 +229,7 @@ TEST_F(SkinnedBitBtn, HoverPressAndReleaseAsThePushButton) {
   int Clicks = 0;
   B->OnClick = [&](TObject*) { ++Clicks; };
   PaintAll();
-  skintest::MoveCursorTo(Centre(B));
-  ASSERT_TRUE(WaitFor([&] { return B->SkinData()->MouseAbove; }));
-  Drive(B);
-  EXPECT_EQ(B->CurrentState(), 1);
-  Press(true);
-  ASSERT_TRUE(WaitFor([&] { return B->CurrentState() == 2; }));
-  ASSERT_NE(B->FadeTimer(), nullptr);
-  Press(false);
-  ASSERT_TRUE(WaitFor([&] { return Clicks == 1; }));
-  // Released inside the press fade: the pressed look held 30 ms, then the release fade.
-  EXPECT_EQ(SleptMs, 30);
-  ASSERT_NE(B->FadeTimer(), nullptr);
-  Drive(B);
-  EXPECT_EQ(B->CurrentState(), 1);
-  EXPECT_EQ(LiveFadeTimers(), 0);
+  ASSERT_NO_FATAL_FAILURE(skintest::ExpectQuickPress(B, Clicks, SleptMs));
 }
 
 }  // namespace

@@ -111,14 +111,6 @@ void TsButton::SetIndex(int& Field, int Value) {
   if (FImages) Changed();
 }
 
-void TsButton::SetImages(TCustomImageList* Value) {
-  if (FImages == Value) return;
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = Value;
-  if (FImages) FImages->FreeNotification(this);
-  Changed();
-}
-
 void TsButton::SetImageAlignment(TImageAlignment Value) {
   if (FImageAlignment == Value) return;
   FImageAlignment = Value;
@@ -170,9 +162,8 @@ void TsButton::SetReflected(bool Value) {
 }
 
 void TsButton::Notification(TComponent* AComponent, TOperation Operation) {
-  TButton::Notification(AComponent, Operation);
+  TsButtonBase<TButton>::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == FImages) FImages = nullptr;
   if (AComponent == FDropDownMenu) FDropDownMenu = nullptr;
 }
 

@@ -40,8 +40,6 @@ class TsButton : public TsButtonBase<TButton> {
  public:
   explicit TsButton(TComponent* AOwner);
 
-  TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* Value);
   int ImageIndex() const { return FImageIndex; }
   // A different index repaints the button when it has an image list; the same one does nothing.
   void SetImageIndex(int Value) { SetIndex(FImageIndex, Value); }
@@ -93,7 +91,6 @@ class TsButton : public TsButtonBase<TButton> {
   void DrawSplitPart(TCanvas* Canvas, TColor Color);
 
   std::unique_ptr<TImageMargins> FImageMargins;
-  TCustomImageList* FImages = nullptr;
   int FImageIndex = -1, FHotImageIndex = -1, FPressedImageIndex = -1, FSelectedImageIndex = -1,
       FDisabledImageIndex = -1;
   TImageAlignment FImageAlignment = iaLeft;

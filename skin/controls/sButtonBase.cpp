@@ -83,6 +83,21 @@ void TsButtonBase<TBase>::Loaded() {
 }
 
 template <class TBase>
+void TsButtonBase<TBase>::SetImages(TCustomImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  Changed();
+}
+
+template <class TBase>
+void TsButtonBase<TBase>::Notification(TComponent* AComponent, TOperation Operation) {
+  TBase::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+template <class TBase>
 void TsButtonBase<TBase>::SetDisabledKind(TsDisabledKind Value) {
   if (FDisabledKind == Value) return;
   FDisabledKind = Value;

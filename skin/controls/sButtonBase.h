@@ -9,6 +9,7 @@
 #include "skin/engine/sCommonData.h"
 #include "skin/engine/sFade.h"
 #include "toolkit/ui/Buttons.h"
+#include "toolkit/ui/ImgList.h"
 #include "toolkit/ui/StdCtrls.h"
 
 // While set, every pushed skinned button draws its pressed look (around one immediate redraw).
@@ -21,6 +22,9 @@ class TsButtonBase : public TBase {
   ~TsButtonBase() override;
 
   TsCtrlSkinData* SkinData() const { return FCommonData.get(); }
+  // The glyph source; a freed list is dropped.
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
   TsDisabledKind DisabledKind() const { return FDisabledKind; }
   void SetDisabledKind(TsDisabledKind Value);
   bool Down() const { return FDown; }
@@ -47,6 +51,7 @@ class TsButtonBase : public TBase {
 
  protected:
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // What the parent shows again after the button shrank (a rectangle in the parent's client area).
@@ -73,6 +78,7 @@ class TsButtonBase : public TBase {
   void SetDownValue(bool Value);
 
   std::unique_ptr<TsCtrlSkinData> FCommonData;
+  TCustomImageList* FImages = nullptr;
   TsDisabledKind FDisabledKind = 1u << dkBlended;
   bool FDown = false;
   int FFocusMargin = 1;
