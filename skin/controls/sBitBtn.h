@@ -15,6 +15,15 @@ class TsBitBtn : public TsButtonBase<TBitBtn> {
  public:
   explicit TsBitBtn(TComponent* AOwner);
 
+  // A new glyph or cell count makes the cache stale.
+  void SetGlyph(const TBitmap* Value) {
+    TBitBtn::SetGlyph(Value);
+    Changed();
+  }
+  void SetNumGlyphs(int Value) {
+    TBitBtn::SetNumGlyphs(Value);
+    Changed();
+  }
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value) { Store(FAlignment, Value); }
   TAlignment TextAlignment() const { return FTextAlignment; }

@@ -111,6 +111,14 @@ TEST_F(SkinnedBitBtn, PropertiesAndDefaults) {
   PaintAll();
   B->SetSpacing(8);
   EXPECT_TRUE(B->SkinData()->BGChanged);
+  // So does a new glyph or cell count.
+  PaintAll();
+  std::unique_ptr<TBitmap> G = Glyph(32, 16, false);
+  B->SetGlyph(G.get());
+  EXPECT_TRUE(B->SkinData()->BGChanged);
+  PaintAll();
+  B->SetNumGlyphs(1);
+  EXPECT_TRUE(B->SkinData()->BGChanged);
 }
 
 TEST_F(SkinnedBitBtn, AnImageInUseClearsTheGlyphWhenLoaded) {
