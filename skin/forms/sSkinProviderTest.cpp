@@ -1,0 +1,170 @@
+#include "skin/forms/sSkinProvider.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/engine/sSkinCommand.h"
+#include "skin/engine/sSkinnedForms.h"
+#include "skin/forms/sProviderGeometry.h"
+#include "toolkit/rtl/Exceptions.h"
+#include "toolkit/ui/UiTestSupport.h"
+
+namespace {
+
+constexpr UINT Probe = WM_APP + 17;
+
+class SkinProviderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Form = new TForm(nullptr);
+    Form->HandleNeeded();
+  }
+  void TearDown() override {
+    if (Form) Form->Free();
+  }
+  int Providers() const {
+    int N = 0;
+    for (int I = 0; I < Form->ComponentCount(); ++I) N += dynamic_cast<TsSkinProvider*>(Form->Components(I)) != nullptr;
+    return N;
+  }
+  size_t Registered() const { return std::count(SkinnedForms().begin(), SkinnedForms().end(), Form); }
+  TForm* Form = nullptr;
+};
+
+TEST_F(SkinProviderTest, EveryMessagePassesOnceThroughTheChain) {
+  uitest::TRecorder Before(Form, {Probe});
+  auto* Provider = new TsSkinProvider(Form);
+  uitest::TRecorder After(Form, {Probe});
+  SendMessageA(Form->Handle(), Probe, 0, 0);
+  Form->Perform(Probe, 0, 0);
+  EXPECT_EQ(Before.Log().size(), 2u);
+  EXPECT_EQ(After.Log().size(), 2u);
+  // Freed under a later subclasser: that one stays in place and still reaches the form's own procedure.
+  Provider->Free();
+  EXPECT_TRUE(After.Hooked());
+  SendMessageA(Form->Handle(), Probe, 0, 0);
+  EXPECT_EQ(Before.Log().size(), 3u);
+  EXPECT_EQ(After.Log().size(), 3u);
+  After.Release();
+  SendMessageA(Form->Handle(), Probe, 0, 0);
+  EXPECT_EQ(Before.Log().size(), 4u);
+  // The recorder below stays chained until the form goes.
+  Before.Release();
+  Form->Free();
+  Form = nullptr;
+}
+
+TEST_F(SkinProviderTest, FreedOnTopGivesTheFormItsProcedureBack) {
+  const TWndMethod Own = Form->WindowProc;
+  auto* Provider = new TsSkinProvider(Form);
+  EXPECT_FALSE(Form->WindowProc == Own);
+  Provider->Free();
+  EXPECT_TRUE(Form->WindowProc == Own);
+  EXPECT_EQ(Form->ComponentCount(), 0);
+}
+
+TEST_F(SkinProviderTest, AnswersAsTheFormsProvider) {
+  const size_t Before = Registered();
+  auto* Provider = new TsSkinProvider(Form);
+  auto* Link = static_cast<TsProviderLink*>(Provider);
+  EXPECT_EQ(Form->Perform(SM_SKINCMD, SkinCmdWParam(SkinCmdGetSkinProvider), 0), reinterpret_cast<LRESULT>(Link));
+  EXPECT_EQ(SendMessageA(Form->Handle(), SM_SKINCMD, SkinCmdWParam(SkinCmdGetSkinProvider), 0),
+            reinterpret_cast<LRESULT>(Link));
+  EXPECT_EQ(SendMessageA(Form->Handle(), SM_SKINCMD, SkinCmdWParam(SkinCmdIsSkinned), 0), 1);
+  EXPECT_EQ(Link->Form(), Form);
+  EXPECT_EQ(Link->SkinData()->SkinSection(), "FORM");
+  EXPECT_EQ(Link->SkinData()->ControlKind, 224);
+  EXPECT_EQ(Link->SkinData()->Provider(), Link);
+  EXPECT_EQ(Registered(), Before + 1);
+  Provider->Free();
+  EXPECT_EQ(Registered(), Before);
+  EXPECT_EQ(Form->Perform(SM_SKINCMD, SkinCmdWParam(SkinCmdGetSkinProvider), 0), 0);
+}
+
+TEST_F(SkinProviderTest, ASecondProviderIsPassive) {
+  auto* First = new TsSkinProvider(Form);
+  const size_t Count = Registered();
+  auto* Second = new TsSkinProvider(Form);
+  EXPECT_FALSE(First->Passive());
+  EXPECT_TRUE(Second->Passive());
+  EXPECT_EQ(Registered(), Count);
+  EXPECT_EQ(Form->Perform(SM_SKINCMD, SkinCmdWParam(SkinCmdGetSkinProvider), 0),
+            reinterpret_cast<LRESULT>(static_cast<TsProviderLink*>(First)));
+  Second->Free();
+  First->Free();
+}
+
+TEST_F(SkinProviderTest, APlacedProviderReplacesAnAutomaticOne) {
+  TsSkinProvider* Automatic = TsSkinProvider::CreateAutomatic(Form);
+  EXPECT_TRUE(Automatic->Automatic());
+  auto* Placed = new TsSkinProvider(Form);
+  EXPECT_FALSE(Placed->Passive());
+  EXPECT_EQ(Providers(), 1);
+  EXPECT_EQ(Registered(), 1u);
+  EXPECT_EQ(Form->Perform(SM_SKINCMD, SkinCmdWParam(SkinCmdGetSkinProvider), 0),
+            reinterpret_cast<LRESULT>(static_cast<TsProviderLink*>(Placed)));
+  Placed->Free();
+}
+
+TEST_F(SkinProviderTest, OnlyFormsTakeAProvider) {
+  TComponent Module(nullptr);
+  EXPECT_THROW(new TsSkinProvider(&Module), EAbort);
+  EXPECT_EQ(Module.ComponentCount(), 0);
+}
+
+TEST_F(SkinProviderTest, FreedWithItsForm) {
+  auto* Other = new TForm(nullptr);
+  Other->HandleNeeded();
+  new TsSkinProvider(Other);
+  SendMessageA(Other->Handle(), Probe, 0, 0);
+  Other->Free();
+  EXPECT_EQ(std::count(SkinnedForms().begin(), SkinnedForms().end(), Other), 0);
+}
+
+TEST_F(SkinProviderTest, CaptionHeightWithoutSkin) {
+  struct TCase {
+    TFormBorderStyle Style;
+    int Height;
+  };
+  const TCase Cases[] = {{bsDialog, GetSystemMetrics(SM_CYCAPTION)},
+                         {bsToolWindow, GetSystemMetrics(SM_CYSMCAPTION)},
+                         {bsSizeToolWin, GetSystemMetrics(SM_CYSMCAPTION)},
+                         {bsNone, 0}};
+  EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 19);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSMCAPTION), 16);
+  auto* Provider = new TsSkinProvider(Form);
+  for (const TCase& C : Cases) {
+    Form->SetBorderStyle(C.Style);
+    Form->HandleNeeded();
+    EXPECT_EQ(Provider->CaptionHeight(), C.Height) << C.Style;
+  }
+  Provider->Free();
+}
+
+TEST_F(SkinProviderTest, OffsetsAreTheClientOrigin) {
+  auto* Provider = new TsSkinProvider(Form);
+  for (TFormBorderStyle Style : {bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin})
+    for (int BorderWidth : {0, 3}) {
+      Form->SetBorderStyle(Style);
+      Form->SetBorderWidth(BorderWidth);
+      Form->SetBounds(40, 40, 300, 200);
+      Form->HandleNeeded();
+      RECT W{};
+      GetWindowRect(Form->Handle(), &W);
+      POINT Origin{0, 0};
+      ClientToScreen(Form->Handle(), &Origin);
+      EXPECT_EQ(Provider->OffsetX(), Origin.x - W.left) << Style << " " << BorderWidth;
+      EXPECT_EQ(Provider->OffsetY(), Origin.y - W.top) << Style << " " << BorderWidth;
+    }
+  Provider->Free();
+}
+
+TEST_F(SkinProviderTest, ButtonsWithoutPiecesKeepTheirSizes) {
+  auto* Provider = new TsSkinProvider(Form);
+  EXPECT_EQ(Provider->ButtonWidth(-1, DefaultTitleButtonSize), 21);
+  EXPECT_EQ(Provider->ButtonHeight(-1, DefaultTitleButtonSize), 21);
+  EXPECT_EQ(Provider->ButtonWidth(-1, DefaultMDIButtonSize), 16);
+  EXPECT_EQ(Provider->ButtonHeight(-1, DefaultMDIButtonSize), 16);
+  Provider->Free();
+}
+
+}  // namespace
