@@ -110,18 +110,89 @@ void TsSkinProvider::FormWndProc(TMessage& Message) {
   if (!AnswerSkinCommand(Message)) FProcLink->Saved()(Message);
 }
 
+bool TsSkinProvider::ManagedBy(LPARAM Manager) const {
+  return Manager && reinterpret_cast<TsSkinManager*>(Manager) == FSkinData->GetSkinManager();
+}
+
 bool TsSkinProvider::AnswerSkinCommand(TMessage& Message) {
   if (Message.Msg != SM_SKINCMD) return false;
+  const bool Destroying = FForm->ComponentState() & csDestroying;
   switch (SkinCmdCode(Message)) {
+    case SkinCmdSkinChanged:
+      if (Destroying || !ManagedBy(Message.LParam)) return false;
+      SkinApplied();
+      return true;
+    case SkinCmdRemoveSkin:
+      if (ManagedBy(Message.LParam))
+        SkinRemoved();
+      else
+        BroadcastToChildren(FForm, Message);
+      return true;
     case SkinCmdGetSkinProvider:
       Message.Result = reinterpret_cast<LRESULT>(static_cast<TsProviderLink*>(this));
       return true;
     case SkinCmdIsSkinned:
       Message.Result = 1;
       return true;
+    case SkinCmdGetBgState:
+      Message.Result = FSkinData->CtrlState;
+      return true;
+    case SkinCmdGetClientOffset:
+      Message.Result = MAKELONG(OffsetX(), OffsetY());
+      return true;
     default:
       return false;
   }
+}
+
+void TsSkinProvider::Loaded() {
+  TComponent::Loaded();
+  if (!FPassive && !FAutomatic && !(ComponentState() & csDesigning) && FSkinData->IsSkinActive()) StartSkinning();
+}
+
+void TsSkinProvider::StartSkinning() {
+  if (FForm->BorderStyle() == bsSizeToolWin) {
+    AllowBlendOnMoving = false;
+    FUseGlobalColor = true;
+  }
+  SkinApplied();
+}
+
+void TsSkinProvider::SkinApplied() {
+  FSkinData->ResolveIndexes();
+  const TsSkinManager* M = FSkinData->GetSkinManager();
+  FTitleIndex = M ? M->GetSkinIndex(TitleSkin.empty() ? "FORMTITLE" : TitleSkin) : -1;
+  FCaptionIndex = M ? M->GetSkinIndex("CAPTION") : -1;
+  FSkinData->BGChanged = true;
+  FHotItem = -1;
+  ApplyGlobalColor();
+}
+
+void TsSkinProvider::SkinRemoved() {
+  FTitleIndex = FCaptionIndex = FHotItem = -1;
+  FSkinData->SkinIndex = FSkinData->BorderIndex = -1;
+  TMessage Removed{SM_SKINCMD, SkinCmdWParam(SkinCmdRemoveSkin), reinterpret_cast<LPARAM>(FSkinData->GetSkinManager()), 0};
+  BroadcastToChildren(FForm, Removed);
+  if (!(FForm->ComponentState() & csDestroying) && FForm->HandleAllocated() && FForm->BorderStyle() != bsNone)
+    SetWindowRgn(FForm->Handle(), nullptr, TRUE);
+  for (int I = 0; I < FForm->ControlCount(); ++I)
+    if (auto* Label = dynamic_cast<TLabel*>(FForm->Controls(I))) Label->Font()->SetColor(clWindowText);
+  if (FUseGlobalColor && !FSkinData->CustomColor()) FForm->SetColor(clBtnFace);
+  FSkinData->CacheBmp.reset();
+}
+
+void TsSkinProvider::ApplyGlobalColor() {
+  if (FForm->ComponentState() & (csLoading | csReading | csDestroying) || FSkinData->CustomColor()) return;
+  if (FUseGlobalColor && Skinned())
+    FForm->SetColor(FSkinData->GetSkinManager()->GetGlobalColor());
+  else
+    FForm->SetColor(clBtnFace);
+}
+
+void TsSkinProvider::SetUseGlobalColor(bool Value) {
+  if (FUseGlobalColor == Value) return;
+  FUseGlobalColor = Value;
+  ApplyGlobalColor();
 }
 
 // ---- Geometry

@@ -45,10 +45,14 @@ class TsSkinProvider : public TComponent, public TsProviderLink {
   int SnapBuffer = 10;
   bool ShowAppIcon = true;
   std::string TitleSkin;
-  bool UseGlobalColor = true;
+  bool UseGlobalColor() const { return FUseGlobalColor; }
+  // Skinned, the form takes the skin's global colour (unless its skin data has a custom one); else clBtnFace.
+  void SetUseGlobalColor(bool Value);
   bool AllowExtBorders() const { return FAllowExtBorders; }
   void SetAllowExtBorders(bool Value) { FAllowExtBorders = Value; }
   bool DrawNonClientArea() const { return FDrawNonClientArea; }
+
+  void Loaded() override;
 
   bool Automatic() const { return FAutomatic; }
   // Another provider serves the form: this one stays out of its way.
@@ -95,6 +99,13 @@ class TsSkinProvider : public TComponent, public TsProviderLink {
   // True when the message is a command answered here.
   bool AnswerSkinCommand(TMessage& Message);
   const TsMaskData* Piece(int MaskIndex) const;
+  bool ManagedBy(LPARAM Manager) const;
+  // The skin taken up: indexes read afresh and the form's colour.
+  void StartSkinning();
+  void SkinApplied();
+  // The skin given up: the form as it is unskinned.
+  void SkinRemoved();
+  void ApplyGlobalColor();
 
   TCustomForm* FForm = nullptr;
   std::unique_ptr<TsCommonData> FSkinData;
@@ -105,6 +116,7 @@ class TsSkinProvider : public TComponent, public TsProviderLink {
   std::unique_ptr<TBitmap> FWorkBmp;
   std::unique_ptr<TBitmap> FFormImage;
   bool FAllowExtBorders = true;
+  bool FUseGlobalColor = true;
   bool FDrawNonClientArea = true;
   bool FAutomatic = false;
   bool FPassive = false;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/controls/SkinControlsTestSupport.h"
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinnedForms.h"
 #include "skin/forms/sProviderGeometry.h"
 #include "toolkit/rtl/Exceptions.h"
+#include "toolkit/ui/StdCtrls.h"
 #include "toolkit/ui/UiTestSupport.h"
 
 namespace {
@@ -165,6 +167,61 @@ TEST_F(SkinProviderTest, ButtonsWithoutPiecesKeepTheirSizes) {
   EXPECT_EQ(Provider->ButtonWidth(-1, DefaultMDIButtonSize), 16);
   EXPECT_EQ(Provider->ButtonHeight(-1, DefaultMDIButtonSize), 16);
   Provider->Free();
+}
+
+}  // namespace
+
+namespace {
+
+class SkinnedProviderTest : public skintest::SkinnedFormTest {};
+
+TEST_F(SkinnedProviderTest, TheFormTakesTheSkinsColour) {
+  auto* Provider = new TsSkinProvider(Form);
+  Provider->Loaded();
+  EXPECT_TRUE(Provider->Skinned());
+  EXPECT_EQ(Form->Color(), Manager->GetGlobalColor());
+  Provider->SetUseGlobalColor(false);
+  EXPECT_EQ(Form->Color(), clBtnFace);
+  Provider->SetUseGlobalColor(true);
+  EXPECT_EQ(Form->Color(), Manager->GetGlobalColor());
+  EXPECT_EQ(Form->Perform(SM_SKINCMD, SkinCmdWParam(SkinCmdGetClientOffset), 0),
+            MAKELONG(Provider->OffsetX(), Provider->OffsetY()));
+}
+
+TEST_F(SkinnedProviderTest, ASizeableToolWindowMovesOpaque) {
+  Form->SetBorderStyle(bsSizeToolWin);
+  auto* Provider = new TsSkinProvider(Form);
+  Provider->SetUseGlobalColor(false);
+  Provider->Loaded();
+  EXPECT_FALSE(Provider->AllowBlendOnMoving);
+  EXPECT_TRUE(Provider->UseGlobalColor());
+  Form->SetBorderStyle(bsSizeable);
+}
+
+TEST_F(SkinnedProviderTest, RemovingAndApplyingTheSkin) {
+  auto* Provider = new TsSkinProvider(Form);
+  Provider->Loaded();
+  auto* Label = Put<TLabel>(Form, 10, 10, 80, 16);
+  Label->Font()->SetColor(clRed);
+  HRGN Rgn = CreateRectRgn(0, 0, 200, 200);
+  SetWindowRgn(Form->Handle(), Rgn, FALSE);
+  Provider->SkinData()->InitCacheBitmap();
+  const LPARAM M = reinterpret_cast<LPARAM>(Manager.get());
+  SendMessageA(Form->Handle(), SM_SKINCMD, SkinCmdWParam(SkinCmdRemoveSkin), M);
+  HRGN Probe = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(Form->Handle(), Probe), ERROR);
+  DeleteObject(Probe);
+  EXPECT_EQ(Label->Font()->Color(), clWindowText);
+  EXPECT_EQ(Form->Color(), clBtnFace);
+  EXPECT_EQ(Provider->SkinData()->CacheBmp, nullptr);
+  SendMessageA(Form->Handle(), SM_SKINCMD, SkinCmdWParam(SkinCmdSkinChanged), M);
+  EXPECT_EQ(Form->Color(), Manager->GetGlobalColor());
+  // Another manager's removal is its children's business only.
+  Label->Font()->SetColor(clRed);
+  TsSkinManager Other(nullptr);
+  SendMessageA(Form->Handle(), SM_SKINCMD, SkinCmdWParam(SkinCmdRemoveSkin), reinterpret_cast<LPARAM>(&Other));
+  EXPECT_EQ(Form->Color(), Manager->GetGlobalColor());
+  EXPECT_EQ(Label->Font()->Color(), clRed);
 }
 
 }  // namespace
