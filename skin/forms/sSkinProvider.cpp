@@ -3,6 +3,8 @@
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sSkinnedForms.h"
+#include "skin/engine/sSkinRequest.h"
+#include "skin/forms/sPreviewAnnounce.h"
 #include "skin/forms/sProviderGeometry.h"
 #include "skin/forms/sSkinProviderUtils.h"
 #include "skin/engine/sSkinGraphics.h"
@@ -74,6 +76,7 @@ TsSkinProvider::TsSkinProvider(TCustomForm* AForm, TComponent* AOwner) : TCompon
     else
       FPassive = true;
   }
+  if (SkinSwitches().Preview) PreviewRequested = true;
   FComposition = DwmCompositionEnabled();
   FSkinData = std::make_unique<TsCommonData>(this, true);
   FSkinData->SetSkinSection("FORM");
@@ -107,7 +110,17 @@ bool TsSkinProvider::Skinned() const { return !FPassive && FSkinData->IsSkinActi
 bool TsSkinProvider::DrawFrame() const { return FDrawNonClientArea && Skinned(); }
 
 void TsSkinProvider::FormWndProc(TMessage& Message) {
-  if (!AnswerSkinCommand(Message)) FProcLink->Saved()(Message);
+  if (AnswerSkinCommand(Message)) return;
+  FProcLink->Saved()(Message);
+  switch (Message.Msg) {
+    case CM_SHOWINGCHANGED:
+    case CM_RECREATEWND:
+      if (FForm->Visible() && FForm->HandleAllocated()) AnnouncePreviewWindow(FForm->Handle());
+      break;
+    case WM_COPYDATA:
+      if (FForm->HandleAllocated()) HandlePreviewCopyData(FForm->Handle(), Message, FSkinData->GetSkinManager());
+      break;
+  }
 }
 
 bool TsSkinProvider::ManagedBy(LPARAM Manager) const {

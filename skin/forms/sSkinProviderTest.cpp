@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "skin/controls/SkinControlsTestSupport.h"
 #include "skin/engine/sSkinCommand.h"
 #include "skin/engine/sSkinnedForms.h"
+#include "skin/forms/sPreviewAnnounce.h"
 #include "skin/forms/sProviderGeometry.h"
 #include "toolkit/rtl/Exceptions.h"
 #include "toolkit/ui/StdCtrls.h"
@@ -222,6 +225,117 @@ TEST_F(SkinnedProviderTest, RemovingAndApplyingTheSkin) {
   SendMessageA(Form->Handle(), SM_SKINCMD, SkinCmdWParam(SkinCmdRemoveSkin), reinterpret_cast<LPARAM>(&Other));
   EXPECT_EQ(Form->Color(), Manager->GetGlobalColor());
   EXPECT_EQ(Label->Font()->Color(), clRed);
+}
+
+}  // namespace
+
+namespace {
+
+// A window with the editor's caption: on this thread it counts the announcements and takes them; on
+// a thread of its own it never answers.
+class TFakeEditor {
+ public:
+  explicit TFakeEditor(bool Hung) {
+    if (!Hung) {
+      Wnd = Make(&Count);
+      return;
+    }
+    // A Win32 thread: the window needs one of the system's own.
+    Thread = CreateThread(nullptr, 0, &HungThread, this, 0, nullptr);
+    WaitForSingleObject(Ready.get(), 10000);
+  }
+  ~TFakeEditor() {
+    if (Thread) {
+      SetEvent(Release.get());
+      WaitForSingleObject(Thread, 10000);
+      CloseHandle(Thread);
+    } else {
+      DestroyWindow(Wnd.load());
+    }
+  }
+  std::atomic<HWND> Wnd{nullptr};
+  std::atomic<int> Count{0};
+
+ private:
+  static LRESULT CALLBACK Proc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == EditorAnnounceMsg && WParam == EditorAnnounceCode) {
+      ++*reinterpret_cast<std::atomic<int>*>(GetWindowLongPtrA(W, GWLP_USERDATA));
+      return 1;
+    }
+    return DefWindowProcA(W, Msg, WParam, LParam);
+  }
+  static DWORD WINAPI HungThread(void* Param) {
+    auto* Self = static_cast<TFakeEditor*>(Param);
+    const HWND W = Make(&Self->Count);
+    Self->Wnd.store(W);
+    SetEvent(Self->Ready.get());
+    WaitForSingleObject(Self->Release.get(), INFINITE);
+    DestroyWindow(W);
+    return 0;
+  }
+  static HWND Make(std::atomic<int>* Counter) {
+    static const ATOM Class = [] {
+      WNDCLASSA C{};
+      C.lpfnWndProc = Proc;
+      C.hInstance = GetModuleHandleA(nullptr);
+      C.lpszClassName = "FakeSkinEditor";
+      return RegisterClassA(&C);
+    }();
+    const HWND W = CreateWindowA(MAKEINTATOM(Class), SkinEditorCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(W, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Counter));
+    return W;
+  }
+  std::unique_ptr<void, decltype(&CloseHandle)> Ready{CreateEventA(nullptr, TRUE, FALSE, nullptr), &CloseHandle};
+  std::unique_ptr<void, decltype(&CloseHandle)> Release{CreateEventA(nullptr, TRUE, FALSE, nullptr), &CloseHandle};
+  HANDLE Thread = nullptr;
+};
+
+class PreviewAnnounceTest : public SkinProviderTest {
+ protected:
+  void SetUp() override {
+    SkinProviderTest::SetUp();
+    PreviewRequested = true;
+    PreviewWindow = nullptr;
+    Seam().EditorWindow = nullptr;
+  }
+  void TearDown() override {
+    PreviewRequested = false;
+    PreviewWindow = nullptr;
+    Seam().EditorWindow = nullptr;
+    SkinProviderTest::TearDown();
+  }
+};
+
+TEST_F(PreviewAnnounceTest, TheEditorHearsOfTheFirstFormOnly) {
+  TFakeEditor Editor(false);
+  AnnouncePreviewWindow(Form->Handle());
+  EXPECT_EQ(Editor.Count, 1);
+  EXPECT_EQ(PreviewWindow, Form->Handle());
+  EXPECT_EQ(Seam().EditorWindow, Editor.Wnd.load());
+  EXPECT_FALSE(PreviewRequested);
+  auto* Second = new TForm(nullptr);
+  Second->HandleNeeded();
+  AnnouncePreviewWindow(Second->Handle());
+  EXPECT_EQ(Editor.Count, 1);
+  EXPECT_EQ(PreviewWindow, Form->Handle());
+  Second->Free();
+}
+
+TEST_F(PreviewAnnounceTest, AnEditorThatNeverAnswersCostsOneTimeout) {
+  TFakeEditor Editor(true);
+  const DWORD Start = GetTickCount();
+  AnnouncePreviewWindow(Form->Handle());
+  EXPECT_LT(GetTickCount() - Start, 2 * EditorAnnounceTimeoutMs + 500);
+  EXPECT_EQ(Seam().EditorWindow, nullptr);
+  EXPECT_EQ(PreviewWindow, Form->Handle());
+  EXPECT_EQ(Editor.Count, 0);
+}
+
+TEST_F(PreviewAnnounceTest, WithoutAnEditorOnlyTheWindowIsKept) {
+  AnnouncePreviewWindow(Form->Handle());
+  EXPECT_EQ(PreviewWindow, Form->Handle());
+  EXPECT_EQ(Seam().EditorWindow, nullptr);
 }
 
 }  // namespace
