@@ -31,15 +31,20 @@ struct TSse2 {
   static V MulHigh16(V A, V B) { return _mm_mulhi_epu16(A, B); }
   static V Average16(V A, V B) { return _mm_avg_epu16(A, B); }
   static V Shl16By8(V A) { return _mm_slli_epi16(A, 8); }
-  static V Shr32(V A, int N) { return _mm_srl_epi32(A, _mm_cvtsi32_si128(N)); }
-  static V Shl32By16(V A) { return _mm_slli_epi32(A, 16); }
+  static V Shr16By8(V A) { return _mm_srli_epi16(A, 8); }
+  template <int N> static V Shr32(V A) { return _mm_srli_epi32(A, N); }
   static V Or(V A, V B) { return _mm_or_si128(A, B); }
   static V And(V A, V B) { return _mm_and_si128(A, B); }
-  static V Eq32(V A, V B) { return _mm_cmpeq_epi32(A, B); }
+  static V Eq16(V A, V B) { return _mm_cmpeq_epi16(A, B); }
+  static V Pack32(V A, V B) { return _mm_packs_epi32(A, B); }
+  static V Low16Twice(V A) { return _mm_unpacklo_epi16(A, A); }
+  static V High16Twice(V A) { return _mm_unpackhi_epi16(A, A); }
   static bool All(V Mask) { return _mm_movemask_epi8(Mask) == 0xFFFF; }
 };
 
 #ifdef __AVX2__
+// The 256-bit packs and unpacks work within each 128-bit half: packing two registers and unpacking
+// the result again gives every pixel back its own place.
 struct TAvx2 {
   using V = __m256i;
   static constexpr int Pixels = 8;
@@ -54,11 +59,14 @@ struct TAvx2 {
   static V MulHigh16(V A, V B) { return _mm256_mulhi_epu16(A, B); }
   static V Average16(V A, V B) { return _mm256_avg_epu16(A, B); }
   static V Shl16By8(V A) { return _mm256_slli_epi16(A, 8); }
-  static V Shr32(V A, int N) { return _mm256_srl_epi32(A, _mm_cvtsi32_si128(N)); }
-  static V Shl32By16(V A) { return _mm256_slli_epi32(A, 16); }
+  static V Shr16By8(V A) { return _mm256_srli_epi16(A, 8); }
+  template <int N> static V Shr32(V A) { return _mm256_srli_epi32(A, N); }
   static V Or(V A, V B) { return _mm256_or_si256(A, B); }
   static V And(V A, V B) { return _mm256_and_si256(A, B); }
-  static V Eq32(V A, V B) { return _mm256_cmpeq_epi32(A, B); }
+  static V Eq16(V A, V B) { return _mm256_cmpeq_epi16(A, B); }
+  static V Pack32(V A, V B) { return _mm256_packs_epi32(A, B); }
+  static V Low16Twice(V A) { return _mm256_unpacklo_epi16(A, A); }
+  static V High16Twice(V A) { return _mm256_unpackhi_epi16(A, A); }
   static bool All(V Mask) { return _mm256_movemask_epi8(Mask) == -1; }
 };
 
@@ -71,16 +79,11 @@ inline typename S::V Weighted(typename S::V XHigh, typename S::V W2) {
   return S::Average16(S::MulHigh16(XHigh, W2), S::Zero());
 }
 
-// F over B for one register of pixels; A is their alpha (scaled by the master alpha), IsZero and
-// IsFull mark the pixels where it is 0 and 255.
+// F over B for one register of pixels, with each pixel's doubled weights for F (W2) and for B (U2)
+// in both of its 16-bit lanes.
 template <class S>
-inline typename S::V Mix(typename S::V F, typename S::V B, typename S::V A, typename S::V IsZero, typename S::V IsFull) {
+inline typename S::V Mix(typename S::V F, typename S::V B, typename S::V W2, typename S::V U2) {
   using V = typename S::V;
-  // Each pixel's weights in both of its 16-bit lanes. Alpha 255 weighs F by 256 and B by 0, alpha 0
-  // F by 0 and B by 256: the same products then give F and B exactly, as CombineReg does.
-  const V AA = S::Or(A, S::Shl32By16(A));
-  const V W = S::Sub16(AA, IsFull), U = S::Sub16(S::Sub16(S::Set16(255), AA), IsZero);
-  const V W2 = S::Add16(W, W), U2 = S::Add16(U, U);
   // Channels 0 and 2 of every pixel in one register, 1 and 3 in another, each in a lane's high byte.
   const V OddBytes = S::Set32(int(0xFF00FF00u));
   const V Even = S::Add16(Weighted<S>(S::Shl16By8(F), W2), Weighted<S>(S::Shl16By8(B), U2));
@@ -88,16 +91,28 @@ inline typename S::V Mix(typename S::V F, typename S::V B, typename S::V A, type
   return S::Or(Even, S::Shl16By8(Odd));
 }
 
-// Two registers of pixels a step, so that the tests for runs of clear and of opaque pixels and the
-// loop's own work are shared; a last single register, if any, goes alone.
+// Two registers of pixels a step. Their alphas, doubled, go packed into one register, one 16-bit
+// lane a pixel, so that the tests for clear and opaque pixels and the weights are worked out once
+// for both; a last single register goes as both halves of a step.
 template <class S, bool Scaled>
 inline void BlendLineWith(const TColor32*& Src, TColor32*& Dst, int& Count, TColor32 Master) {
   using V = typename S::V;
   constexpr int P = S::Pixels;
-  const V Zero = S::Zero(), Full = S::Set32(255), M1 = S::Set32(int(Master + 1));
-  auto alphaOf = [&](V F) {
-    const V A = S::Shr32(F, 24);
-    return Scaled ? S::Shr32(S::Mul16(A, M1), 8) : A;  // (M + 1) * alpha fits 16 bits
+  const V Zero = S::Zero(), Full = S::Set16(2 * 255), M1 = S::Set16(int(Master + 1));
+  const V OddBytes = S::Set32(int(0xFF00FF00u));
+  auto alphasOf = [&](V F, V G) {
+    if (!Scaled) return S::Pack32(S::template Shr32<23>(S::And(F, OddBytes)), S::template Shr32<23>(S::And(G, OddBytes)));
+    // (M + 1) * alpha fits 16 bits
+    const V A = S::Shr16By8(S::Mul16(S::Pack32(S::template Shr32<24>(F), S::template Shr32<24>(G)), M1));
+    return S::Add16(A, A);
+  };
+  // Weights of F and B as Mix takes them. Alpha 255 weighs F by 511 and B by 0, alpha 0 F by 0 and B
+  // by 511: the same products then give F and B exactly ((2X - 1 + 1) div 2 for X above 0), as
+  // CombineReg does.
+  auto mixBoth = [&](V F, V G, TColor32* D, V A2, V IsZero, V IsFull, bool Second) {
+    const V W2 = S::Sub16(A2, IsFull), U2 = S::Sub16(S::Sub16(Full, A2), IsZero);
+    S::Store(D, Mix<S>(F, S::Load(D), S::Low16Twice(W2), S::Low16Twice(U2)));
+    if (Second) S::Store(D + P, Mix<S>(G, S::Load(D + P), S::High16Twice(W2), S::High16Twice(U2)));
   };
   // Local copies: stores through D could otherwise alias Count and make every step reload it.
   const TColor32* F0 = Src;
@@ -105,21 +120,21 @@ inline void BlendLineWith(const TColor32*& Src, TColor32*& Dst, int& Count, TCol
   int N = Count;
   for (; N >= 2 * P; N -= 2 * P, F0 += 2 * P, D += 2 * P) {
     const V F = S::Load(F0), G = S::Load(F0 + P);
-    const V A = alphaOf(F), C = alphaOf(G);
-    const V FZero = S::Eq32(A, Zero), GZero = S::Eq32(C, Zero);
-    if (S::All(S::And(FZero, GZero))) continue;
-    const V FFull = S::Eq32(A, Full), GFull = S::Eq32(C, Full);
-    if (S::All(S::And(FFull, GFull))) {
-      S::Store(D, F);
-      S::Store(D + P, G);
-      continue;
+    const V A2 = alphasOf(F, G);
+    const V IsZero = S::Eq16(A2, Zero), IsFull = S::Eq16(A2, Full);
+    if (S::All(S::Or(IsZero, IsFull))) {
+      if (S::All(IsZero)) continue;
+      if (S::All(IsFull)) {
+        S::Store(D, F);
+        S::Store(D + P, G);
+        continue;
+      }
     }
-    S::Store(D, Mix<S>(F, S::Load(D), A, FZero, FFull));
-    S::Store(D + P, Mix<S>(G, S::Load(D + P), C, GZero, GFull));
+    mixBoth(F, G, D, A2, IsZero, IsFull, true);
   }
   if (N >= P) {
-    const V F = S::Load(F0), A = alphaOf(F);
-    S::Store(D, Mix<S>(F, S::Load(D), A, S::Eq32(A, Zero), S::Eq32(A, Full)));
+    const V F = S::Load(F0), A2 = alphasOf(F, F);
+    mixBoth(F, F, D, A2, S::Eq16(A2, Zero), S::Eq16(A2, Full), false);
     N -= P, F0 += P, D += P;
   }
   Src = F0, Dst = D, Count = N;

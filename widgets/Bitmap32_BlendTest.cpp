@@ -97,4 +97,40 @@ TEST(Blend, LinesGiveTheScalarBits) {
   detail::BlendWithAvx2 = true;
 }
 
+// Every alpha against every pair of foreground and background values of a colour channel, on both
+// paths: a pixel carries three pairs, one a channel, each channel a third of the background values;
+// the alpha channel itself meets every background alpha. Neighbours differ in alpha, so that clear and
+// opaque pixels share registers with the others. With master alphas, every 15th foreground value.
+// The expected pixels come one at a time, through the lines' scalar loop.
+TEST(Blend, LinesGiveTheScalarBitsForEveryAlphaAndValue) {
+  constexpr TColor32 Terco = 86;  // 3 * 86 covers 0 .. 255
+  for (TColor32 M : {256u, 255u, 100u}) {  // 256: no master alpha
+    const TColor32 Passo = M == 256 ? 1 : 15, Valores = (255 + Passo) / Passo;
+    std::vector<TColor32> Src(256 * Valores * Terco), Dst(Src.size());
+    size_t I = 0;
+    for (TColor32 F = 0; F < 256; F += Passo)
+      for (TColor32 J = 0; J < Terco; ++J)
+        for (TColor32 A = 0; A < 256; ++A, ++I) {
+          Src[I] = A << 24 | F << 16 | F << 8 | F;
+          Dst[I] = J << 24 | (J + 2 * Terco) % 256 << 16 | (J + Terco) << 8 | J;
+        }
+    std::vector<TColor32> Esperado = Dst;
+    for (I = 0; I < Src.size(); ++I)
+      M == 256 ? BlendLine(&Src[I], &Esperado[I], 1) : BlendLineEx(&Src[I], &Esperado[I], 1, M);
+    for (bool Avx2 : {true, false}) {
+      detail::BlendWithAvx2 = Avx2;
+      std::vector<TColor32> Linha = Dst;
+      if (M == 256) BlendLine(Src.data(), Linha.data(), int(Linha.size()));
+      else BlendLineEx(Src.data(), Linha.data(), int(Linha.size()), M);
+      if (Linha != Esperado) {
+        I = 0;
+        while (Linha[I] == Esperado[I]) ++I;
+        FAIL() << std::hex << Src[I] << " over " << Dst[I] << " master " << M << " avx2 " << Avx2 << ": " << Linha[I]
+               << ", expected " << Esperado[I];
+      }
+    }
+  }
+  detail::BlendWithAvx2 = true;
+}
+
 }  // namespace
