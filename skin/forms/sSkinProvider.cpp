@@ -82,6 +82,9 @@ TsSkinProvider::TsSkinProvider(TCustomForm* AForm, TComponent* AOwner) : TCompon
   FSkinData->SetSkinSection("FORM");
   FSkinData->ControlKind = FormControlKind;
   if (FForm->ComponentState() & (csLoading | csReading)) FSkinData->SetUpdating(true);
+  FAddedTitle = std::make_unique<TacAddedTitle>(this);
+  FTitleIcon = std::make_unique<TsTitleIcon>();
+  FTitleButtons = std::make_unique<TsTitleButtons>(this);
   if (FPassive || (ComponentState() & csDesigning)) return;
   FStripBmp = std::make_unique<TBitmap>();
   FStripBmp->Canvas()->Lock();
@@ -207,6 +210,21 @@ void TsSkinProvider::SetUseGlobalColor(bool Value) {
   FUseGlobalColor = Value;
   ApplyGlobalColor();
 }
+
+void TsSkinProvider::RepaintCaption() {
+  FSkinData->BGChanged = true;
+  if (FForm->HandleAllocated() && IsWindowVisible(FForm->Handle())) SendMessageW(FForm->Handle(), WM_NCPAINT, 0, 0);
+}
+
+bool TsSkinProvider::HasSysMenu() const {
+  const TFormBorderStyle Style = FForm->BorderStyle();
+  return (Style == bsSingle || Style == bsSizeable) && ShowAppIcon && FForm->HandleAllocated() &&
+         (GetWindowLongW(FForm->Handle(), GWL_STYLE) & WS_SYSMENU);
+}
+
+int TsSkinProvider::TitleIconWidth() const { return TitleIconSize(HasSysMenu(), FTitleIcon->Width, CaptionHeight()); }
+
+int TsSkinProvider::TitleIconHeight() const { return TitleIconSize(HasSysMenu(), FTitleIcon->Height, CaptionHeight()); }
 
 // ---- Geometry
 

@@ -7,6 +7,7 @@
 
 #include "skin/engine/sCommonData.h"
 #include "skin/engine/sSkinSeam.h"
+#include "skin/forms/sTitleButtons.h"
 #include "toolkit/ui/Component.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/StdCtrls.h"
@@ -53,6 +54,17 @@ class TsSkinProvider : public TComponent, public TsProviderLink {
   bool DrawNonClientArea() const { return FDrawNonClientArea; }
 
   void Loaded() override;
+
+  TacAddedTitle* AddedTitle() const { return FAddedTitle.get(); }
+  TsTitleIcon* TitleIcon() const { return FTitleIcon.get(); }
+  TsTitleButtons* TitleButtons() const { return FTitleButtons.get(); }
+  // Repaints the form's caption at once.
+  void RepaintCaption();
+  // A single or sizeable form with ShowAppIcon whose window has a system menu.
+  bool HasSysMenu() const;
+  // The size of the caption icon; 0 when the form shows none.
+  int TitleIconWidth() const;
+  int TitleIconHeight() const;
 
   bool Automatic() const { return FAutomatic; }
   // Another provider serves the form: this one stays out of its way.
@@ -109,6 +121,9 @@ class TsSkinProvider : public TComponent, public TsProviderLink {
 
   TCustomForm* FForm = nullptr;
   std::unique_ptr<TsCommonData> FSkinData;
+  std::unique_ptr<TacAddedTitle> FAddedTitle;
+  std::unique_ptr<TsTitleIcon> FTitleIcon;
+  std::unique_ptr<TsTitleButtons> FTitleButtons;
   // The form's entry that reaches this provider; nullptr while it serves no form.
   TsFormProcLink* FProcLink = nullptr;
   bool FRegistered = false;

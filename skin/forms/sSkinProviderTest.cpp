@@ -339,3 +339,39 @@ TEST_F(PreviewAnnounceTest, WithoutAnEditorOnlyTheWindowIsKept) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SkinnedProviderTest, CaptionObjects) {
+  auto* Provider = new TsSkinProvider(Form);
+  Form->SetBorderStyle(bsDialog);
+  Provider->TitleIcon()->Width = Provider->TitleIcon()->Height = 24;
+  EXPECT_EQ(Provider->TitleIconWidth(), 0);
+  Form->SetBorderStyle(bsSizeable);
+  Form->HandleNeeded();
+  EXPECT_EQ(Provider->TitleIconWidth(), 24);
+  Provider->TitleIcon()->Width = 0;
+  EXPECT_EQ(Provider->TitleIconWidth(), TitleIconSize(true, 0, Provider->CaptionHeight()));
+
+  auto* Button = static_cast<TsTitleButton*>(Provider->TitleButtons()->Add());
+  EXPECT_EQ(Button->Name(), "TsTitleButton");
+  EXPECT_TRUE(Button->Visible() && Button->Enabled && Button->UseSkinData);
+  uitest::TRecorder Paints(Form, {WM_NCPAINT});
+  Button->SetVisible(true);
+  EXPECT_EQ(Paints.Log().size(), 0u);
+  Button->SetVisible(false);
+  EXPECT_EQ(Paints.Log().size(), 1u);
+  Provider->AddedTitle()->SetText("Exame");
+  Provider->AddedTitle()->SetText("Exame");
+  EXPECT_EQ(Paints.Log().size(), 2u);
+  EXPECT_EQ(Provider->AddedTitle()->Font()->Color(), clNone);
+  Paints.Release();
+
+  Button->CachedImage = std::make_unique<TBitmap>();
+  TBitmap Glyph;
+  Glyph.SetSize(8, 8);
+  Button->SetGlyph(&Glyph);
+  EXPECT_EQ(Button->CachedImage, nullptr);
+}
+
+}  // namespace
