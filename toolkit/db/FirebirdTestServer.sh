@@ -10,6 +10,9 @@ case $cmd in
     rm -rf "$dir"
     mkdir -p "$dir/lock" "$dir/tmp"
     cp -r /usr/lib/x86_64-linux-gnu/firebird/3.0/. "$dir/"
+    # The installed folder links its configuration to the machine's own files in /etc: the server's are
+    # written as files of its own, never through those links.
+    rm -f "$dir/firebird.conf" "$dir/databases.conf"
     cp /var/lib/firebird/3.0/system/security3.fdb "$dir/security3.fdb"
     chmod u+w "$dir/security3.fdb"
     port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
