@@ -6,6 +6,7 @@
 #include "core/UBModuleStream.h"
 #include "core/UDExames.h"
 #include "core/UDLaudos.h"
+#include "skin/engine/sDefaultSkin.h"
 #include "toolkit/rtl/FilePaths.h"
 #include "toolkit/rtl/FileUtils.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -102,6 +103,7 @@ TfrmBackup::TfrmBackup(TComponent* AOwner) : TForm(AOwner) {
     // Its own manager, not the program's default one.
     sSkinManager1 = new TsSkinManager(this);
     sSkinManager1->SetName("sSkinManager1");
+    ReadDefaultSkin(*sSkinManager1->InternalSkins().Add(), nullptr);
     sSkinProvider1 = new TsSkinProvider(this);
     sSkinProvider1->SetName("sSkinProvider1");
     HtmlHelp1 = new THtmlHelp(this);

@@ -108,6 +108,7 @@ TfrmPrincipal::TfrmPrincipal(TComponent* AOwner) : TForm(AOwner) {
     }
     sSkinProvider1 = new TsSkinProvider(this);
     sSkinProvider1->SetName("sSkinProvider1");
+    sSkinProvider1->SetAllowExtBorders(false);
     img32 = new TsAlphaImageList(this);
     img32->SetName("img32");
     img32->SetWidth(32);
